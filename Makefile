@@ -1,0 +1,38 @@
+# make run   installs what is missing, builds everything into build/ and starts the game
+# make test  does the same set-up and runs every test (plain, then under ASan + UBSan)
+
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+ifeq ($(CI),true)
+CMAKE_FLAGS += -DHOLLOWMERE_WERROR=ON
+endif
+
+.PHONY: deps build run test test-plain test-sanitize bench clean
+
+deps:
+	./tools/install-deps.sh
+
+build: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS)
+
+run: build
+	./build/hollowmere
+
+test-plain: build
+	cd build && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHOLLOWMERE_SANITIZE=ON \
+		-DHOLLOWMERE_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+test: test-plain test-sanitize
+
+bench: build
+	./build/bench/hollowmere_bench
+
+clean:
+	rm -rf build build-sanitize

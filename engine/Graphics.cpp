@@ -1,0 +1,814 @@
+#include "engine/Graphics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "engine/BuiltinFont.h"
+#include "engine/RenderInternal.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+struct DrawState {
+    int blend = SOLIDBLEND;
+    float alpha = 1.0f;
+    uint8_t r = 255, g = 255, b = 255;
+    uint8_t clsR = 0, clsG = 0, clsB = 0;
+    float rotation = 0, scaleX = 1, scaleY = 1;
+    // The transform matrix: local (x, y) -> (x*ix + y*iy, x*jx + y*jy).
+    float ix = 1, iy = 0, jx = 0, jy = 1;
+    float handleX = 0, handleY = 0;
+    float originX = 0, originY = 0;
+    float lineWidth = 1;
+    int viewX = 0, viewY = 0, viewW = 0, viewH = 0;
+};
+
+struct Display {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    // Everything is drawn here and copied to the window at Flip, so the last
+    // picture can still be read after it was presented.
+    SDL_Texture* target = nullptr;
+    int width = 0, height = 0, depth = 0;
+    float virtualWidth = 0, virtualHeight = 0;
+    float toPhysicalX = 1, toPhysicalY = 1;  // physical pixels per virtual pixel
+    RendererKind wanted = RendererKind::Accelerated;
+    RendererKind current = RendererKind::Software;
+    std::string rendererName;
+    std::string title = "Hollowmere";
+    int vsync = -1;
+    ImagePtr font;
+};
+
+DrawState g_state;
+Display g_display;
+bool g_videoStarted = false;
+
+struct Point {
+    float x, y;
+};
+
+Point ToScreen(float localX, float localY, float x, float y) {
+    const float vx = localX * g_state.ix + localY * g_state.iy + x + g_state.originX;
+    const float vy = localX * g_state.jx + localY * g_state.jy + y + g_state.originY;
+    return {vx * g_display.toPhysicalX, vy * g_display.toPhysicalY};
+}
+
+bool IsAxisAligned() {
+    return g_state.iy == 0 && g_state.jx == 0;
+}
+
+SDL_BlendMode SdlBlend(int mode) {
+    switch (mode) {
+        case MASKBLEND:
+        case ALPHABLEND:
+            return SDL_BLENDMODE_BLEND;
+        case LIGHTBLEND:
+            return SDL_BLENDMODE_ADD;
+        case SHADEBLEND:
+            return SDL_BLENDMODE_MOD;
+        default:
+            return SDL_BLENDMODE_NONE;
+    }
+}
+
+// Alpha as the renderer should apply it: mask and solid drawing ignore it.
+uint8_t EffectiveAlpha() {
+    if (g_state.blend == MASKBLEND || g_state.blend == SOLIDBLEND) return 255;
+    return static_cast<uint8_t>(std::lround(std::clamp(g_state.alpha, 0.0f, 1.0f) * 255.0f));
+}
+
+SDL_Color VertexColour() {
+    return {g_state.r, g_state.g, g_state.b, EffectiveAlpha()};
+}
+
+void ApplyClip() {
+    if (!g_display.renderer) return;
+    const float sx = g_display.toPhysicalX, sy = g_display.toPhysicalY;
+    SDL_Rect clip;
+    clip.x = static_cast<int>(std::lround(g_state.viewX * sx));
+    clip.y = static_cast<int>(std::lround(g_state.viewY * sy));
+    clip.w = static_cast<int>(std::lround((g_state.viewX + g_state.viewW) * sx)) - clip.x;
+    clip.h = static_cast<int>(std::lround((g_state.viewY + g_state.viewH) * sy)) - clip.y;
+    if (clip.w <= 0 || clip.h <= 0) clip = {0, 0, 0, 0};
+    SDL_RenderSetClipRect(g_display.renderer, &clip);
+}
+
+void UpdateScale() {
+    g_display.toPhysicalX =
+        g_display.virtualWidth > 0 ? g_display.width / g_display.virtualWidth : 1.0f;
+    g_display.toPhysicalY =
+        g_display.virtualHeight > 0 ? g_display.height / g_display.virtualHeight : 1.0f;
+}
+
+void UpdateMatrix() {
+    const double radians = g_state.rotation * kPi / 180.0;
+    float c = static_cast<float>(std::cos(radians));
+    float s = static_cast<float>(std::sin(radians));
+    // Keep right angles exact so the fast axis-aligned paths stay in use.
+    if (std::fabs(c) < 1e-6f) c = 0;
+    if (std::fabs(s) < 1e-6f) s = 0;
+    g_state.ix = c * g_state.scaleX;
+    g_state.iy = -s * g_state.scaleY;
+    g_state.jx = s * g_state.scaleX;
+    g_state.jy = c * g_state.scaleY;
+}
+
+// Draws the local rectangle (x0, y0)-(x1, y1), placed at (x, y), textured
+// with the texture rectangle (u0, v0)-(u1, v1) in texels.
+void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float y1, float u0,
+                      float v0, float u1, float v1, float x, float y) {
+    if (!g_display.renderer || !texture) return;
+    SDL_Texture* sdlTexture = texture->texture;
+    SDL_SetTextureBlendMode(sdlTexture, SdlBlend(g_state.blend));
+    const bool integerSource = u0 == std::floor(u0) && v0 == std::floor(v0) &&
+                               u1 == std::floor(u1) && v1 == std::floor(v1);
+    if (IsAxisAligned() && g_state.ix != 0 && g_state.jy != 0 && integerSource && u1 > u0 &&
+        v1 > v0) {
+        const Point a = ToScreen(x0, y0, x, y);
+        const Point b = ToScreen(x1, y1, x, y);
+        SDL_FRect dst{std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x),
+                      std::fabs(b.y - a.y)};
+        SDL_Rect src{static_cast<int>(u0), static_cast<int>(v0), static_cast<int>(u1 - u0),
+                     static_cast<int>(v1 - v0)};
+        int flip = SDL_FLIP_NONE;
+        if (b.x < a.x) flip |= SDL_FLIP_HORIZONTAL;
+        if (b.y < a.y) flip |= SDL_FLIP_VERTICAL;
+        SDL_SetTextureColorMod(sdlTexture, g_state.r, g_state.g, g_state.b);
+        SDL_SetTextureAlphaMod(sdlTexture, EffectiveAlpha());
+        if (flip == SDL_FLIP_NONE) {
+            SDL_RenderCopyF(g_display.renderer, sdlTexture, &src, &dst);
+        } else {
+            SDL_RenderCopyExF(g_display.renderer, sdlTexture, &src, &dst, 0, nullptr,
+                              static_cast<SDL_RendererFlip>(flip));
+        }
+        return;
+    }
+    SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(sdlTexture, 255);
+    const float tw = static_cast<float>(texture->width), th = static_cast<float>(texture->height);
+    const SDL_Color colour = VertexColour();
+    const float localX[4] = {x0, x1, x1, x0};
+    const float localY[4] = {y0, y0, y1, y1};
+    const float texU[4] = {u0 / tw, u1 / tw, u1 / tw, u0 / tw};
+    const float texV[4] = {v0 / th, v0 / th, v1 / th, v1 / th};
+    SDL_Vertex vertices[4];
+    for (int i = 0; i < 4; ++i) {
+        const Point p = ToScreen(localX[i], localY[i], x, y);
+        vertices[i] = {{p.x, p.y}, colour, {texU[i], texV[i]}};
+    }
+    static const int indices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(g_display.renderer, sdlTexture, vertices, 4, indices, 6);
+}
+
+// Untextured primitives share the drawing colour and blend; mask blending
+// draws them solid when alpha is at least one half and not at all below.
+bool PreparePrimitive() {
+    if (!g_display.renderer) return false;
+    if (g_state.blend == MASKBLEND && g_state.alpha < 0.5f) return false;
+    SDL_SetRenderDrawBlendMode(g_display.renderer, SdlBlend(g_state.blend));
+    SDL_SetRenderDrawColor(g_display.renderer, g_state.r, g_state.g, g_state.b, EffectiveAlpha());
+    return true;
+}
+
+// A filled polygon of screen points, as a fan from the first one.
+void FillScreenPolygon(const std::vector<Point>& points) {
+    if (points.size() < 3) return;
+    const SDL_Color colour = VertexColour();
+    std::vector<SDL_Vertex> vertices;
+    vertices.reserve(points.size());
+    for (const Point& p : points)
+        vertices.push_back({{p.x, p.y}, colour, {0, 0}});
+    std::vector<int> indices;
+    indices.reserve((points.size() - 2) * 3);
+    for (size_t i = 1; i + 1 < points.size(); ++i) {
+        indices.push_back(0);
+        indices.push_back(static_cast<int>(i));
+        indices.push_back(static_cast<int>(i + 1));
+    }
+    SDL_RenderGeometry(g_display.renderer, nullptr, vertices.data(),
+                       static_cast<int>(vertices.size()), indices.data(),
+                       static_cast<int>(indices.size()));
+}
+
+int RenderDriverIndex(const char* name) {
+    const int count = SDL_GetNumRenderDrivers();
+    for (int i = 0; i < count; ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::strcmp(info.name, name) == 0) return i;
+    }
+    return -1;
+}
+
+bool AcceleratedDriverExists() {
+    const int count = SDL_GetNumRenderDrivers();
+    for (int i = 0; i < count; ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED) &&
+            std::strcmp(info.name, "software") != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+SDL_Renderer* CreateRendererOfKind(SDL_Window* window, RendererKind kind) {
+    const Uint32 flags = SDL_RENDERER_TARGETTEXTURE;
+    switch (kind) {
+        case RendererKind::Accelerated: {
+            if (!AcceleratedDriverExists()) return nullptr;
+            return SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_ACCELERATED);
+        }
+        case RendererKind::OpenGL: {
+            const int index = RenderDriverIndex("opengl");
+            return index < 0 ? nullptr
+                             : SDL_CreateRenderer(window, index, flags | SDL_RENDERER_ACCELERATED);
+        }
+        case RendererKind::Software: {
+            const int index = RenderDriverIndex("software");
+            return SDL_CreateRenderer(window, index, SDL_RENDERER_SOFTWARE | flags);
+        }
+    }
+    return nullptr;
+}
+
+bool OpenRenderer() {
+    RendererKind order[3] = {g_display.wanted, RendererKind::Accelerated, RendererKind::Software};
+    if (g_display.wanted == RendererKind::Accelerated) order[1] = RendererKind::OpenGL;
+    for (RendererKind kind : order) {
+        g_display.renderer = CreateRendererOfKind(g_display.window, kind);
+        if (g_display.renderer) {
+            g_display.current = kind;
+            SDL_RendererInfo info;
+            SDL_GetRendererInfo(g_display.renderer, &info);
+            g_display.rendererName = info.name;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CreateBuiltinFontImage() {
+    // All printable characters in one row of cells, white, alpha from the
+    // glyph bits.
+    const int first = 32, count = 95;
+    PixmapPtr pixels =
+        TPixmap::Create(BUILTIN_GLYPH_WIDTH * count, BUILTIN_GLYPH_HEIGHT, PixelFormat::RGBA8888);
+    pixels->ClearPixels(0x00FFFFFFu);
+    for (int c = 0; c < count; ++c) {
+        const uint8_t* rows = BuiltinGlyph(first + c);
+        for (int y = 0; y < BUILTIN_GLYPH_HEIGHT; ++y) {
+            for (int x = 0; x < BUILTIN_GLYPH_WIDTH; ++x) {
+                if (rows[y] & (0x80 >> x))
+                    pixels->WritePixel(c * BUILTIN_GLYPH_WIDTH + x, y, 0xFFFFFFFFu);
+            }
+        }
+    }
+    const bool autoMid = AutoMidHandleEnabled();
+    AutoMidHandle(false);
+    g_display.font = TImage::FromPixmap(pixels, 0);
+    AutoMidHandle(autoMid);
+}
+
+void ResetViewState() {
+    g_display.virtualWidth = static_cast<float>(g_display.width);
+    g_display.virtualHeight = static_cast<float>(g_display.height);
+    UpdateScale();
+    g_state.viewX = g_state.viewY = 0;
+    g_state.viewW = g_display.width;
+    g_state.viewH = g_display.height;
+    g_state.originX = g_state.originY = 0;
+    ApplyClip();
+}
+
+PixmapPtr ReadPhysical(const SDL_Rect& rect) {
+    if (!g_display.renderer || rect.w <= 0 || rect.h <= 0) return nullptr;
+    PixmapPtr pixels = TPixmap::Create(rect.w, rect.h, PixelFormat::RGBA8888);
+    if (SDL_RenderReadPixels(g_display.renderer, &rect, SDL_PIXELFORMAT_RGBA32, pixels->Pixels(),
+                             pixels->Pitch()) != 0) {
+        return nullptr;
+    }
+    // The back buffer's alpha means nothing to a picture of it.
+    uint8_t* p = pixels->Pixels();
+    for (int i = 0; i < rect.w * rect.h; ++i, p += 4)
+        p[3] = 255;
+    return pixels;
+}
+
+}  // namespace
+
+SDL_Renderer* CurrentSdlRenderer() {
+    return g_display.renderer;
+}
+SDL_Window* CurrentSdlWindow() {
+    return g_display.window;
+}
+
+bool InitVideo() {
+    if (g_videoStarted) return true;
+    // Closing the window is an event of its own; the game decides whether
+    // that ends it.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    g_videoStarted = true;
+    return true;
+}
+
+std::vector<GraphicsMode> GraphicsModes() {
+    std::vector<GraphicsMode> modes;
+    if (!InitVideo()) return modes;
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
+        modes.push_back({mode.w, mode.h, static_cast<int>(SDL_BYTESPERPIXEL(mode.format)) * 8,
+                         mode.refresh_rate});
+    }
+    return modes;
+}
+
+int CountGraphicsModes() {
+    return static_cast<int>(GraphicsModes().size());
+}
+
+bool GraphicsModeExists(int width, int height, int depth, int hertz) {
+    for (const GraphicsMode& mode : GraphicsModes()) {
+        if (mode.width != width || mode.height != height) continue;
+        if (depth != 0 && mode.depth != depth) continue;
+        if (hertz != 0 && mode.hertz != 0 && mode.hertz != hertz) continue;
+        return true;
+    }
+    return false;
+}
+
+bool RendererAvailable(RendererKind kind) {
+    if (!InitVideo()) return false;
+    switch (kind) {
+        case RendererKind::Accelerated:
+            return AcceleratedDriverExists();
+        case RendererKind::OpenGL:
+            return RenderDriverIndex("opengl") >= 0;
+        case RendererKind::Software:
+            return RenderDriverIndex("software") >= 0;
+    }
+    return false;
+}
+
+void SetRenderer(RendererKind kind) {
+    g_display.wanted = kind;
+}
+RendererKind CurrentRenderer() {
+    return g_display.current;
+}
+std::string RendererName() {
+    return g_display.rendererName;
+}
+
+bool Graphics(int width, int height, int depth, int /*hertz: full screen keeps the desktop mode*/) {
+    CloseGraphics();
+    if (width <= 0 || height <= 0 || !InitVideo()) return false;
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    if (g_display.wanted == RendererKind::OpenGL) flags |= SDL_WINDOW_OPENGL;
+    g_display.window = SDL_CreateWindow(g_display.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                        SDL_WINDOWPOS_CENTERED, width, height, flags);
+    if (!g_display.window) return false;
+    if (depth > 0 &&
+        SDL_SetWindowFullscreen(g_display.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        CloseGraphics();
+        return false;
+    }
+    if (!OpenRenderer()) {
+        CloseGraphics();
+        return false;
+    }
+    // Full screen keeps the desktop's own mode: the back buffer is the size
+    // of the desktop, and the caller maps its virtual screen onto it.
+    SDL_GetWindowSize(g_display.window, &width, &height);
+    g_display.width = width;
+    g_display.height = height;
+    g_display.depth = depth;
+    g_display.vsync = -1;
+    g_display.target = SDL_CreateTexture(g_display.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_TARGET, width, height);
+    if (g_display.target) SDL_SetRenderTarget(g_display.renderer, g_display.target);
+    ResetViewState();
+    SDL_StartTextInput();
+    CreateBuiltinFontImage();
+    PrepareAllImages();
+    return true;
+}
+
+bool ChangeWindowMode(int width, int height, bool fullScreen) {
+    if (!g_display.window || width <= 0 || height <= 0) return false;
+    if (fullScreen) {
+        if (SDL_SetWindowFullscreen(g_display.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+            return false;
+    } else {
+        if (SDL_SetWindowFullscreen(g_display.window, 0) != 0) return false;
+        SDL_SetWindowSize(g_display.window, width, height);
+        CentreWindow();
+    }
+    SDL_GetWindowSize(g_display.window, &width, &height);
+    SDL_Texture* target = SDL_CreateTexture(g_display.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                            SDL_TEXTUREACCESS_TARGET, width, height);
+    SDL_SetRenderTarget(g_display.renderer, target);
+    if (g_display.target) SDL_DestroyTexture(g_display.target);
+    g_display.target = target;
+    g_display.width = width;
+    g_display.height = height;
+    g_display.depth = fullScreen ? 32 : 0;
+    ResetViewState();
+    return true;
+}
+
+void CloseGraphics() {
+    g_display.font.reset();
+    DropAllImageTextures();
+    if (g_display.target) SDL_DestroyTexture(g_display.target);
+    if (g_display.renderer) SDL_DestroyRenderer(g_display.renderer);
+    if (g_display.window) SDL_DestroyWindow(g_display.window);
+    g_display.target = nullptr;
+    g_display.renderer = nullptr;
+    g_display.window = nullptr;
+    g_display.width = g_display.height = g_display.depth = 0;
+    g_display.rendererName.clear();
+}
+
+bool GraphicsOpen() {
+    return g_display.renderer != nullptr;
+}
+int GraphicsWidth() {
+    return g_display.width;
+}
+int GraphicsHeight() {
+    return g_display.height;
+}
+int GraphicsDepth() {
+    return g_display.depth;
+}
+
+void SetWindowTitle(const std::string& title) {
+    g_display.title = title;
+    if (g_display.window) SDL_SetWindowTitle(g_display.window, title.c_str());
+}
+
+void GetWindowPosition(int& x, int& y) {
+    x = y = 0;
+    if (g_display.window) SDL_GetWindowPosition(g_display.window, &x, &y);
+}
+
+void SetWindowPosition(int x, int y) {
+    if (g_display.window) SDL_SetWindowPosition(g_display.window, x, y);
+}
+
+void CentreWindow() {
+    if (g_display.window)
+        SDL_SetWindowPosition(g_display.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void MinimiseWindow() {
+    if (g_display.window) SDL_MinimizeWindow(g_display.window);
+}
+
+bool WindowHasFocus() {
+    return g_display.window && (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+bool WindowMinimised() {
+    return g_display.window && (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void SetVirtualResolution(float width, float height) {
+    if (width <= 0 || height <= 0) return;
+    g_display.virtualWidth = width;
+    g_display.virtualHeight = height;
+    UpdateScale();
+    ApplyClip();
+}
+
+float VirtualResolutionWidth() {
+    return g_display.virtualWidth;
+}
+float VirtualResolutionHeight() {
+    return g_display.virtualHeight;
+}
+float VirtualMouseX(int physicalX) {
+    return physicalX / g_display.toPhysicalX;
+}
+float VirtualMouseY(int physicalY) {
+    return physicalY / g_display.toPhysicalY;
+}
+
+void SetViewport(int x, int y, int width, int height) {
+    g_state.viewX = x;
+    g_state.viewY = y;
+    g_state.viewW = std::max(0, width);
+    g_state.viewH = std::max(0, height);
+    ApplyClip();
+}
+
+void GetViewport(int& x, int& y, int& width, int& height) {
+    x = g_state.viewX;
+    y = g_state.viewY;
+    width = g_state.viewW;
+    height = g_state.viewH;
+}
+
+void SetOrigin(float x, float y) {
+    g_state.originX = x;
+    g_state.originY = y;
+}
+
+void GetOrigin(float& x, float& y) {
+    x = g_state.originX;
+    y = g_state.originY;
+}
+
+void SetBlend(int mode) {
+    g_state.blend = (mode >= MASKBLEND && mode <= SHADEBLEND) ? mode : SOLIDBLEND;
+}
+int GetBlend() {
+    return g_state.blend;
+}
+void SetAlpha(float alpha) {
+    g_state.alpha = std::clamp(alpha, 0.0f, 1.0f);
+}
+float GetAlpha() {
+    return g_state.alpha;
+}
+
+void SetColor(int r, int g, int b) {
+    g_state.r = static_cast<uint8_t>(std::clamp(r, 0, 255));
+    g_state.g = static_cast<uint8_t>(std::clamp(g, 0, 255));
+    g_state.b = static_cast<uint8_t>(std::clamp(b, 0, 255));
+}
+
+void GetColor(int& r, int& g, int& b) {
+    r = g_state.r;
+    g = g_state.g;
+    b = g_state.b;
+}
+
+void SetClsColor(int r, int g, int b) {
+    g_state.clsR = static_cast<uint8_t>(std::clamp(r, 0, 255));
+    g_state.clsG = static_cast<uint8_t>(std::clamp(g, 0, 255));
+    g_state.clsB = static_cast<uint8_t>(std::clamp(b, 0, 255));
+}
+
+void GetClsColor(int& r, int& g, int& b) {
+    r = g_state.clsR;
+    g = g_state.clsG;
+    b = g_state.clsB;
+}
+
+void SetTransform(float rotation, float scaleX, float scaleY) {
+    g_state.rotation = rotation;
+    g_state.scaleX = scaleX;
+    g_state.scaleY = scaleY;
+    UpdateMatrix();
+}
+
+void SetRotation(float rotation) {
+    SetTransform(rotation, g_state.scaleX, g_state.scaleY);
+}
+float GetRotation() {
+    return g_state.rotation;
+}
+void SetScale(float scaleX, float scaleY) {
+    SetTransform(g_state.rotation, scaleX, scaleY);
+}
+
+void GetScale(float& scaleX, float& scaleY) {
+    scaleX = g_state.scaleX;
+    scaleY = g_state.scaleY;
+}
+
+void SetHandle(float x, float y) {
+    g_state.handleX = x;
+    g_state.handleY = y;
+}
+
+void GetHandle(float& x, float& y) {
+    x = g_state.handleX;
+    y = g_state.handleY;
+}
+
+void SetLineWidth(float width) {
+    g_state.lineWidth = std::max(0.0f, width);
+}
+float GetLineWidth() {
+    return g_state.lineWidth;
+}
+
+void Cls() {
+    if (!g_display.renderer) return;
+    SDL_SetRenderDrawBlendMode(g_display.renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(g_display.renderer, g_state.clsR, g_state.clsG, g_state.clsB, 255);
+    SDL_RenderClear(g_display.renderer);
+}
+
+void DrawImage(TImage& image, float x, float y, int frame) {
+    const float x0 = -image.HandleX(), y0 = -image.HandleY();
+    DrawTexturedQuad(image.Texture(frame, g_state.blend == MASKBLEND), x0, y0, x0 + image.Width(),
+                     y0 + image.Height(), 0, 0, static_cast<float>(image.Width()),
+                     static_cast<float>(image.Height()), x, y);
+}
+
+void DrawImageRect(TImage& image, float x, float y, float width, float height, int frame) {
+    if (image.Width() <= 0 || image.Height() <= 0) return;
+    const float x0 = -image.HandleX() * width / image.Width();
+    const float y0 = -image.HandleY() * height / image.Height();
+    DrawTexturedQuad(image.Texture(frame, g_state.blend == MASKBLEND), x0, y0, x0 + width,
+                     y0 + height, 0, 0, static_cast<float>(image.Width()),
+                     static_cast<float>(image.Height()), x, y);
+}
+
+void DrawSubImageRect(TImage& image, float x, float y, float width, float height, float sx,
+                      float sy, float sw, float sh, float hx, float hy, int frame) {
+    if (sw <= 0 || sh <= 0) return;
+    const float x0 = -hx * width / sw, y0 = -hy * height / sh;
+    DrawTexturedQuad(image.Texture(frame, g_state.blend == MASKBLEND), x0, y0, x0 + width,
+                     y0 + height, sx, sy, sx + sw, sy + sh, x, y);
+}
+
+void DrawRect(float x, float y, float width, float height) {
+    if (!PreparePrimitive()) return;
+    const float x0 = -g_state.handleX, y0 = -g_state.handleY;
+    const Point a = ToScreen(x0, y0, x, y);
+    if (IsAxisAligned()) {
+        const Point b = ToScreen(x0 + width, y0 + height, x, y);
+        SDL_FRect rect{std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x),
+                       std::fabs(b.y - a.y)};
+        SDL_RenderFillRectF(g_display.renderer, &rect);
+        return;
+    }
+    FillScreenPolygon({a, ToScreen(x0 + width, y0, x, y), ToScreen(x0 + width, y0 + height, x, y),
+                       ToScreen(x0, y0 + height, x, y)});
+}
+
+void DrawLine(float x1, float y1, float x2, float y2) {
+    if (!PreparePrimitive()) return;
+    const float hx = -g_state.handleX, hy = -g_state.handleY;
+    const Point a = ToScreen(x1 + hx, y1 + hy, 0, 0);
+    const Point b = ToScreen(x2 + hx, y2 + hy, 0, 0);
+    const float widthPx =
+        g_state.lineWidth * 0.5f * (g_display.toPhysicalX + g_display.toPhysicalY);
+    if (widthPx <= 1.0f) {
+        SDL_RenderDrawLineF(g_display.renderer, a.x, a.y, b.x, b.y);
+        return;
+    }
+    const float dx = b.x - a.x, dy = b.y - a.y;
+    const float length = std::sqrt(dx * dx + dy * dy);
+    if (length <= 0) return;
+    const float nx = -dy / length * widthPx * 0.5f, ny = dx / length * widthPx * 0.5f;
+    FillScreenPolygon(
+        {{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}});
+}
+
+void DrawOval(float x, float y, float width, float height) {
+    if (!PreparePrimitive()) return;
+    const float rx = width * 0.5f, ry = height * 0.5f;
+    const float cx = -g_state.handleX + rx, cy = -g_state.handleY + ry;
+    const float screenRadius =
+        std::max(std::fabs(rx * g_state.scaleX), std::fabs(ry * g_state.scaleY)) *
+        std::max(g_display.toPhysicalX, g_display.toPhysicalY);
+    const int segments = std::clamp(static_cast<int>(screenRadius * 0.75f), 12, 128);
+    std::vector<Point> points;
+    points.reserve(segments);
+    for (int i = 0; i < segments; ++i) {
+        const double angle = 2.0 * kPi * i / segments;
+        points.push_back(ToScreen(cx + rx * static_cast<float>(std::cos(angle)),
+                                  cy + ry * static_cast<float>(std::sin(angle)), x, y));
+    }
+    FillScreenPolygon(points);
+}
+
+void Plot(float x, float y) {
+    if (!PreparePrimitive()) return;
+    const Point p = ToScreen(0, 0, x, y);
+    SDL_FRect rect{p.x, p.y, std::max(1.0f, g_display.toPhysicalX),
+                   std::max(1.0f, g_display.toPhysicalY)};
+    SDL_RenderFillRectF(g_display.renderer, &rect);
+}
+
+void DrawPoly(const std::vector<float>& xy) {
+    if (xy.size() < 6 || !PreparePrimitive()) return;
+    std::vector<Point> points;
+    points.reserve(xy.size() / 2);
+    for (size_t i = 0; i + 1 < xy.size(); i += 2) {
+        points.push_back(ToScreen(xy[i] - g_state.handleX, xy[i + 1] - g_state.handleY, 0, 0));
+    }
+    FillScreenPolygon(points);
+}
+
+void DrawPixmap(const TPixmap& pixmap, float x, float y) {
+    if (!g_display.renderer || pixmap.Width() <= 0 || pixmap.Height() <= 0) return;
+    PixmapPtr rgba =
+        pixmap.Format() == PixelFormat::RGBA8888 ? nullptr : pixmap.Convert(PixelFormat::RGBA8888);
+    const TPixmap& source = rgba ? *rgba : pixmap;
+    SDL_Texture* texture =
+        SDL_CreateTexture(g_display.renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC,
+                          source.Width(), source.Height());
+    if (!texture) return;
+    SDL_UpdateTexture(texture, nullptr, source.Pixels(), source.Pitch());
+    SDL_SetTextureBlendMode(texture, SdlBlend(g_state.blend));
+    SDL_FRect dst{(x + g_state.originX) * g_display.toPhysicalX,
+                  (y + g_state.originY) * g_display.toPhysicalY, static_cast<float>(source.Width()),
+                  static_cast<float>(source.Height())};
+    SDL_RenderCopyF(g_display.renderer, texture, nullptr, &dst);
+    SDL_DestroyTexture(texture);
+}
+
+void DrawText(const std::string& text, float x, float y) {
+    if (!g_display.font) return;
+    // Solid drawing would fill each glyph's cell; the glyphs' own alpha is
+    // all-or-nothing, so mask drawing gives the same letters in any mode.
+    const int blend = g_state.blend;
+    if (blend == SOLIDBLEND) g_state.blend = MASKBLEND;
+    ImageTexture* texture = g_display.font->Texture(0, false);
+    float cursor = -g_state.handleX;
+    const float top = -g_state.handleY;
+    for (unsigned char c : text) {
+        const int cell = (c >= 32 && c <= 126) ? c - 32 : '?' - 32;
+        const float u = static_cast<float>(cell * BUILTIN_GLYPH_WIDTH);
+        DrawTexturedQuad(texture, cursor, top, cursor + BUILTIN_GLYPH_WIDTH,
+                         top + BUILTIN_GLYPH_HEIGHT, u, 0, u + BUILTIN_GLYPH_WIDTH,
+                         BUILTIN_GLYPH_HEIGHT, x, y);
+        cursor += BUILTIN_GLYPH_WIDTH;
+    }
+    g_state.blend = blend;
+}
+
+int TextWidth(const std::string& text) {
+    return static_cast<int>(text.size()) * BUILTIN_GLYPH_WIDTH;
+}
+int TextHeight(const std::string&) {
+    return BUILTIN_GLYPH_HEIGHT;
+}
+
+bool VSyncActive() {
+    if (!g_display.renderer || g_display.vsync != 1) return false;
+    SDL_RendererInfo info;
+    return SDL_GetRendererInfo(g_display.renderer, &info) == 0 &&
+           (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 &&
+           g_display.current != RendererKind::Software;
+}
+
+void Flip(int sync) {
+    if (!g_display.renderer) return;
+    const int wantVsync = sync != 0 ? 1 : 0;
+    if (wantVsync != g_display.vsync) {
+        SDL_RenderSetVSync(g_display.renderer, wantVsync);
+        g_display.vsync = wantVsync;
+    }
+    if (g_display.target) {
+        SDL_SetRenderTarget(g_display.renderer, nullptr);
+        SDL_SetTextureBlendMode(g_display.target, SDL_BLENDMODE_NONE);
+        SDL_RenderCopy(g_display.renderer, g_display.target, nullptr, nullptr);
+        SDL_RenderPresent(g_display.renderer);
+        SDL_SetRenderTarget(g_display.renderer, g_display.target);
+        ApplyClip();
+    } else {
+        SDL_RenderPresent(g_display.renderer);
+    }
+}
+
+PixmapPtr GrabPixmap(int x, int y, int width, int height) {
+    if (!g_display.renderer || width <= 0 || height <= 0) return nullptr;
+    const float sx = g_display.toPhysicalX, sy = g_display.toPhysicalY;
+    SDL_Rect rect{static_cast<int>(std::lround(x * sx)), static_cast<int>(std::lround(y * sy)),
+                  static_cast<int>(std::lround(width * sx)),
+                  static_cast<int>(std::lround(height * sy))};
+    SDL_Rect screen{0, 0, g_display.width, g_display.height};
+    SDL_Rect visible;
+    if (!SDL_IntersectRect(&rect, &screen, &visible)) return nullptr;
+    PixmapPtr physical = ReadPhysical(visible);
+    if (!physical) return nullptr;
+    // Return what was asked for in virtual pixels: resample when the two
+    // sizes differ, leave black what lies outside the screen.
+    PixmapPtr result = TPixmap::Create(width, height, PixelFormat::RGBA8888);
+    result->ClearPixels(0xFF000000u);
+    for (int ty = 0; ty < height; ++ty) {
+        const int py = static_cast<int>((y + ty + 0.5f) * sy) - visible.y;
+        if (py < 0 || py >= visible.h) continue;
+        for (int tx = 0; tx < width; ++tx) {
+            const int px = static_cast<int>((x + tx + 0.5f) * sx) - visible.x;
+            if (px < 0 || px >= visible.w) continue;
+            std::memcpy(result->PixelPtr(tx, ty), physical->PixelPtr(px, py), 4);
+        }
+    }
+    return result;
+}
+
+ImagePtr GrabImage(int x, int y, int width, int height) {
+    PixmapPtr pixels = GrabPixmap(x, y, width, height);
+    return pixels ? TImage::FromPixmap(pixels, FILTEREDIMAGE) : nullptr;
+}
+
+PixmapPtr ReadBackBuffer() {
+    if (!g_display.renderer) return nullptr;
+    return ReadPhysical({0, 0, g_display.width, g_display.height});
+}

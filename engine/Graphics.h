@@ -1,0 +1,141 @@
+// The 2D drawing layer: graphics modes and the window, the renderer, the
+// global drawing state and the drawing operations.
+//
+// All positions are virtual: the drawing layer maps a virtual width x height
+// onto the physical back buffer. The frame keeps the last presented picture,
+// so it can be grabbed (screenshots) after Flip.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/Image.h"
+#include "engine/Pixmap.h"
+
+// Blend modes by the numbers the game passes.
+enum BlendMode {
+    MASKBLEND = 1,   // pixels with alpha below 0.5 are not drawn, the rest opaque
+    SOLIDBLEND = 2,  // no blending
+    ALPHABLEND = 3,  // source alpha, one minus source alpha
+    LIGHTBLEND = 4,  // additive: source alpha, one
+    SHADEBLEND = 5,  // multiply: destination colour, zero
+};
+
+struct GraphicsMode {
+    int width = 0;
+    int height = 0;
+    int depth = 0;
+    int hertz = 0;
+};
+
+enum class RendererKind {
+    Accelerated,  // the platform's default accelerated renderer
+    OpenGL,
+    Software,
+};
+
+// Video subsystem start (idempotent); false without any video driver.
+bool InitVideo();
+std::vector<GraphicsMode> GraphicsModes();
+int CountGraphicsModes();
+bool GraphicsModeExists(int width, int height, int depth, int hertz);
+
+bool RendererAvailable(RendererKind kind);
+void SetRenderer(RendererKind kind);  // used by the next Graphics call
+RendererKind CurrentRenderer();
+std::string RendererName();  // of the renderer in use, e.g. "opengl", "software"
+
+// Opens a window of width x height (depth 0), or full screen (depth > 0) in
+// the desktop's own mode, whose size GraphicsWidth/Height then report.
+// False on failure, with the previous graphics closed.
+bool Graphics(int width, int height, int depth = 0, int hertz = 60);
+// Switches the open window between a window of width x height and full
+// screen, keeping the renderer and every texture. False on failure.
+bool ChangeWindowMode(int width, int height, bool fullScreen);
+void CloseGraphics();
+bool GraphicsOpen();
+int GraphicsWidth();  // physical size of the back buffer
+int GraphicsHeight();
+int GraphicsDepth();
+void SetWindowTitle(const std::string& title);
+
+// Window placement on the desktop.
+void GetWindowPosition(int& x, int& y);
+void SetWindowPosition(int x, int y);
+void CentreWindow();
+void MinimiseWindow();
+bool WindowHasFocus();
+bool WindowMinimised();
+
+// Virtual resolution.
+void SetVirtualResolution(float width, float height);
+float VirtualResolutionWidth();
+float VirtualResolutionHeight();
+// Physical to virtual positions (x * ratio); mouse events are physical.
+float VirtualMouseX(int physicalX);
+float VirtualMouseY(int physicalY);
+
+// Drawing state.
+void SetViewport(int x, int y, int width, int height);  // virtual coordinates
+void GetViewport(int& x, int& y, int& width, int& height);
+void SetOrigin(float x, float y);
+void GetOrigin(float& x, float& y);
+void SetBlend(int mode);
+int GetBlend();
+void SetAlpha(float alpha);  // 0..1
+float GetAlpha();
+void SetColor(int r, int g, int b);  // 0..255, multiplied into image pixels
+void GetColor(int& r, int& g, int& b);
+void SetClsColor(int r, int g, int b);
+void GetClsColor(int& r, int& g, int& b);
+// Rotation in degrees, clockwise on screen; separate x and y scale.
+void SetTransform(float rotation = 0, float scaleX = 1, float scaleY = 1);
+void SetRotation(float rotation);
+float GetRotation();
+void SetScale(float scaleX, float scaleY);
+void GetScale(float& scaleX, float& scaleY);
+// The handle used by primitives (rectangles, ovals, lines, polygons, text).
+void SetHandle(float x, float y);
+void GetHandle(float& x, float& y);
+void SetLineWidth(float width);
+float GetLineWidth();
+
+// Drawing.
+void Cls();
+void DrawImage(TImage& image, float x, float y, int frame = 0);
+inline void DrawImage(const ImagePtr& image, float x, float y, int frame = 0) {
+    if (image) DrawImage(*image, x, y, frame);
+}
+// The whole frame scaled into a width x height rectangle; the image's handle
+// is scaled with it.
+void DrawImageRect(TImage& image, float x, float y, float width, float height, int frame = 0);
+// The frame's sub-rectangle (sx, sy, sw, sh) scaled into (x, y, w, h), with
+// (hx, hy) the handle in source pixels (scaled with the rectangle).
+void DrawSubImageRect(TImage& image, float x, float y, float width, float height, float sx,
+                      float sy, float sw, float sh, float hx = 0, float hy = 0, int frame = 0);
+void DrawRect(float x, float y, float width, float height);
+void DrawLine(float x1, float y1, float x2, float y2);
+void DrawOval(float x, float y, float width, float height);
+void Plot(float x, float y);
+// xy holds x0, y0, x1, y1 ... of a convex or star-shaped polygon.
+void DrawPoly(const std::vector<float>& xy);
+// Unscaled, untransformed, at the physical position of (x, y).
+void DrawPixmap(const TPixmap& pixmap, float x, float y);
+
+// The small built-in font (debug overlay and fallback message box only).
+void DrawText(const std::string& text, float x, float y);
+int TextWidth(const std::string& text);
+int TextHeight(const std::string& text);
+
+// Presents the frame; sync 1 waits for the vertical blank, 0 does not.
+void Flip(int sync = 1);
+// Whether the last Flip really waited for the vertical blank (callers pace
+// frames themselves when it did not).
+bool VSyncActive();
+
+// Pixels of the drawn frame (the one being drawn, or the last presented one
+// before drawing starts again), virtual rectangle; null without graphics.
+PixmapPtr GrabPixmap(int x, int y, int width, int height);
+ImagePtr GrabImage(int x, int y, int width, int height);
+// The whole physical back buffer.
+PixmapPtr ReadBackBuffer();

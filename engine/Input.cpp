@@ -1,0 +1,386 @@
+#include "engine/Input.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <deque>
+
+#include "engine/Graphics.h"
+#include "engine/RenderInternal.h"
+
+namespace {
+
+struct PolledState {
+    std::array<bool, 256> keyDown{};
+    std::array<int, 256> keyHits{};
+    std::array<bool, 4> mouseDown{};
+    std::array<int, 4> mouseHits{};
+    int mouseX = 0, mouseY = 0;
+};
+
+PolledState g_polled;
+std::deque<TEvent> g_pending;
+
+int VirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    // Letters of layouts without Latin keycodes: take the key's position.
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z && key > 127) {
+        return 'A' + (scancode - SDL_SCANCODE_A);
+    }
+    if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 97 + (key - SDLK_KP_1);
+    switch (key) {
+        case SDLK_BACKSPACE:
+            return 8;
+        case SDLK_TAB:
+            return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 13;
+        case SDLK_PAUSE:
+            return 19;
+        case SDLK_CAPSLOCK:
+            return 20;
+        case SDLK_ESCAPE:
+            return 27;
+        case SDLK_SPACE:
+            return 32;
+        case SDLK_PAGEUP:
+            return 33;
+        case SDLK_PAGEDOWN:
+            return 34;
+        case SDLK_END:
+            return 35;
+        case SDLK_HOME:
+            return 36;
+        case SDLK_LEFT:
+            return 37;
+        case SDLK_UP:
+            return 38;
+        case SDLK_RIGHT:
+            return 39;
+        case SDLK_DOWN:
+            return 40;
+        case SDLK_PRINTSCREEN:
+            return 44;
+        case SDLK_INSERT:
+            return 45;
+        case SDLK_DELETE:
+            return 46;
+        case SDLK_LGUI:
+            return 91;
+        case SDLK_RGUI:
+            return 92;
+        case SDLK_APPLICATION:
+            return 93;
+        case SDLK_KP_0:
+            return 96;
+        case SDLK_KP_MULTIPLY:
+            return 106;
+        case SDLK_KP_PLUS:
+            return 107;
+        case SDLK_KP_MINUS:
+            return 109;
+        case SDLK_KP_PERIOD:
+            return 110;
+        case SDLK_KP_DIVIDE:
+            return 111;
+        case SDLK_NUMLOCKCLEAR:
+            return 144;
+        case SDLK_SCROLLLOCK:
+            return 145;
+        case SDLK_LSHIFT:
+            return 160;
+        case SDLK_RSHIFT:
+            return 161;
+        case SDLK_LCTRL:
+            return 162;
+        case SDLK_RCTRL:
+            return 163;
+        case SDLK_LALT:
+            return 164;
+        case SDLK_RALT:
+            return 165;
+        case SDLK_SEMICOLON:
+            return 186;
+        case SDLK_EQUALS:
+            return 187;
+        case SDLK_COMMA:
+            return 188;
+        case SDLK_MINUS:
+            return 189;
+        case SDLK_PERIOD:
+            return 190;
+        case SDLK_SLASH:
+            return 191;
+        case SDLK_BACKQUOTE:
+            return 192;
+        case SDLK_LEFTBRACKET:
+            return 219;
+        case SDLK_BACKSLASH:
+            return 220;
+        case SDLK_RIGHTBRACKET:
+            return 221;
+        case SDLK_QUOTE:
+            return 222;
+        default:
+            return 0;
+    }
+}
+
+int GameButton(Uint8 sdlButton) {
+    switch (sdlButton) {
+        case SDL_BUTTON_LEFT:
+            return 1;
+        case SDL_BUTTON_RIGHT:
+            return 2;
+        case SDL_BUTTON_MIDDLE:
+            return 3;
+        default:
+            return 0;
+    }
+}
+
+// Keys that also type a control character, as a text field expects them to.
+int ControlCharacter(int virtualKey) {
+    switch (virtualKey) {
+        case 8:
+        case 9:
+        case 13:
+        case 27:
+            return virtualKey;
+        default:
+            return 0;
+    }
+}
+
+void Queue(int id, int data, int x, int y) {
+    g_pending.push_back({id, data, x, y});
+}
+
+void AddTextEvents(const char* utf8) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8);
+    size_t i = 0;
+    while (bytes[i] != 0) {
+        int code = bytes[i];
+        int extra = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
+        if (extra > 0) code &= (0x3F >> extra);
+        ++i;
+        for (; extra > 0 && (bytes[i] & 0xC0) == 0x80; --extra, ++i)
+            code = (code << 6) | (bytes[i] & 0x3F);
+        Queue(EVENT_KEYCHAR, code, g_polled.mouseX, g_polled.mouseY);
+    }
+}
+
+void TranslateKey(const SDL_KeyboardEvent& key, bool down) {
+    const int vk = VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    if (vk <= 0 || vk > 255) return;
+    if (down) {
+        if (!key.repeat) {
+            g_polled.keyDown[vk] = true;
+            ++g_polled.keyHits[vk];
+            Queue(EVENT_KEYDOWN, vk, g_polled.mouseX, g_polled.mouseY);
+        }
+        if (int c = ControlCharacter(vk)) Queue(EVENT_KEYCHAR, c, g_polled.mouseX, g_polled.mouseY);
+    } else {
+        g_polled.keyDown[vk] = false;
+        Queue(EVENT_KEYUP, vk, g_polled.mouseX, g_polled.mouseY);
+    }
+}
+
+void TranslateWindowEvent(const SDL_WindowEvent& window) {
+    switch (window.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED:
+            Queue(EVENT_APPSUSPEND, 0, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_RESTORED:
+            Queue(EVENT_APPRESUME, 0, 0, 0);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            Queue(EVENT_WINDOWCLOSE, 0, 0, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+void Translate(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+        case SDL_APP_TERMINATING:
+            Queue(EVENT_APPTERMINATE, 0, 0, 0);
+            break;
+        case SDL_WINDOWEVENT:
+            TranslateWindowEvent(event.window);
+            break;
+        case SDL_KEYDOWN:
+            TranslateKey(event.key, true);
+            break;
+        case SDL_KEYUP:
+            TranslateKey(event.key, false);
+            break;
+        case SDL_TEXTINPUT:
+            AddTextEvents(event.text.text);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const int button = GameButton(event.button.button);
+            if (button == 0) break;
+            const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+            g_polled.mouseX = event.button.x;
+            g_polled.mouseY = event.button.y;
+            g_polled.mouseDown[button] = down;
+            if (down) ++g_polled.mouseHits[button];
+            Queue(down ? EVENT_MOUSEDOWN : EVENT_MOUSEUP, button, event.button.x, event.button.y);
+            break;
+        }
+        case SDL_MOUSEMOTION:
+            g_polled.mouseX = event.motion.x;
+            g_polled.mouseY = event.motion.y;
+            Queue(EVENT_MOUSEMOVE, 0, event.motion.x, event.motion.y);
+            break;
+        case SDL_MOUSEWHEEL: {
+            int delta = event.wheel.y;
+            if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) delta = -delta;
+            if (delta != 0) Queue(EVENT_MOUSEWHEEL, delta, g_polled.mouseX, g_polled.mouseY);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void PumpSystemEvents() {
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        Translate(event);
+}
+
+SDL_Keycode KeycodeFromName(const std::string& name) {
+    return SDL_GetKeyFromName(name.c_str());
+}
+
+}  // namespace
+
+bool PollEvent(TEvent& event) {
+    if (g_pending.empty()) PumpSystemEvents();
+    if (g_pending.empty()) return false;
+    event = g_pending.front();
+    g_pending.pop_front();
+    return true;
+}
+
+void FlushEvents() {
+    PumpSystemEvents();
+    g_pending.clear();
+}
+
+int VirtualKeyFromKeyName(const std::string& sdlKeyName) {
+    const SDL_Keycode key = KeycodeFromName(sdlKeyName);
+    if (key == SDLK_UNKNOWN) return 0;
+    const int vk = VirtualKeyFromSdl(key, SDL_GetScancodeFromKey(key));
+    return vk > 255 ? 0 : vk;
+}
+
+void InjectKeyEvent(const std::string& sdlKeyName, bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = KeycodeFromName(sdlKeyName);
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
+    SDL_PushEvent(&event);
+}
+
+void InjectTextEvent(const std::string& utf8) {
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    SDL_strlcpy(event.text.text, utf8.c_str(), sizeof(event.text.text));
+    SDL_PushEvent(&event);
+}
+
+void InjectMouseButton(int button, bool down, int x, int y) {
+    static const Uint8 kSdlButtons[4] = {0, SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
+    if (button < 1 || button > 3) return;
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = kSdlButtons[button];
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    SDL_PushEvent(&event);
+}
+
+void InjectMouseMove(int x, int y) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = x;
+    event.motion.y = y;
+    SDL_PushEvent(&event);
+}
+
+void InjectWindowClose() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&event);
+}
+
+bool PolledKeyDown(int virtualKey) {
+    PumpSystemEvents();
+    return virtualKey >= 0 && virtualKey < 256 && g_polled.keyDown[virtualKey];
+}
+
+int PolledKeyHit(int virtualKey) {
+    PumpSystemEvents();
+    if (virtualKey < 0 || virtualKey >= 256) return 0;
+    const int hits = g_polled.keyHits[virtualKey];
+    g_polled.keyHits[virtualKey] = 0;
+    return hits;
+}
+
+bool PolledMouseDown(int button) {
+    PumpSystemEvents();
+    return button >= 1 && button <= 3 && g_polled.mouseDown[button];
+}
+
+int PolledMouseHit(int button) {
+    PumpSystemEvents();
+    if (button < 1 || button > 3) return 0;
+    const int hits = g_polled.mouseHits[button];
+    g_polled.mouseHits[button] = 0;
+    return hits;
+}
+
+int PolledMouseX() {
+    return g_polled.mouseX;
+}
+int PolledMouseY() {
+    return g_polled.mouseY;
+}
+
+void ShowPointer() {
+    SDL_ShowCursor(SDL_ENABLE);
+}
+void HidePointer() {
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+void MovePointer(int physicalX, int physicalY) {
+    if (SDL_Window* window = CurrentSdlWindow())
+        SDL_WarpMouseInWindow(window, physicalX, physicalY);
+    g_polled.mouseX = physicalX;
+    g_polled.mouseY = physicalY;
+}
+
+void EnableTextInput(bool on) {
+    if (on) {
+        SDL_StartTextInput();
+    } else {
+        SDL_StopTextInput();
+    }
+}

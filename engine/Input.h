@@ -1,0 +1,58 @@
+// Input: the operating system's event queue, translated to the numbered
+// events and Windows virtual-key codes the game is written against, and
+// polled key and mouse queries.
+#pragma once
+
+#include <string>
+
+enum EventId {
+    EVENT_APPSUSPEND = 257,    // focus lost or minimised
+    EVENT_APPRESUME = 258,     // focus regained or restored
+    EVENT_APPTERMINATE = 259,  // the system asks the program to end
+    EVENT_KEYDOWN = 513,       // data: virtual-key code
+    EVENT_KEYUP = 514,
+    EVENT_KEYCHAR = 515,     // data: character code (Unicode code point)
+    EVENT_MOUSEDOWN = 1025,  // data: 1 left, 2 right, 3 middle
+    EVENT_MOUSEUP = 1026,
+    EVENT_MOUSEMOVE = 1027,
+    EVENT_MOUSEWHEEL = 1028,  // data: wheel delta, positive away from the user
+    EVENT_WINDOWCLOSE = 16387,
+};
+
+struct TEvent {
+    int id = 0;
+    int data = 0;
+    int x = 0;  // physical window coordinates of the pointer
+    int y = 0;
+};
+
+// Takes the next translated event; false when the queue is empty. Events
+// without a meaning for the game (and keys outside 0..255) are dropped.
+bool PollEvent(TEvent& event);
+// Drops every pending event.
+void FlushEvents();
+
+// Windows virtual-key code for an SDL key name ("A", "Left Shift", "F12" ...),
+// as the key-down events would report it; 0 when it has none. Lets tests
+// check the mapping without SDL.
+int VirtualKeyFromKeyName(const std::string& sdlKeyName);
+// Places a real key or mouse event in the system queue (tests, headless).
+void InjectKeyEvent(const std::string& sdlKeyName, bool down);
+void InjectTextEvent(const std::string& utf8);
+void InjectMouseButton(int button, bool down, int x, int y);
+void InjectMouseMove(int x, int y);
+void InjectWindowClose();
+
+// Polled input (valid while events are being polled, e.g. by a message loop).
+bool PolledKeyDown(int virtualKey);
+int PolledKeyHit(int virtualKey);  // presses since the last call for that key
+bool PolledMouseDown(int button);
+int PolledMouseHit(int button);
+int PolledMouseX();  // physical
+int PolledMouseY();
+
+void ShowPointer();
+void HidePointer();
+void MovePointer(int physicalX, int physicalY);
+// Starts typed-character events (on by default once graphics are open).
+void EnableTextInput(bool on);

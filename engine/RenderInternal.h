@@ -1,0 +1,20 @@
+// Shared between the drawing and image code of the engine only.
+#pragma once
+
+#include <SDL.h>
+
+struct ImageTexture {
+    SDL_Texture* texture = nullptr;
+    int width = 0;
+    int height = 0;
+    ~ImageTexture() {
+        if (texture) SDL_DestroyTexture(texture);
+    }
+};
+
+// The renderer of the open graphics, or null.
+SDL_Renderer* CurrentSdlRenderer();
+SDL_Window* CurrentSdlWindow();
+
+// Frees every image texture (before the renderer is destroyed).
+void DropAllImageTextures();

@@ -1,0 +1,52 @@
+// String and number helpers with the semantics the game text, the settings
+// and the level files rely on. Strings are UTF-8; positions are byte
+// positions, 1-based where the name says so.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+std::string Left(const std::string& s, int count);
+std::string Right(const std::string& s, int count);
+// count < 0 means "to the end".
+std::string Mid(const std::string& s, int start1, int count = -1);
+// 1-based position of needle at or after start1, 0 when absent.
+int Instr(const std::string& s, const std::string& needle, int start1 = 1);
+std::string Replace(const std::string& s, const std::string& from, const std::string& to);
+std::string Upper(const std::string& s);  // ASCII letters only
+std::string Lower(const std::string& s);
+std::string Trim(const std::string& s);  // spaces, tabs, CR, LF and other controls
+std::vector<std::string> Split(const std::string& s, char separator);
+
+// UTF-8 encoding of one code point; code points above 0x10FFFF give "".
+std::string Chr(int code);
+// Code point of the first character, 0 for an empty string.
+int Asc(const std::string& s);
+// Decodes the code point at byte offset pos and advances pos; malformed bytes
+// decode as themselves (Latin-1), so no input is ever skipped or fatal.
+int NextCodePoint(const std::string& s, size_t& pos);
+
+// Leading blanks, an optional sign, then digits; anything else stops the
+// number. Text that does not start with a number gives 0. Out-of-range
+// values saturate.
+int ToInt(const std::string& s);
+double ToDouble(const std::string& s);
+std::string FromInt(int64_t value);
+// Six decimals, like the settings and debug output of the original tools:
+// 0.5 -> "0.500000".
+std::string FromFloat(double value);
+
+// Int of a float: truncation toward zero, saturating at the Int range.
+int TruncToInt(double value);
+// Floor(x + 0.5)
+int Nearest(double value);
+
+// Trigonometry in degrees.
+double Sin(double degrees);
+double Cos(double degrees);
+double Tan(double degrees);
+double ASin(double value);  // result in degrees
+double ACos(double value);
+double ATan(double value);
+double ATan2(double y, double x);

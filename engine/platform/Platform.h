@@ -1,0 +1,38 @@
+// Small replacements for the operating-system services the game uses.
+#pragma once
+
+#include <string>
+
+// Single running copy: takes an advisory lock on a file named after `name` in
+// the per-user data folder. False when another copy holds it. The lock is
+// held until the process ends (or ReleaseSingleInstance).
+bool AcquireSingleInstance(const std::string& name);
+void ReleaseSingleInstance();
+
+// The per-user application-data folder: $XDG_DATA_HOME, or ~/.local/share.
+// No trailing slash.
+std::string UserDataFolder();
+
+struct DesktopInfo {
+    int width = 1024;
+    int height = 768;
+    int refreshRate = 60;
+};
+// The main display's desktop mode (needs the video subsystem; a safe default
+// without one).
+DesktopInfo GetDesktopInfo();
+
+// A system message box (SDL's, or standard error when there is no display).
+void ShowMessageBox(const std::string& title, const std::string& message, bool error = true);
+
+// "Linux " + kernel release, or the system name uname reports.
+std::string OperatingSystemName();
+
+// Process and thread priorities: accepted and ignored here.
+void SetProcessPriority(int priorityClass);
+void SetThreadPriority(int priority);
+
+// Sets the desktop wallpaper from a picture file with the desktop's own tool
+// (gsettings on GNOME and its relatives). False when there is no such tool or
+// it refuses.
+bool SetDesktopWallpaper(const std::string& picturePath);

@@ -1,0 +1,92 @@
+// The event queue as the game reads it: numbered events and virtual-key codes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/Input.h"
+#include "support/Headless.h"
+
+namespace {
+
+std::vector<TEvent> DrainEvents() {
+    std::vector<TEvent> events;
+    TEvent event;
+    while (PollEvent(event))
+        events.push_back(event);
+    return events;
+}
+
+class InputTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        FlushEvents();
+    }
+};
+
+TEST_F(InputTest, KeysMapToWindowsVirtualKeyCodes) {
+    const struct {
+        const char* name;
+        int code;
+    } table[] = {{"A", 65},          {"Z", 90},           {"0", 48},
+                 {"9", 57},          {"F1", 112},         {"F12", 123},
+                 {"Left", 37},       {"Up", 38},          {"Right", 39},
+                 {"Down", 40},       {"Escape", 27},      {"Return", 13},
+                 {"Space", 32},      {"Backspace", 8},    {"Tab", 9},
+                 {"Delete", 46},     {"Left Shift", 160}, {"Right Shift", 161},
+                 {"Left Ctrl", 162}, {"Right Ctrl", 163}, {"Left Alt", 164},
+                 {"Right Alt", 165}, {"Left GUI", 91},    {"Right GUI", 92},
+                 {"-", 189},         {"=", 187},          {"P", 80},
+                 {"Keypad 5", 101}};
+    for (const auto& entry : table)
+        EXPECT_EQ(VirtualKeyFromKeyName(entry.name), entry.code) << entry.name;
+    EXPECT_EQ(VirtualKeyFromKeyName("AudioMute"), 0) << "keys without a code are dropped";
+}
+
+TEST_F(InputTest, EventsArriveWithTheirIdsAndData) {
+    InjectKeyEvent("Q", true);
+    InjectKeyEvent("Q", false);
+    InjectTextEvent("a\xC3\xA9");  // "a", then e acute
+    InjectKeyEvent("Backspace", true);
+    InjectMouseButton(1, true, 10, 20);
+    InjectMouseButton(2, false, 11, 21);
+    InjectMouseButton(3, true, 12, 22);
+    InjectMouseMove(300, 400);
+    InjectWindowClose();
+    const std::vector<TEvent> events = DrainEvents();
+    const std::vector<std::pair<int, int>> expected = {
+        {EVENT_KEYDOWN, 81},  {EVENT_KEYUP, 81},    {EVENT_KEYCHAR, 'a'},  {EVENT_KEYCHAR, 0xE9},
+        {EVENT_KEYDOWN, 8},   {EVENT_KEYCHAR, 8},   {EVENT_MOUSEDOWN, 1},  {EVENT_MOUSEUP, 2},
+        {EVENT_MOUSEDOWN, 3}, {EVENT_MOUSEMOVE, 0}, {EVENT_WINDOWCLOSE, 0}};
+    ASSERT_EQ(events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(events[i].id, expected[i].first) << "event " << i;
+        EXPECT_EQ(events[i].data, expected[i].second) << "event " << i;
+    }
+    EXPECT_EQ(events[6].x, 10);
+    EXPECT_EQ(events[6].y, 20);
+    EXPECT_EQ(events[9].x, 300);
+    EXPECT_EQ(events[9].y, 400);
+}
+
+TEST_F(InputTest, PolledQueriesFollowTheQueue) {
+    InjectKeyEvent("Space", true);
+    InjectMouseButton(1, true, 5, 6);
+    EXPECT_TRUE(PolledKeyDown(32));
+    EXPECT_EQ(PolledKeyHit(32), 1);
+    EXPECT_EQ(PolledKeyHit(32), 0) << "a hit is counted once";
+    EXPECT_TRUE(PolledMouseDown(1));
+    EXPECT_EQ(PolledMouseHit(1), 1);
+    EXPECT_EQ(PolledMouseX(), 5);
+    InjectKeyEvent("Space", false);
+    EXPECT_FALSE(PolledKeyDown(32));
+    EXPECT_FALSE(PolledKeyDown(-1));
+    EXPECT_FALSE(PolledKeyDown(999));
+    // Polling does not swallow the events the frame reads.
+    const std::vector<TEvent> events = DrainEvents();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].id, EVENT_KEYDOWN);
+    EXPECT_EQ(events[2].id, EVENT_KEYUP);
+}
+
+}  // namespace

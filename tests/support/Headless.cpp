@@ -1,0 +1,61 @@
+#include "support/Headless.h"
+
+#include <cstdlib>
+
+#include "engine/Files.h"
+#include "engine/Graphics.h"
+
+namespace headless {
+
+bool OpenGraphics(int width, int height) {
+    // The environment may already name drivers; the tests need the headless ones.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    if (GraphicsOpen() && GraphicsWidth() == width && GraphicsHeight() == height) return true;
+    if (!InitVideo()) return false;
+    SetRenderer(RendererKind::Software);
+    return Graphics(width, height, 0, 60);
+}
+
+void ResetDrawingState() {
+    SetVirtualResolution(static_cast<float>(GraphicsWidth()), static_cast<float>(GraphicsHeight()));
+    SetViewport(0, 0, GraphicsWidth(), GraphicsHeight());
+    SetOrigin(0, 0);
+    SetHandle(0, 0);
+    SetTransform(0, 1, 1);
+    SetBlend(SOLIDBLEND);
+    SetAlpha(1);
+    SetColor(255, 255, 255);
+    SetClsColor(0, 0, 0);
+    SetLineWidth(1);
+}
+
+PixmapPtr ReadFrame() {
+    return ReadBackBuffer();
+}
+
+std::string OutputFolder() {
+    const char* fromEnv = std::getenv("HOLLOWMERE_TEST_OUTPUT");
+    std::string folder = fromEnv ? fromEnv : "test-output";
+    CreateDir(folder, true);
+    return folder;
+}
+
+std::string SaveFrame(const std::string& name) {
+    const std::string path = OutputFolder() + "/" + name + ".png";
+    if (PixmapPtr frame = ReadFrame()) SavePixmapPNG(*frame, path, 1);
+    return path;
+}
+
+}  // namespace headless
+
+void HeadlessTest::SetUp() {
+    ASSERT_TRUE(headless::OpenGraphics()) << "no headless video driver";
+    headless::ResetDrawingState();
+    SetClock(&clock_);
+}
+
+void HeadlessTest::TearDown() {
+    SetClock(nullptr);
+}
