@@ -23,7 +23,7 @@ struct DesktopInfo {
 DesktopInfo GetDesktopInfo();
 
 // A system message box (SDL's, or standard error when there is no display).
-void ShowMessageBox(const std::string& title, const std::string& message, bool error = true);
+void ShowSystemMessageBox(const std::string& title, const std::string& message, bool error = true);
 
 // "Linux " + kernel release, or the system name uname reports.
 std::string OperatingSystemName();
@@ -36,3 +36,14 @@ void SetThreadPriority(int priority);
 // (gsettings on GNOME and its relatives). False when there is no such tool or
 // it refuses.
 bool SetDesktopWallpaper(const std::string& picturePath);
+
+#include <cstddef>
+#include <cstdint>
+
+// Physical memory of the machine, in bytes.
+struct MemoryStatus {
+    uint64_t totalPhysical, availablePhysical;
+};
+MemoryStatus GetMemoryStatus();
+// Bytes the program's heap holds in live allocations.
+size_t HeapBytesInUse();

@@ -57,7 +57,7 @@ DesktopInfo GetDesktopInfo() {
     return info;
 }
 
-void ShowMessageBox(const std::string& title, const std::string& message, bool error) {
+void ShowSystemMessageBox(const std::string& title, const std::string& message, bool error) {
     if (!HeadlessVideo()) {
         const Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
         if (SDL_ShowSimpleMessageBox(flags, title.c_str(), message.c_str(), nullptr) == 0) return;

@@ -1,0 +1,545 @@
+#include "frame/Game.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/Clock.h"
+#include "engine/Graphics.h"
+#include "engine/Input.h"
+#include "engine/Random.h"
+#include "engine/Strings.h"
+#include "engine/platform/Platform.h"
+#include "frame/ErrorReport.h"
+#include "frame/MousePointer.h"
+#include "frame/Screen.h"
+
+TGame* Game = nullptr;
+
+namespace {
+
+bool AnyDown(std::initializer_list<int> keys) {
+    for (int key : keys) {
+        if (KeyDown(key)) return true;
+    }
+    return false;
+}
+
+// The frame's own reading of a framework key: 0 means switched off.
+bool FrameworkKeyHit(int code) {
+    return code != 0 && KeyHit(code);
+}
+
+}  // namespace
+
+TGame::TGame()
+    : Ini(std::make_shared<TIniFile>()),
+      FixedRateLogic(std::make_shared<TFixedRateLogic>()),
+      LogicTime(std::make_shared<TDebugVar>()),
+      DrawTime(std::make_shared<TDebugVar>()),
+      CodeTime(std::make_shared<TDebugVar>()),
+      FPS(std::make_shared<TFPSCounter>()),
+      ExitScreen(MakeScreen<TExitScreen>()),
+      GameFade(std::make_shared<TGameFade>()),
+      Mouse(std::make_shared<TMousePointer>()) {
+    ExitScreen->name = "exit";
+}
+
+TGame::~TGame() = default;
+
+// ---------------------------------------------------------------- start-up
+
+void TGame::Init(int kind, int /*spare*/) {
+    ErrorCheckpoint = 1;
+    SeedRnd(static_cast<uint32_t>(MilliSecs()));
+    FixedRateLogic->Label = "Ticks   ";
+    LogicTime->Label = "Logic   ";
+    DrawTime->Label = "Draw    ";
+    CodeTime->Label = "Code    ";
+    FPS->Label = "FPS     ";
+    ErrorCheckpoint = 2;
+    if (UseCorrectPath) InitSharedFolder();
+    ErrorCheckpoint = 3;
+    InitSettings();
+    InitProfileFolder();
+    ErrorCheckpoint = 4;
+    SetFlipSync();
+    ErrorCheckpoint = 5;
+    static const char* kDriverByKind[] = {"FreeAudio", "DirectSound", "OpenAL Generic Software"};
+    std::string driver = kind <= 0 ? SoundDriver : kDriverByKind[std::min(kind, 3) - 1];
+    if (kind <= 0 && driver == "None") driver = "FreeAudio";
+    OSVersion = OperatingSystemName();
+    // Every system but the oldest one uses the one software mixer.
+    if (OSVersion != "Windows XP") driver = "OpenAL Generic Software";
+    ChangeSoundDriver(driver, 0);
+    ErrorCheckpoint = 6;
+    FixedRateLogic->Create();
+    ErrorCheckpoint = 7;
+    MusicChannel = AllocChannel();
+    SpeechChannel = AllocChannel();
+    EscapeChannel = AllocChannel();
+    ErrorCheckpoint = 9;
+}
+
+void TGame::SetFlipSync() {
+    FlipSync = VSync != 0 ? 1 : 0;
+}
+
+void TGame::SetPriority() {
+    if (FullScreen) {
+        SetProcessPriority(FullScreenProcess);
+        SetThreadPriority(FullScreenThread);
+    } else {
+        SetProcessPriority(WindowedProcess);
+        SetThreadPriority(WindowedThread);
+    }
+}
+
+// ---------------------------------------------------------------- small operations
+
+int TGame::Fading() {
+    return GameFade->Active;
+}
+void TGame::FadeOff() {
+    NoFade = 1;
+}
+
+float TGame::CalcAnimLength(float ms) {
+    return ms / FixedRateLogic->MS / CurrentSpeed;
+}
+float TGame::CalcAnimLengthFromFloat(float ms) {
+    return CalcAnimLength(ms);
+}
+
+int TGame::CalcMilliSecsFromFrames(float frames, int useSpeed) {
+    return TruncToInt(frames * (useSpeed ? CurrentSpeed : 1.0f) * FixedRateLogic->MS);
+}
+
+void TGame::ParticlesSet(int value, int save) {
+    Particles = std::clamp(value, 0, 100);
+    if (save == 1) {
+        IniUpdate(1);
+        FixedRateLogic->Init();
+    }
+}
+
+void TGame::ParticlesChange(int delta) {
+    Particles = std::clamp(Particles + delta, 0, 100);
+    IniUpdate(1);
+    FixedRateLogic->Init();
+}
+
+void TGame::SpritePausedCreate(const std::shared_ptr<TImage>& /*image*/) {
+    // Seam: the pause picture is a sprite, and sprites arrive with the media
+    // kit; until then no pause picture is drawn.
+}
+
+void TGame::ShowPaused() {
+    if (!(Paused || Suspended) || !SpritePaused) return;
+    SetBlend(ALPHABLEND);
+    if (DimWhenPaused) {
+        SetColor(0, 0, 0);
+        SetAlpha(0.5f);
+        DrawRect(0, 0, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight));
+    }
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+}
+
+void TGame::MoveBar() {
+    // Seam: the loading screen's progress bar arrives with resource loading.
+}
+
+// ---------------------------------------------------------------- the loop
+
+int TGame::MainLogicLoop() {
+    FixedRateLogic->Calc();
+    if (NoTiming) FixedRateLogic->NumTicks = NoTimingTicks;
+    LogicTime->Start();
+    const double ticks = FixedRateLogic->NumTicks;
+    const int whole = static_cast<int>(std::floor(ticks));
+    for (int i = 0; i < whole; ++i) {
+        FixedRateLogic->SetDelta(1.0f);
+        if (LogicWrapper() == -1) return -1;
+    }
+    const double fraction = std::fmod(ticks, 1.0);
+    if (fraction > 0) {
+        FixedRateLogic->SetDelta(static_cast<float>(fraction));
+        if (LogicWrapper() == -1) return -1;
+    }
+    LogicTime->Calc();
+    return 1;
+}
+
+int TGame::LogicWrapper() {
+    Mouse->ClearMouseHit();
+    Mouse->Manage();
+    DoPeekEvent();
+    ReadKeys();
+    if (InstantExit) return -1;
+    if (Paused || Suspended) return 0;
+    GameFade->Manage();
+    if (GameFade->Active && GameFade->AllowAnim == 0) return 1;
+    ScreenChange();
+    const bool fadeBlocks = GameFade->Active && GameFade->AllowAnim == 0;
+    if (BlockLogicWhileFading == 0 || !fadeBlocks) {
+        if (CurrentTScreen) CurrentTScreen->Logic();
+    }
+    if (Fade == 0) ScreenChange();
+    return 1;
+}
+
+void TGame::ScreenChange() {
+    if (!GameFade->GetDone()) return;
+    if (!GameFade->Out) return;
+    if (CurrentTScreen && CurrentTScreen->StopKill == 0) CurrentTScreen->Kill();
+    if (!DestinationTScreen) {
+        ReportError("Screen '" + (CurrentTScreen ? CurrentTScreen->name : std::string()) +
+                        "' does not have a destination screen set!",
+                    1);
+        return;
+    }
+    LastTScreen = CurrentTScreen;
+    if (DestinationTScreen == ExitScreen) {
+        InstantExit = 1;
+        CurrentTScreen = ExitScreen;
+    } else {
+        DestinationTScreen->PreStart();
+    }
+    FlushAll();
+}
+
+// ---------------------------------------------------------------- events
+
+void TGame::HandleMouseMove(int eventX, int eventY) {
+    if (!UsingVirtualResolution) {
+        Mouse->x = eventX;
+        Mouse->y = eventY;
+        return;
+    }
+    Mouse->x = Nearest(eventX * VirtualRatioX) - static_cast<int>(vxOff);
+    Mouse->y = Nearest(eventY * VirtualRatioY) - static_cast<int>(vyOff);
+    // Keep the pointer on the 1024 x 768 area when full screen has margins.
+    if (!(FullScreen && CustomMousePointer && (vxOff > 0 || vyOff > 0))) return;
+    const double vx = eventX * VirtualRatioX - vxOff, vy = eventY * VirtualRatioY - vyOff;
+    bool corrected = false;
+    if (std::ceil(vx) < 0) Mouse->x = 0, corrected = true;
+    if (std::floor(vx) > ScreenWidth - 1) Mouse->x = ScreenWidth - 1, corrected = true;
+    if (std::ceil(vy) < 0) Mouse->y = 0, corrected = true;
+    if (std::floor(vy) > ScreenHeight - 1) Mouse->y = ScreenHeight - 1, corrected = true;
+    if (corrected) DoMoveMouse(Mouse->x, Mouse->y);
+}
+
+void TGame::DoPeekEvent() {
+    TEvent event;
+    while (PollEvent(event)) {
+        switch (event.id) {
+            case EVENT_APPSUSPEND:
+                SuspendedEvent = 1;
+                break;
+            case EVENT_APPRESUME:
+                SuspendedEvent = 0;
+                break;
+            case EVENT_APPTERMINATE:
+            case EVENT_WINDOWCLOSE:
+                TerminatedEvent = 1;
+                break;
+            case EVENT_KEYDOWN:
+                if (event.data >= 0 && event.data < 256) {
+                    KeyStates[event.data] = 1;
+                    KeyHits[event.data] += 1;
+                }
+                break;
+            case EVENT_KEYUP:
+                if (event.data >= 0 && event.data < 256) KeyStates[event.data] = 0;
+                break;
+            case EVENT_KEYCHAR:
+                PushChar(event.data);
+                break;
+            case EVENT_MOUSEDOWN:
+                Mouse->ClearMouseHit();
+                if (event.data == 1) Mouse->b1 = 1, Mouse->h1 += 1;
+                if (event.data == 2) Mouse->b2 = 1, Mouse->h2 += 1;
+                if (event.data == 3) Mouse->b3 = 1, Mouse->h3 += 1;
+                Mouse->CalcButtonTotals();
+                break;
+            case EVENT_MOUSEUP:
+                if (event.data == 1) Mouse->b1 = 0;
+                if (event.data == 2) Mouse->b2 = 0;
+                if (event.data == 3) Mouse->b3 = 0;
+                Mouse->CalcButtonTotals();
+                break;
+            case EVENT_MOUSEMOVE:
+                HandleMouseMove(event.x, event.y);
+                break;
+            case EVENT_MOUSEWHEEL:
+                Mouse->z += event.data;
+                break;
+            default:
+                break;
+        }
+    }
+    // A resume that never arrived: the window has the focus again.
+    if (!FullScreen && Suspended && SuspendedEvent && WindowHasFocus() && !WindowMinimised())
+        SuspendedEvent = 0;
+}
+
+int TGame::GameTerminated() {
+    if (TerminatedEvent) TerminatedEvent = 0;
+    if (TerminatedUserFunction && TerminatedUserFunction() != 0) return 1;
+    InstantExit = 1;
+    // Seam: the profile of a player in a level is saved here once profiles exist.
+    return -1;
+}
+
+int TGame::CheckWindow() {
+    int result = 1;
+    if (TerminatedEvent && GameTerminated() == -1) result = -1;
+    if (SuspendedEvent && !Suspended) {
+        if (!Paused) {
+            if (PauseOnLossOfFocus || (PauseOnLossOfFullScreenFocus && FullScreen)) Paused = 1;
+            Pause();
+        }
+        Suspended = 1;
+        if (UserSuspendFunction) UserSuspendFunction();
+    } else if (!SuspendedEvent && Suspended) {
+        if (!Paused) UnPause();
+        FixedRateLogic->Init();
+        Suspended = 0;
+        if (UserResumeFunction) UserResumeFunction();
+        FlushAll();
+    }
+    if (!Suspended && !Paused) {
+        if (Music && !MusicLooped && MusicChannel && !MusicChannel->Playing()) MusicStopped = 1;
+        if (Speech && SpeechChannel && !SpeechChannel->Playing()) SpeechStopped = 1;
+        MusicFadeInManage();
+        MusicFadeOutManage();
+    }
+    if (Suspended) Delay(1);
+    return result;
+}
+
+// ---------------------------------------------------------------- keys
+
+void TGame::ReadKeys() {
+    if (CheckWindow() == -1) {
+        if (FadeOnExit) {
+            InstantExit = 0;
+            // A fade-in never switches screens; end it so the close is not lost.
+            if (GameFade->Active && !GameFade->Out) GameFade->Finish();
+            DestinationTScreen = ExitScreen;
+            GameFade->Init(DefaultFadeLength, 1, MusicChannel, 1, 0, nullptr);
+        }
+    }
+    if (Paused && Mouse->GetMh(1)) TogglePause();
+    if (BlockKeys) return;
+    if (!IgnorePauseKey && FrameworkKeyHit(FrameworkKeys.Pause)) TogglePause();
+    if (KeyHit(27)) {
+        if (GameFade->Active) {
+            if (!GameFade->Out) {
+                GameFade->FadeInAborted = 1;
+                GameFade->AbortKey = 0;
+            }
+            GameFade->Finish();
+        } else if (Paused) {
+            Paused = 0;
+            UnPause();
+            FlushAll();
+        } else if (IgnoreEscapeKey) {
+            KeyHits[27] = 1;
+        } else {
+            EscapeSoundPlay();
+            int length = CurrentTScreen ? CurrentTScreen->SetEscDestination() : 0;
+            if (length == 0) length = DefaultFadeLength;
+            GameFade->Init(length, 1, FadeMusic ? MusicChannel : nullptr, 1, 0, nullptr);
+            FadeMusic = 1;
+        }
+    }
+    const bool alt = AnyDown({164, 165});
+    const bool windowsKey = AnyDown({91, 92});
+    if ((alt && KeyHit(13)) || (windowsKey && AnyDown({160, 161}) && KeyHit(70))) {
+        ToggleFullScreen();
+        FlushKeys();
+    }
+    if (windowsKey && KeyHit(81)) ExitKeys();
+    if (!IgnoreFrameworkKeys) ReadFrameworkKeys();
+    if (!IgnoreDebugKey) ReadDebugKeys();
+    if (!Paused && !Suspended && CurrentTScreen) CurrentTScreen->SpecificKeys();
+}
+
+void TGame::ExitKeys() {
+    InstantExit = 1;
+    // Seam: the profile of a player in a level is saved here once profiles exist.
+}
+
+void TGame::ReadFrameworkKeys() {
+    const TFrameworkKeys& keys = FrameworkKeys;
+    auto act = [](auto&& action) {
+        action();
+        FlushKeys();
+    };
+    if (FrameworkKeyHit(keys.VolumeDown)) {
+        act([this] {
+            MusicChangeVolume(-10);
+            SoundChangeVolume(-10);
+            SpeechChangeVolume(-10);
+        });
+    }
+    if (FrameworkKeyHit(keys.VolumeUp)) {
+        act([this] {
+            MusicChangeVolume(10);
+            SoundChangeVolume(10);
+            SpeechChangeVolume(10);
+        });
+    }
+    if (AnyDown({162, 163}) && FrameworkKeyHit(keys.Quit)) act([this] { ExitKeys(); });
+    if (FrameworkKeyHit(keys.FullScreen)) act([this] { ToggleFullScreen(); });
+    if (FrameworkKeyHit(keys.Minimise)) act([] { MinimiseWindow(); });
+    if (FrameworkKeyHit(keys.MusicToggle)) act([this] { ToggleMusic(); });
+    if (FrameworkKeyHit(keys.SoundToggle)) act([this] { ToggleSound(); });
+    if (Debug && FrameworkKeyHit(keys.Fast)) act([this] { Fast ? FastOff() : FastOn(); });
+    if (Debug && FrameworkKeyHit(keys.SlowMotion))
+        act([this] { SlowMotion ? SlowMotionOff() : SlowMotionOn(); });
+    if (FrameworkKeyHit(keys.Screenshot)) act([this] { TakeScreenshot(); });
+    if (Debug && FrameworkKeyHit(keys.FlipSyncCycle)) {
+        act([] { FlipSync = FlipSync == 1 ? -1 : FlipSync == -1 ? 0 : 1; });
+    }
+    if (Debug && FrameworkKeyHit(keys.NoTiming)) act([this] { NoTiming = !NoTiming; });
+    if (FrameworkKeyHit(keys.VSyncToggle)) act([this] { ToggleVSync(); });
+    if (FrameworkKeyHit(keys.DriverToggle)) act([this] { SetDriver(!Driver); });
+    if (FrameworkKeyHit(keys.SoundDriverCycle)) {
+        act([this] {
+            const std::string next = SoundDriver == "FreeAudio"     ? "DirectSound"
+                                     : SoundDriver == "DirectSound" ? "OpenAL Generic Software"
+                                                                    : "FreeAudio";
+            ChangeSoundDriver(next, 1);
+        });
+    }
+}
+
+void TGame::ReadDebugKeys() {
+    if (FrameworkKeyHit(FrameworkKeys.Debug)) {
+        Debug = !Debug;
+        if (Debug) {
+            DebugReset();
+            DebugShowFPSOnly = AnyDown({160, 161}) ? 1 : 0;
+        }
+    }
+    if (GraphicPlacement) {
+        if (KeyHit(37)) --gpX;
+        if (KeyHit(39)) ++gpX;
+        if (KeyHit(38)) --gpY;
+        if (KeyHit(40)) ++gpY;
+    }
+    if (FrameworkKeyHit(FrameworkKeys.StoreMouse)) {
+        storedX = Mouse->x;
+        storedY = Mouse->y;
+    }
+    if (FrameworkKeyHit(FrameworkKeys.PrintMouse)) {
+        std::printf("%d,%d\n", Mouse->x, Mouse->y);
+        EscapeSoundPlay();
+    }
+}
+
+// ---------------------------------------------------------------- pause and speed
+
+void TGame::TogglePause() {
+    Paused = !Paused;
+    if (Paused) {
+        Pause();
+    } else {
+        UnPause();
+    }
+    FlushAll();
+}
+
+void TGame::Pause() {
+    PausedMusicState = Music;
+    PausedSpeechState = Speech;
+    MusicOff();
+    SpeechOff();
+    if (PausedUserFunction) PausedUserFunction();
+    SetProcessPriority(0);
+}
+
+void TGame::UnPause() {
+    if (PausedMusicState) MusicOn();
+    if (PausedSpeechState) SpeechOn();
+    SetPriority();
+    FixedRateLogic->Init();
+}
+
+void TGame::FastOn() {
+    Fast = 1;
+    LastFlipSync = FlipSync;
+    FlipSync = 0;
+    FixedRateLogic->Init();
+    FixedRateLogic->HistoryClear();
+}
+
+void TGame::FastOff() {
+    if (Fast != 1) return;
+    Fast = 0;
+    FlipSync = LastFlipSync;
+    FixedRateLogic->Init();
+    FixedRateLogic->HistoryClear();
+}
+
+void TGame::SlowMotionOn() {
+    SlowMotion = 1;
+    CurrentSpeed = SlowMotionSpeed;
+    FixedRateLogic->Framerate = SlowMotionSpeed * FixedRateLogic->FramerateDefault;
+    FixedRateLogic->CalcMS();
+    FixedRateLogic->Init();
+}
+
+void TGame::SlowMotionOff() {
+    SlowMotion = 0;
+    CurrentSpeed = 1.0f;
+    FixedRateLogic->Framerate = static_cast<float>(FixedRateLogic->FramerateDefault);
+    FixedRateLogic->CalcMS();
+    FixedRateLogic->Init();
+}
+
+// ---------------------------------------------------------------- drawing
+
+void TGame::ScreenDraw() {
+    DrawTime->Start();
+    if (NoDraw) {
+        NoDraw = 0;
+        return;
+    }
+    if (CurrentTScreen) CurrentTScreen->Draw();
+    if (!GameFade->Active) ShowPaused();
+    if (FadeMouse) Mouse->Draw();
+    GameFade->Draw();
+    if (GameFade->Active) ShowPaused();
+    if (!FadeMouse) Mouse->Draw();
+    DrawTime->Calc();
+    DebugPrint();
+    PostDraw();
+}
+
+void TGame::PaceFrame() {
+    const double now = static_cast<uint32_t>(MilliSecs());
+    if ((VSyncActive() && FlipSync == 1) || Fast || NoTiming) {
+        nextFrameTime_ = now;
+        return;
+    }
+    const double period = 1000.0 / (DesktopRefreshRate > 0 ? DesktopRefreshRate : 60);
+    nextFrameTime_ += period;
+    // Far behind (a stall, a wrapped clock): start the schedule afresh.
+    if (nextFrameTime_ < now - period || nextFrameTime_ > now + 2 * period)
+        nextFrameTime_ = now + period;
+    const int wait = static_cast<int>(nextFrameTime_ - now);
+    if (wait > 0) Delay(wait);
+}
+
+void TGame::Kill() {
+    if (MusicChannel) MusicChannel->Stop();
+    if (SpeechChannel) SpeechChannel->Stop();
+    if (EscapeChannel) EscapeChannel->Stop();
+    MusicChannel.reset();
+    SpeechChannel.reset();
+    EscapeChannel.reset();
+    ChannelsKill();
+}

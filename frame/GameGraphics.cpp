@@ -1,0 +1,304 @@
+// The graphics mode: renderer, window or full screen, the virtual screen
+// mapped onto it, the pointer, the display toggles and screenshots.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/Graphics.h"
+#include "engine/Input.h"
+#include "engine/Strings.h"
+#include "engine/platform/Platform.h"
+#include "frame/DateTime.h"
+#include "frame/ErrorReport.h"
+#include "frame/Game.h"
+#include "frame/MousePointer.h"
+
+namespace {
+
+void FatalGraphicsError(const std::string& message) {
+    GraphicsStarted = 0;
+    ReportError(message, 1);
+}
+
+// The renderer for the Driver setting: 0 the platform's accelerated
+// renderer, 1 OpenGL; the other one when it is missing (the setting is
+// rewritten then), the software renderer when neither exists.
+void ChooseRenderer(TGame& game) {
+    const RendererKind preferred =
+        game.Driver == 0 ? RendererKind::Accelerated : RendererKind::OpenGL;
+    const RendererKind other = game.Driver == 0 ? RendererKind::OpenGL : RendererKind::Accelerated;
+    if (RendererAvailable(preferred)) {
+        SetRenderer(preferred);
+    } else if (RendererAvailable(other)) {
+        SetRenderer(other);
+        game.Driver = game.Driver == 0 ? 1 : 0;
+        game.IniUpdate(1);
+    } else if (RendererAvailable(RendererKind::Software)) {
+        SetRenderer(RendererKind::Software);
+    } else {
+        FatalGraphicsError("No DirectX or OpenGL 3D Drivers Found!");
+    }
+}
+
+void ReadDesktopFacts(TGame& game) {
+    const DesktopInfo desktop = GetDesktopInfo();
+    game.DesktopRefreshRate = desktop.refreshRate > 0 ? desktop.refreshRate : 60;
+    game.DesktopWidth = desktop.width;
+    game.DesktopHeight = desktop.height;
+}
+
+}  // namespace
+
+bool TGame::DisplayFits(int /*width*/, int height, int usable) const {
+    return usable >= height;
+}
+
+void TGame::GraphicsCreate(int forceDX7) {
+    ErrorCheckpoint = 100;
+    AlwaysForceDX7 = forceDX7;
+    if (!InitVideo() || CountGraphicsModes() == 0) {
+        FatalGraphicsError("No 3D Hardware Found (could not count graphics modes.)");
+        return;
+    }
+    ErrorCheckpoint = 110;
+    DriverDX7 = DriverDX9 = 0;
+    const RendererKind before = CurrentRenderer();
+    const bool wasOpen = GraphicsOpen();
+    ChooseRenderer(*this);
+    SetDXDriver(forceDX7);
+    ErrorCheckpoint = 120;
+    if (FirstTime) {
+        ReadDesktopFacts(*this);
+        FirstTime = 0;
+    }
+    // The window: the virtual size, stepped down until it fits the desktop
+    // (less the frame and task bar when windowed).
+    ErrorCheckpoint = 125;
+    WindowWidth = ScreenWidth;
+    WindowHeight = ScreenHeight;
+    const int usable = DesktopHeight - (FullScreen ? 0 : 70);
+    static const int kSteps[][2] = {{1024, 768}, {800, 600}, {640, 480}};
+    for (const auto& step : kSteps) {
+        if (DisplayFits(WindowWidth, WindowHeight, usable)) break;
+        WindowWidth = step[0];
+        WindowHeight = step[1];
+    }
+    if (!DisplayFits(WindowWidth, WindowHeight, usable)) {
+        Depth = -1;
+        FatalGraphicsError("Cannot find a suitable resolution. Desktop Resolution= " +
+                           FromInt(DesktopWidth) + "x" + FromInt(DesktopHeight));
+        return;
+    }
+    // Keep the renderer (and every texture) when only the mode changes.
+    const bool reuse = wasOpen && before == CurrentRenderer();
+    ErrorCheckpoint = 130;
+    if (FullScreen) {
+        const bool opened = reuse ? ChangeWindowMode(WindowWidth, WindowHeight, true)
+                                  : Graphics(WindowWidth, WindowHeight, 32, Hertz);
+        if (opened) {
+            Depth = 32;
+            WindowWidth = GraphicsWidth();
+            WindowHeight = GraphicsHeight();
+            DoSetVirtualResolution();
+            WindowHandle = GetActiveWindowSafe();
+        } else {
+            ForceWindowedMode = 1;
+            FullScreen = 0;
+        }
+    }
+    if (!FullScreen) {
+        const bool opened = (reuse && GraphicsOpen())
+                                ? ChangeWindowMode(WindowWidth, WindowHeight, false)
+                                : Graphics(WindowWidth, WindowHeight, 0, DesktopRefreshRate);
+        if (!opened) {
+            Depth = -1;
+            FatalGraphicsError("Cannot create Windowed Mode at " + FromInt(WindowWidth) + "x" +
+                               FromInt(WindowHeight) + " " + FromInt(DesktopRefreshRate) + "Hz");
+            return;
+        }
+        Depth = 0;
+        DoSetVirtualResolution();
+        WindowHandle = GetActiveWindowSafe();
+        CentreWindow();
+        SetWindowCoords();
+        SetClientCoords();
+    }
+    ErrorCheckpoint = 139;
+    UsePolledInput = 0;
+    FlushEvents();
+    SetPriority();
+    GameRefreshRate = DesktopRefreshRate;
+    if (!ClsColor) ClsColor = TColor::Create(0, 0, 0, 1.0f);
+    SetClsColor(ClsColor->R, ClsColor->G, ClsColor->B);
+}
+
+void TGame::SetDXDriver(int /*forceDX7*/) {
+    // The accelerated renderer plays the part of the newer DirectX.
+    DriverDX7 = 0;
+    DriverDX9 = Driver == 0 ? 1 : 0;
+}
+
+void TGame::DoSetVirtualResolution() {
+    vxOff = vyOff = 0;
+    UsingVirtualResolution = 0;
+    const float physicalWidth = static_cast<float>(GraphicsWidth());
+    const float physicalHeight = static_cast<float>(GraphicsHeight());
+    SetVirtualResolution(physicalWidth, physicalHeight);
+    SetViewport(0, 0, GraphicsWidth(), GraphicsHeight());
+    SetOrigin(0, 0);
+    // Wipe whatever the buffers held before.
+    SetClsColor(0, 0, 0);
+    for (int i = 0; i < 4; ++i) {
+        Cls();
+        Flip(0);
+    }
+    if (ClsColor) SetClsColor(ClsColor->R, ClsColor->G, ClsColor->B);
+    const float gameAspect = static_cast<float>(ScreenWidth) / ScreenHeight;
+    if (FullScreen) {
+        float virtualWidth = static_cast<float>(ScreenWidth),
+              virtualHeight = static_cast<float>(ScreenHeight);
+        if (WideScreen) {
+            const float desktopAspect = static_cast<float>(DesktopWidth) / DesktopHeight;
+            if (desktopAspect >= gameAspect) {
+                virtualWidth = desktopAspect / gameAspect * ScreenWidth;
+            } else {
+                virtualHeight = gameAspect / desktopAspect * ScreenHeight;
+            }
+        } else {
+            // The desktop's own mode: scale the game area uniformly and centre
+            // it, the margins in the clear colour.
+            const float scale =
+                std::min(physicalWidth / ScreenWidth, physicalHeight / ScreenHeight);
+            virtualWidth = physicalWidth / scale;
+            virtualHeight = physicalHeight / scale;
+        }
+        auto evenBelow = [](float size) {
+            int u = static_cast<int>(std::floor(size - 1));
+            return u % 2 == 1 ? u - 1 : u;
+        };
+        if (virtualWidth > ScreenWidth)
+            vxOff = static_cast<float>((evenBelow(virtualWidth) - ScreenWidth) / 2);
+        if (virtualHeight > ScreenHeight)
+            vyOff = static_cast<float>((evenBelow(virtualHeight) - ScreenHeight) / 2);
+        VirtualRatioX = virtualWidth / WindowWidth;
+        VirtualRatioY = virtualHeight / WindowHeight;
+        SetVirtualResolution(virtualWidth, virtualHeight);
+        if (vxOff > 0) {
+            SetViewport(Nearest(vxOff) + 1, 0, ScreenWidth - 2, ScreenHeight);
+        } else if (vyOff > 0) {
+            SetViewport(0, Nearest(vyOff) + 1, ScreenWidth, ScreenHeight - 2);
+        } else {
+            SetViewport(0, 0, ScreenWidth, ScreenHeight);
+        }
+        SetOrigin(static_cast<float>(Nearest(vxOff)), static_cast<float>(Nearest(vyOff)));
+        UsingVirtualResolution = 1;
+        return;
+    }
+    if (WindowHeight == ScreenHeight) {
+        VirtualRatioX = VirtualRatioY = 1.0f;
+        return;
+    }
+    SetVirtualResolution(static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight));
+    SetViewport(0, 0, ScreenWidth, ScreenHeight);
+    VirtualRatioX = static_cast<float>(ScreenWidth) / WindowWidth;
+    VirtualRatioY = static_cast<float>(ScreenHeight) / WindowHeight;
+    UsingVirtualResolution = 1;
+}
+
+void TGame::DoMoveMouse(int x, int y) {
+    if (UsingVirtualResolution) {
+        MovePointer(Nearest((x + vxOff) / VirtualRatioX), Nearest((y + vyOff) / VirtualRatioY));
+    } else {
+        MovePointer(x, y);
+    }
+}
+
+void TGame::RestoreMouseCoords() {
+    if (!FullScreen) return;
+    Mouse->x = std::clamp(Mouse->x, 0, ScreenWidth - 1);
+    Mouse->y = std::clamp(Mouse->y, 0, ScreenHeight - 1);
+    DoMoveMouse(Mouse->x, Mouse->y);
+}
+
+int TGame::GetActiveWindowSafe() {
+    return GraphicsOpen() ? 1 : 0;
+}
+
+void TGame::SetWindowCoords() {
+    GetWindowPosition(WindowX, WindowY);
+}
+
+// The window position is the client area's origin on this platform.
+void TGame::SetClientCoords() {
+    GetWindowPosition(ClientX, ClientY);
+}
+
+void TGame::PostDraw() {
+    Flip(FlipSync);
+    PaceFrame();
+}
+
+namespace {
+void AfterToggle(TGame& game) {
+    game.IniUpdate(1);
+    game.FixedRateLogic->Init();
+    game.FixedRateLogic->HistoryClear();
+}
+}  // namespace
+
+void TGame::ToggleFullScreen() {
+    if (!FullScreen && ForceWindowedMode) return;
+    FullScreen = !FullScreen;
+    if (FullScreen && CustomMousePointer) HidePointer();
+    Mouse->ClearButtons();
+    GraphicsCreate(AlwaysForceDX7);
+    RestoreMouseCoords();
+    AfterToggle(*this);
+}
+
+void TGame::ToggleWideScreen() {
+    WideScreen = !WideScreen;
+    Mouse->ClearButtons();
+    DoSetVirtualResolution();
+    RestoreMouseCoords();
+    AfterToggle(*this);
+}
+
+void TGame::ToggleVSync() {
+    VSync = !VSync;
+    SetFlipSync();
+    AfterToggle(*this);
+}
+
+int TGame::SetDriver(int driver) {
+    const int wanted = driver != 0 ? 1 : 0;
+    if (wanted == Driver) return 0;
+    CloseGraphics();
+    Driver = wanted;
+    GraphicsCreate(AlwaysForceDX7);
+    DoMoveMouse(Mouse->x, Mouse->y);
+    AfterToggle(*this);
+    FlushAll();
+    return 1;
+}
+
+void TGame::ToggleCustomMousePointer() {
+    if (CustomMousePointer) {
+        ShowPointer();
+    } else {
+        HidePointer();
+    }
+    CustomMousePointer = !CustomMousePointer;
+}
+
+void TGame::TakeScreenshot() {
+    PixmapPtr pixels = GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
+    if (pixels) {
+        TDateTime now;
+        now.Set_DateTimeCurrent();
+        const std::string folder = UseCorrectPath ? SubPath : std::string();
+        SavePixmapPNG(*pixels->Convert(PixelFormat::RGB888),
+                      folder + now.Get_String("YYYY-MM-DD HHNNSS screenshot.png"), 9);
+    }
+    FlushKeys();
+    FixedRateLogic->Init();
+}

@@ -1,0 +1,115 @@
+// The whole program driven headless: start-up, the loop with the fake clock,
+// Esc to the exit screen, the exit sequence, and a second copy.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "engine/Input.h"
+#include "engine/Strings.h"
+#include "engine/platform/Platform.h"
+#include "frame/ErrorReport.h"
+#include "frame/Game.h"
+#include "frame/Screen.h"
+#include "support/Headless.h"
+#include "support/ScopedEnv.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int CountLines(const fs::path& file) {
+    std::ifstream in(file);
+    int lines = 0;
+    for (std::string line; std::getline(in, line);)
+        ++lines;
+    return lines;
+}
+
+// Starts the real executable and returns its exit status, or -1 when it was
+// still running after the timeout (then it is killed).
+int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        execl(HOLLOWMERE_EXECUTABLE, "hollowmere", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+class StartUpTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        home_ = fs::temp_directory_path() / ("hm-startup-" + std::to_string(getpid()));
+        fs::create_directories(home_);
+        env_ = std::make_unique<ScopedEnv>("XDG_DATA_HOME", home_.c_str());
+        FatalErrorShowsBox = false;
+    }
+    void TearDown() override {
+        ReleaseSingleInstance();
+        delete Game;
+        Game = nullptr;
+        FatalErrorShowsBox = true;
+        env_.reset();
+        fs::remove_all(home_);
+        HeadlessTest::TearDown();
+    }
+    fs::path home_;
+    std::unique_ptr<ScopedEnv> env_;
+};
+
+TEST_F(StartUpTest, RunsFromStartToACleanExit) {
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    const fs::path shared = home_ / "Brackenfold Games" / "Hollowmere";
+    EXPECT_TRUE(fs::is_directory(shared));
+    EXPECT_TRUE(fs::is_directory(shared / "profiles"));
+    EXPECT_TRUE(fs::exists(shared / "logfile.xml"));
+    const fs::path settings = Game->SettingsPath();
+    EXPECT_EQ(fs::path(settings).parent_path(), shared);
+    EXPECT_EQ(CountLines(settings), 25);
+    EXPECT_EQ(ScreenWidth, 1024);
+    EXPECT_EQ(DefaultFadeLength, 300);
+
+    // A second copy started now ends at once, silently and cleanly.
+    EXPECT_EQ(RunSecondCopy(home_, 10000), 0);
+    EXPECT_FALSE(fs::exists(shared / "GoodExit.dat"));
+
+    StartUpGraphicsAndLoad();
+    ASSERT_TRUE(Game->CurrentTScreen);
+    EXPECT_TRUE(Game->GameFade->Active) << "the first screen fades in";
+    int frames = 0;
+    while (Game->GameFade->Active && frames < 200) {
+        ASSERT_TRUE(RunFrame());
+        ++frames;
+    }
+    // Frames are paced to the display: about 60 a second of game time.
+    EXPECT_GE(frames, 15);
+    EXPECT_LE(frames, 22);
+
+    InjectKeyEvent("Escape", true);
+    InjectKeyEvent("Escape", false);
+    bool running = true;
+    for (int i = 0; i < 200 && running; ++i)
+        running = RunFrame();
+    EXPECT_FALSE(running) << "Esc fades to the exit screen and ends the loop";
+    EXPECT_TRUE(fs::exists(shared / "GoodExit.dat"));
+}
+
+}  // namespace
