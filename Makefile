@@ -7,7 +7,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DHOLLOWMERE_WERROR=ON
 endif
 
-.PHONY: deps build run test test-plain test-sanitize bench clean
+.PHONY: deps build run test test-plain test-sanitize bench contact clean
 
 deps:
 	./tools/install-deps.sh
@@ -22,9 +22,10 @@ run: build
 test-plain: build
 	cd build && ctest --output-on-failure -j $(JOBS)
 
-test-sanitize: deps
+test-sanitize: build
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHOLLOWMERE_SANITIZE=ON \
-		-DHOLLOWMERE_BENCHMARKS=OFF $(CMAKE_FLAGS)
+		-DHOLLOWMERE_BENCHMARKS=OFF -DHOLLOWMERE_GENERATE_ASSETS=OFF \
+		-DHOLLOWMERE_DATA_DIR=$(CURDIR)/build/Data $(CMAKE_FLAGS)
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
@@ -33,6 +34,10 @@ test: test-plain test-sanitize
 
 bench: build
 	./build/bench/hollowmere_bench
+
+# Every picture of the data set on labelled pages under build/contact/.
+contact: build
+	./build/tools/contact-sheet --data build/Data --out build/contact
 
 clean:
 	rm -rf build build-sanitize

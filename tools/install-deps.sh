@@ -5,7 +5,9 @@ set -eu
 
 PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev libogg-dev libvorbis-dev
-libgtest-dev libgmock-dev libbenchmark-dev"
+libgtest-dev libgmock-dev libbenchmark-dev
+libcairo2-dev libfreetype-dev librsvg2-dev
+fonts-dejavu-core fonts-dejavu-extra fonts-cabin fonts-cabinsketch"
 
 missing=""
 for pkg in $PACKAGES; do
