@@ -12,8 +12,10 @@
 #include "frame/ErrorReport.h"
 #include "frame/MousePointer.h"
 #include "frame/Screen.h"
+#include "media/Sprite.h"
 
 TGame* Game = nullptr;
+std::string DataPrefixOverride;
 
 namespace {
 
@@ -42,6 +44,7 @@ TGame::TGame()
       GameFade(std::make_shared<TGameFade>()),
       Mouse(std::make_shared<TMousePointer>()) {
     ExitScreen->name = "exit";
+    DataPrefix = DataPrefixOverride;
 }
 
 TGame::~TGame() = default;
@@ -128,9 +131,9 @@ void TGame::ParticlesChange(int delta) {
     FixedRateLogic->Init();
 }
 
-void TGame::SpritePausedCreate(const std::shared_ptr<TImage>& /*image*/) {
-    // Seam: the pause picture is a sprite, and sprites arrive with the media
-    // kit; until then no pause picture is drawn.
+void TGame::SpritePausedCreate(const std::shared_ptr<TGameImage>& image) {
+    SpritePaused = TSprite::Create(image, 0, 0);
+    SpritePaused->Centre();
 }
 
 void TGame::ShowPaused() {
@@ -143,6 +146,7 @@ void TGame::ShowPaused() {
     }
     SetColor(255, 255, 255);
     SetAlpha(1);
+    SpritePaused->Draw();
 }
 
 void TGame::MoveBar() {

@@ -22,6 +22,7 @@ class TProfile;
 class TGameSound;
 class TChannelArray;
 class TImage;
+class TGameImage;
 using TScreenPtr = std::shared_ptr<TScreen>;
 
 class TGame {
@@ -172,7 +173,7 @@ class TGame {
     virtual void SetWindowCoords();
     virtual void SetClientCoords();
     virtual int GameTerminated();
-    virtual void SpritePausedCreate(const std::shared_ptr<TImage>& image);
+    virtual void SpritePausedCreate(const std::shared_ptr<TGameImage>& image);
     virtual void ShowPaused();
     virtual void SetDefaultPaths();
     virtual void SetSubPath(const std::string& path, int spare);
@@ -287,6 +288,9 @@ class TGame {
 };
 
 extern TGame* Game;
+// The folder that holds Data/ when it is not beside the executable (tests
+// and tools point the game at a built data set); "" means beside it.
+extern std::string DataPrefixOverride;
 
 // The whole program as the executable runs it: start-up, main loop, exit.
 // Returns the process exit code.

@@ -9,6 +9,8 @@
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
 #include "frame/ScreenHooks.h"
+#include "media/Sound.h"
+#include "media/Sprite.h"
 
 // ---------------------------------------------------------------- TScreen
 
@@ -24,7 +26,9 @@ void TScreen::ImageLoad(const std::string& file, int flags, int precache) {
 }
 
 void TScreen::HeaderLoad(const std::string& file, int x, int y, int precache) {
-    Header = ScreenHooks::MakeHeaderSprite(Game->ImagePath + file + Ext, x, y, precache);
+    TGameImagePtr picture = TGameImage::Create(Game->ImagePath + file + Ext, -1, 1);
+    if (precache) picture->Precache();
+    Header = TSprite::Create(picture, static_cast<float>(x), static_cast<float>(y));
 }
 
 void TScreen::PreStart() {
@@ -81,7 +85,7 @@ void TScreen::Draw() {
     }
     if (Header) {
         SetBlend(ALPHABLEND);
-        ScreenHooks::DrawSprite(*Header);
+        Header->Draw();
     }
     if (Menu) ScreenHooks::MenuDraw(*Menu);
 }
@@ -130,7 +134,11 @@ void TGameFade::Finish() {
     FadeChannels();
     if (Out) {
         if (Channel2) {
-            ScreenHooks::StopFadeChannel(Channel2, Channel2IsGameChannelArray);
+            if (Channel2IsGameChannelArray && Game->Channels) {
+                Game->Channels->StopGameChannel(Channel2);
+            } else {
+                Channel2->Kill();
+            }
             Channel2.reset();
         }
         Game->SpeechStop();
@@ -178,7 +186,7 @@ void TGameFade::CalcRatio() {
 
 void TGameFade::FadeChannels() {
     if (Channel) Channel->SetVolume(Ratio * Game->GetMusicVolume() / 100.0f);
-    if (Channel2) ScreenHooks::SetFadeChannelVolume(*Channel2, Ratio * Game->SoundVolume / 100.0f);
+    if (Channel2 && Channel2->Channel) Channel2->Channel->SetVolume(Ratio * Game->SoundVolume / 100.0f);
     if (Game->SpeechChannel) Game->SpeechChannel->SetVolume(Ratio * Game->SpeechVolume / 100.0f);
 }
 

@@ -13,6 +13,8 @@
 #include "frame/Loading.h"
 #include "frame/MousePointer.h"
 #include "frame/Screen.h"
+#include "media/GameImage.h"
+#include "media/Sound.h"
 
 std::string WindowTitle() {
     return "Hollowmere V" + Game->VersionNumber + " - \xC2\xA9 2026 Brackenfold Games";
@@ -46,6 +48,8 @@ bool StartUpBeforeGraphics() {
     Game->IniFill();
     Game->Ini->Save();
     ErrorCheckpoint = 906;
+    SoundBank.SetPath(Game->SoundPath);
+    ImageBank.SetPath(Game->ImagePath);
     Game->ChannelsCreate(16);
     Game->SetEscapeSound("buttonclick");
     ErrorCheckpoint = 907;

@@ -4,6 +4,16 @@
 
 #include "engine/Files.h"
 #include "engine/Graphics.h"
+#include "frame/Game.h"
+
+namespace {
+// Every test reads the data set the build generated.
+const bool kDataPointedAtBuild = [] {
+    std::string data = HOLLOWMERE_DATA_DIR;
+    DataPrefixOverride = data.substr(0, data.find_last_of('/') + 1);
+    return true;
+}();
+}  // namespace
 
 namespace headless {
 
