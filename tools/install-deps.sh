@@ -7,7 +7,8 @@ PACKAGES="build-essential cmake pkg-config
 libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev libogg-dev libvorbis-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 libcairo2-dev libfreetype-dev librsvg2-dev
-fonts-dejavu-core fonts-dejavu-extra fonts-cabin fonts-cabinsketch"
+fonts-dejavu-core fonts-dejavu-extra fonts-cabin fonts-cabinsketch
+fonts-leckerli-one fonts-averia-serif-gwf"
 
 missing=""
 for pkg in $PACKAGES; do

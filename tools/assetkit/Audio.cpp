@@ -82,8 +82,9 @@ Bytes EncodeOgg(const Pcm& pcm, float quality, int serial) {
     while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
     const size_t frames = pcm.Frames();
     const size_t chunk = 4096;
-    for (size_t start = 0; start <= frames; start += chunk) {
-        const size_t count = std::min(chunk, frames - std::min(frames, start));
+    // Runs one pass past the last partial chunk so the end of stream is always written.
+    for (size_t start = 0;; start = std::min(frames, start + chunk)) {
+        const size_t count = std::min(chunk, frames - start);
         if (count == 0) {
             vorbis_analysis_wrote(&dsp, 0);
         } else {

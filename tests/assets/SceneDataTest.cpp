@@ -1,0 +1,163 @@
+// The painted scenes against the places where the game draws over them: the
+// map path runs under every level dot, the title pieces land on their
+// perches, the clouds wrap without a seam, the crypt glow lines up with its
+// layer, and the level backgrounds stay dark where the board sits.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "engine/Pixmap.h"
+
+namespace {
+
+const std::string kGraphics = std::string(HOLLOWMERE_DATA_DIR) + "/graphics/";
+
+PixmapPtr Load(const std::string& path) {
+    PixmapPtr pixmap = LoadPixmap(kGraphics + path);
+    if (pixmap) pixmap = pixmap->Convert(PixelFormat::RGBA8888);
+    return pixmap;
+}
+
+struct Colour {
+    double r = 0, g = 0, b = 0, a = 0;
+    double Luma() const { return 0.3 * r + 0.59 * g + 0.11 * b; }
+};
+
+// The mean colour of a rectangle.
+Colour Mean(const TPixmap& pixmap, int x, int y, int w, int h) {
+    Colour sum;
+    for (int j = y; j < y + h; ++j) {
+        for (int i = x; i < x + w; ++i) {
+            const uint32_t p = pixmap.ReadPixel(i, j);
+            sum.a += p >> 24;
+            sum.r += (p >> 16) & 0xFF;
+            sum.g += (p >> 8) & 0xFF;
+            sum.b += p & 0xFF;
+        }
+    }
+    const double n = double(w) * h;
+    return {sum.r / n, sum.g / n, sum.b / n, sum.a / n};
+}
+
+// Level dot reference points of the map screen; a dot's centre is 15 px
+// right and down of its reference point.
+constexpr std::array<std::array<int, 2>, 100> kDots = {{
+    {499, 1316}, {587, 1310}, {664, 1302}, {744, 1292}, {847, 1281}, {921, 1237}, {961, 1167},
+    {946, 1090}, {869, 1045}, {779, 1046}, {686, 1026}, {620, 977},  {676, 923},  {758, 890},
+    {782, 816},  {697, 762},  {583, 737},  {507, 764},  {451, 798},  {409, 840},  {392, 888},
+    {413, 939},  {424, 992},  {385, 1033}, {330, 1058}, {269, 1068}, {197, 1064}, {136, 1054},
+    {85, 1025},  {52, 979},   {37, 925},   {33, 866},   {40, 808},   {54, 753},   {79, 704},
+    {116, 663},  {168, 629},  {241, 616},  {303, 615},  {367, 623},  {429, 634},  {491, 646},
+    {552, 658},  {614, 668},  {679, 677},  {746, 683},  {812, 681},  {890, 677},  {942, 639},
+    {966, 580},  {953, 517},  {897, 479},  {829, 464},  {760, 472},  {697, 496},  {634, 526},
+    {569, 552},  {502, 571},  {426, 570},  {362, 573},  {297, 564},  {233, 550},  {175, 525},
+    {126, 486},  {90, 435},   {71, 375},   {64, 317},   {68, 260},   {88, 202},   {127, 161},
+    {180, 176},  {208, 223},  {237, 285},  {270, 332},  {319, 364},  {378, 373},  {439, 373},
+    {499, 366},  {555, 349},  {604, 319},  {642, 278},  {671, 236},  {699, 197},  {735, 167},
+    {777, 150},  {821, 142},  {876, 160},  {917, 189},  {947, 226},  {964, 270},  {961, 316},
+    {945, 362},  {910, 395},  {864, 415},  {814, 418},  {766, 408},  {726, 384},  {704, 345},
+    {721, 306},  {758, 278},
+}};
+
+TEST(SceneData, MapPathRunsUnderEveryLevelDot) {
+    PixmapPtr map = Load("Backgrounds/MapBackground.jpg");
+    ASSERT_TRUE(map);
+    for (size_t level = 0; level < kDots.size(); ++level) {
+        const int cx = kDots[level][0] + 15, cy = kDots[level][1] + 15;
+        // Trodden earth is warm; the grass, water and buildings around are not.
+        const Colour under = Mean(*map, cx - 3, cy - 3, 7, 7);
+        EXPECT_GT(under.r, under.b + 12) << "level " << level + 1;
+        EXPECT_GT(under.r, under.g) << "level " << level + 1;
+    }
+    // And the grass between the loops is not earth-coloured.
+    const Colour grass = Mean(*map, 590, 1180, 30, 30);
+    EXPECT_LT(grass.r, grass.g);
+}
+
+TEST(SceneData, TitlePiecesLandOnTheirPlaces) {
+    PixmapPtr foreground = Load("TitleScreen/foreground.png");
+    PixmapPtr crow = Load("TitleScreen/crow_right.png");
+    PixmapPtr eyes = Load("TitleScreen/redeyeblink.png");
+    PixmapPtr tree = Load("TitleScreen/trTree.png");
+    ASSERT_TRUE(foreground && crow && eyes && tree);
+    // The sky is left to the sky picture and the clouds behind.
+    EXPECT_LT(Mean(*foreground, 0, 0, 500, 150).a, 10);
+    // The crow (drawn at 832, 372) has a branch under its feet: the lowest
+    // opaque row of the crow meets opaque foreground.
+    int feet = 0;
+    for (int y = 0; y < crow->Height(); ++y) {
+        for (int x = 0; x < crow->Width(); ++x) {
+            if ((crow->ReadPixel(x, y) >> 24) > 128) feet = y;
+        }
+    }
+    EXPECT_GT(Mean(*foreground, 832 + 40, 372 + feet + 1, 40, 4).a, 200);
+    // The red eyes (726, 420) blink in a dark, solid doorway.
+    const Colour doorway = Mean(*foreground, 726, 420, eyes->Width(), eyes->Height());
+    EXPECT_GT(doorway.a, 250);
+    EXPECT_LT(doorway.Luma(), 40);
+    // The swaying crown is rooted at its bottom-right corner.
+    EXPECT_GT(Mean(*tree, tree->Width() - 20, tree->Height() - 6, 12, 6).a, 250);
+}
+
+TEST(SceneData, TitleCloudsWrapWithoutASeam) {
+    PixmapPtr clouds = Load("TitleScreen/clouds.png");
+    ASSERT_TRUE(clouds);
+    const int last = clouds->Width() - 1;
+    double seam = 0, inside = 0;
+    for (int y = 0; y < clouds->Height(); ++y) {
+        const uint32_t left = clouds->ReadPixel(0, y), right = clouds->ReadPixel(last, y);
+        const uint32_t a = clouds->ReadPixel(511, y), b = clouds->ReadPixel(512, y);
+        seam = std::max(seam, std::abs(double(left >> 24) - double(right >> 24)));
+        inside = std::max(inside, std::abs(double(a >> 24) - double(b >> 24)));
+    }
+    // Across the wrap the clouds change no more than between neighbours.
+    EXPECT_LE(seam, std::max(6.0, inside * 2));
+    // And there are clouds at all.
+    EXPECT_GT(Mean(*clouds, 0, 0, clouds->Width(), clouds->Height()).a, 10);
+}
+
+TEST(SceneData, IntroCryptGlowsWhereLayerFourHasItsCrypt) {
+    PixmapPtr layer = Load("Intro/layer4.png");
+    PixmapPtr glow = Load("Intro/Glowing Crypt.png");
+    ASSERT_TRUE(layer && glow);
+    ASSERT_EQ(layer->Width(), glow->Width());
+    ASSERT_EQ(layer->Height(), glow->Height());
+    // Where the end of the pan centres the view (651, 153 in layer 4): the
+    // crypt is solid in both pictures, and the glow is brighter.
+    const Colour dark = Mean(*layer, 636, 170, 30, 60), lit = Mean(*glow, 636, 170, 30, 60);
+    EXPECT_GT(dark.a, 250);
+    EXPECT_GT(lit.a, 250);
+    EXPECT_GT(lit.Luma(), dark.Luma() + 20);
+    // Away from the crypt the glow picture leaves layer 4 alone.
+    EXPECT_LT(Mean(*glow, 20, 380, 100, 60).a, 5);
+}
+
+TEST(SceneData, LevelBackgroundsStayDarkBehindTheBoard) {
+    for (int n = 1; n <= 10; ++n) {
+        PixmapPtr background = Load("Backgrounds/bg" + std::to_string(n) + ".jpg");
+        ASSERT_TRUE(background) << n;
+        const Colour board = Mean(*background, 150, 54, 860, 660);
+        EXPECT_LT(board.Luma(), 80) << "bg" << n;
+    }
+    // The ending is a dawn: brighter than the night it dissolves from.
+    PixmapPtr night = Load("Backgrounds/bg10.jpg"), dawn = Load("Backgrounds/bg11.jpg");
+    ASSERT_TRUE(night && dawn);
+    EXPECT_GT(Mean(*dawn, 0, 0, 1024, 768).Luma(), Mean(*night, 0, 0, 1024, 768).Luma() + 30);
+}
+
+TEST(SceneData, StoryPicturesHaveRoundedFramedCorners) {
+    for (int n = 1; n <= 11; ++n) {
+        PixmapPtr story = Load("DialogImages/story" + std::to_string(n) + ".png");
+        ASSERT_TRUE(story) << n;
+        const int w = story->Width(), h = story->Height();
+        EXPECT_EQ(story->ReadPixel(0, 0) >> 24, 0u) << n;
+        EXPECT_EQ(story->ReadPixel(w - 1, h - 1) >> 24, 0u) << n;
+        EXPECT_EQ(story->ReadPixel(w / 2, h / 2) >> 24, 255u) << n;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+// The decoration pictures as the scene draws them, and the two smaller
+// pictures made from the same drawing: the list plate and the "found" scene.
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "Decorations.h"
+#include "Paint.h"
+#include "assetkit/Random.h"
+#include "manifest/Manifest.h"
+
+namespace asset::shop {
+namespace {
+
+constexpr double kFeather = 6;  // px over which a picture's inner edges fade
+constexpr int kListWidth = 100, kListHeight = 90;
+constexpr double kPlateX = 50, kPlateY = 45, kPlateRadius = 40;
+constexpr int kFoundWidth = 300, kFoundHeight = 180;
+
+// Fades the picture out towards the edges that are not screen edges.
+void FeatherEdges(Canvas& canvas, unsigned screenEdges) {
+    const int w = canvas.Width(), h = canvas.Height();
+    auto fade = [](double distance) { return SmoothStep(0, kFeather, distance + 0.5); };
+    canvas.Flush();
+    for (int y = 0; y < h; ++y) {
+        double rowFactor = 1;
+        if (!(screenEdges & kTop)) rowFactor *= fade(y);
+        if (!(screenEdges & kBottom)) rowFactor *= fade(h - 1 - y);
+        uint32_t* row = canvas.Row(y);
+        for (int x = 0; x < w; ++x) {
+            double factor = rowFactor;
+            if (!(screenEdges & kLeft)) factor *= fade(x);
+            if (!(screenEdges & kRight)) factor *= fade(w - 1 - x);
+            if (factor >= 1) continue;
+            uint32_t p = row[x], out = 0;
+            for (int c = 0; c < 4; ++c) {
+                out |= static_cast<uint32_t>(std::lround(((p >> (c * 8)) & 0xFF) * factor))
+                       << (c * 8);
+            }
+            row[x] = out;
+        }
+    }
+    canvas.MarkDirty();
+}
+
+// The part of the decoration the small pictures show.
+Canvas IconSource(const Decoration& decoration) {
+    if (decoration.iconArt) return decoration.iconArt();
+    Canvas full = RenderDecoration(decoration);
+    Frame f = decoration.icon;
+    if (f.width <= 0)
+        f = {0, 0, static_cast<double>(full.Width()), static_cast<double>(full.Height()),
+             f.rotation};
+    const double angle = f.rotation * M_PI / 180;
+    const double c = std::abs(std::cos(angle)), s = std::abs(std::sin(angle));
+    const int w = static_cast<int>(std::ceil(f.width * c + f.height * s));
+    const int h = static_cast<int>(std::ceil(f.width * s + f.height * c));
+    Canvas part(w, h);
+    cairo_t* cr = part.Cr();
+    cairo_translate(cr, w / 2.0, h / 2.0);
+    cairo_rotate(cr, angle);
+    cairo_translate(cr, -f.width / 2 - f.x, -f.height / 2 - f.y);
+    cairo_set_source_surface(cr, full.Surface(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BEST);
+    cairo_rectangle(cr, f.x, f.y, f.width, f.height);
+    cairo_fill(cr);
+    part.Reset();
+    return part;
+}
+
+// Draws the art scaled to fit a box centred on (cx, cy), with a soft shadow
+// below it (light from the top left).
+void DrawFitted(Canvas& target, const Canvas& art, double cx, double cy, double boxWidth,
+                double boxHeight, double shadowAlpha) {
+    const double scale = std::min(boxWidth / art.Width(), boxHeight / art.Height());
+    const double w = art.Width() * scale, h = art.Height() * scale;
+    const double x = cx - w / 2, y = cy - h / 2;
+    if (shadowAlpha > 0) {
+        Canvas shadow(target.Width(), target.Height());
+        shadow.DrawScaled(art.Silhouette(0.03, 0.02, 0.08, shadowAlpha), x + 2, y + 3, w, h);
+        shadow.Blur(2.5);
+        target.Draw(shadow, 0, 0);
+    }
+    target.DrawScaled(art, x, y, w, h);
+}
+
+void PaintPlate(cairo_t* cr, bool pressed) {
+    const double cx = kPlateX + (pressed ? 1 : 0), cy = kPlateY + (pressed ? 1 : 0),
+                 r = kPlateRadius;
+    // Wrought-iron ring with a gilt bead.
+    PaintSolid(cr, [&](cairo_t* c) { EllipsePath(c, cx, cy, r, r); },
+               {pressed ? style::Rgb8(0x2E2A3C) : style::Rgb8(0x434058), 0.45, 0.5, 1.4, 3.0, 0.7});
+    cairo_arc(cr, cx, cy, r - 5.5, 0, 2 * M_PI);
+    SetColour(cr, pressed ? Darken(style::kGold, 0.4) : style::kGold, 0.85);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    for (int i = 0; i < 8; ++i) {
+        const double a = M_PI / 8 + i * M_PI / 4;
+        const double rx = cx + std::cos(a) * (r - 2.6), ry = cy + std::sin(a) * (r - 2.6);
+        PaintSolid(cr, [&](cairo_t* c) { EllipsePath(c, rx, ry, 1.8, 1.8); },
+                   {style::kIronHighlight, 0.5, 0.5, 0.6, 0.6, 0.5});
+    }
+    // Velvet inside, lit from the top left.
+    const double inner = r - 7;
+    cairo_pattern_t* velvet =
+        cairo_pattern_create_radial(cx - inner * 0.4, cy - inner * 0.45, 2, cx, cy, inner);
+    const double dim = pressed ? 0.6 : 1.0;
+    cairo_pattern_add_color_stop_rgb(velvet, 0, 0.36 * dim, 0.27 * dim, 0.56 * dim);
+    cairo_pattern_add_color_stop_rgb(velvet, 0.6, 0.18 * dim, 0.13 * dim, 0.33 * dim);
+    cairo_pattern_add_color_stop_rgb(velvet, 1, 0.09 * dim, 0.07 * dim, 0.19 * dim);
+    cairo_set_source(cr, velvet);
+    cairo_arc(cr, cx, cy, inner, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_pattern_destroy(velvet);
+    if (pressed) {
+        // Sunk: the ring throws a shadow into the plate.
+        cairo_save(cr);
+        cairo_arc(cr, cx, cy, inner, 0, 2 * M_PI);
+        cairo_clip(cr);
+        cairo_arc(cr, cx, cy, inner + 6, 0, 2 * M_PI);
+        cairo_arc_negative(cr, cx + 2, cy + 3, inner, 2 * M_PI, 0);
+        SetColour(cr, style::Rgb8(0x06040E), 0.55);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+}
+
+void FoundBackdrop(Canvas& canvas, uint64_t seed) {
+    cairo_t* cr = canvas.Cr();
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, kFoundHeight);
+    cairo_pattern_add_color_stop_rgb(sky, 0, 0.06, 0.07, 0.2);
+    cairo_pattern_add_color_stop_rgb(sky, 0.7, 0.2, 0.16, 0.38);
+    cairo_pattern_add_color_stop_rgb(sky, 1, 0.28, 0.2, 0.45);
+    cairo_set_source(cr, sky);
+    cairo_paint(cr);
+    cairo_pattern_destroy(sky);
+    Glow(cr, 52, 38, 110, style::Rgb8(0x9A94D0), 0.35);
+    Glow(cr, 52, 38, 16, style::kMoonlight, 0.95);
+    Rng rng(seed);
+    for (int i = 0; i < 30; ++i) {
+        Glow(cr, rng.Range(0, kFoundWidth), rng.Range(0, 110), rng.Range(1.2, 2.4),
+             style::kMoonlight, rng.Range(0.4, 0.9));
+    }
+    // A mound of moonlit grass for the find to stand on.
+    cairo_pattern_t* ground = cairo_pattern_create_linear(0, 140, 0, kFoundHeight);
+    cairo_pattern_add_color_stop_rgb(ground, 0, 0.2, 0.3, 0.24);
+    cairo_pattern_add_color_stop_rgb(ground, 1, 0.1, 0.16, 0.13);
+    EllipsePath(cr, 150, 226, 240, 76);
+    cairo_set_source(cr, ground);
+    cairo_fill(cr);
+    cairo_pattern_destroy(ground);
+    EllipsePath(cr, 150, 226, 240, 76);
+    SetColour(cr, style::Rgb8(0x8FB0A0), 0.25);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    // A warm halo behind the find.
+    Glow(cr, 150, 95, 120, style::Rgb8(0xFFD890), 0.22);
+}
+
+// Soft-edged rounded frame so the picture sits gently on the dialog panel.
+void VignetteMask(Canvas& canvas) {
+    Canvas mask(canvas.Width(), canvas.Height());
+    cairo_set_source_rgb(mask.Cr(), 1, 1, 1);
+    RoundedRectangle(mask.Cr(), 8, 8, canvas.Width() - 16, canvas.Height() - 16, 22);
+    cairo_fill(mask.Cr());
+    mask.Blur(6);
+    cairo_t* cr = canvas.Cr();
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_IN);
+    cairo_set_source_surface(cr, mask.Surface(), 0, 0);
+    cairo_paint(cr);
+    canvas.Reset();
+}
+
+}  // namespace
+
+Canvas RenderDecoration(const Decoration& decoration) {
+    const Entry* entry = FindEntry("graphics/ShopScreen/items/" + decoration.file + ".png");
+    if (!entry) throw std::runtime_error("no manifest entry for decoration " + decoration.file);
+    Canvas canvas(entry->width, entry->height);
+    decoration.draw(canvas);
+    canvas.Reset();
+    FeatherEdges(canvas, decoration.screenEdges);
+    return canvas;
+}
+
+Canvas ListPicture(const Decoration& decoration, bool pressed) {
+    Canvas canvas(kListWidth, kListHeight);
+    Canvas shadow(kListWidth, kListHeight);
+    EllipsePath(shadow.Cr(), kPlateX + 2, kPlateY + 3, kPlateRadius, kPlateRadius);
+    SetColour(shadow.Cr(), style::Rgb8(0x05040C), pressed ? 0.4 : 0.6);
+    cairo_fill(shadow.Cr());
+    shadow.Blur(3);
+    canvas.Draw(shadow, 0, 0);
+    PaintPlate(canvas.Cr(), pressed);
+    const Canvas art = IconSource(decoration);
+    const double shift = pressed ? 1 : 0;
+    Canvas icon(kListWidth, kListHeight);
+    DrawFitted(icon, art, kPlateX + shift, kPlateY + 1 + shift, 70, 66, 0.55);
+    if (pressed) icon.Draw(icon.Silhouette(0.05, 0.03, 0.12, 0.3), 0, 0);
+    canvas.Draw(icon, 0, 0);
+    return canvas;
+}
+
+Canvas FoundPicture(const Decoration& decoration) {
+    Canvas canvas(kFoundWidth, kFoundHeight);
+    FoundBackdrop(canvas, SeedOf(decoration.file.c_str()));
+    const Canvas art = IconSource(decoration);
+    const double scale = std::min(236.0 / art.Width(), 146.0 / art.Height());
+    const double h = art.Height() * scale;
+    DrawFitted(canvas, art, kFoundWidth / 2.0, 166 - h / 2, 236, 146, 0.5);
+    cairo_t* cr = canvas.Cr();
+    const double sparkles[][3] = {{52, 120, 5}, {250, 60, 6}, {232, 134, 4}, {78, 70, 3.5}};
+    for (const auto& s : sparkles)
+        Sparkle(cr, s[0], s[1], s[2], style::kCandle, 0.85);
+    canvas.Reset();
+    VignetteMask(canvas);
+    return canvas;
+}
+
+}  // namespace asset::shop
