@@ -34,6 +34,8 @@ class TList {
         return before - items_.size();
     }
     iterator Erase(iterator it) { return items_.erase(it); }
+    // Inserts before the element `before` points at.
+    iterator Insert(iterator before, const T& value) { return items_.insert(before, value); }
     int Count() const { return static_cast<int>(items_.size()); }
     bool IsEmpty() const { return items_.empty(); }
     // First and Last of an empty list give a default value (Null for pointers).

@@ -6,6 +6,7 @@
 
 #include "engine/BuiltinFont.h"
 #include "engine/RenderInternal.h"
+#include "engine/platform/Platform.h"
 
 namespace {
 
@@ -474,7 +475,11 @@ void MinimiseWindow() {
 }
 
 bool WindowHasFocus() {
-    return g_display.window && (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    if (!g_display.window) return false;
+    // The headless drivers have no desktop to give or take the focus: their
+    // one window always has it.
+    if (HeadlessVideo()) return true;
+    return (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
 bool WindowMinimised() {

@@ -16,6 +16,7 @@ struct PolledState {
     std::array<bool, 4> mouseDown{};
     std::array<int, 4> mouseHits{};
     int mouseX = 0, mouseY = 0;
+    int closeRequests = 0;  // window closes and quit requests
 };
 
 PolledState g_polled;
@@ -200,6 +201,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& window) {
             Queue(EVENT_APPRESUME, 0, 0, 0);
             break;
         case SDL_WINDOWEVENT_CLOSE:
+            ++g_polled.closeRequests;
             Queue(EVENT_WINDOWCLOSE, 0, 0, 0);
             break;
         default:
@@ -211,6 +213,7 @@ void Translate(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
         case SDL_APP_TERMINATING:
+            ++g_polled.closeRequests;
             Queue(EVENT_APPTERMINATE, 0, 0, 0);
             break;
         case SDL_WINDOWEVENT:
@@ -354,6 +357,13 @@ int PolledMouseHit(int button) {
     const int hits = g_polled.mouseHits[button];
     g_polled.mouseHits[button] = 0;
     return hits;
+}
+
+int PolledCloseRequests() {
+    PumpSystemEvents();
+    const int requests = g_polled.closeRequests;
+    g_polled.closeRequests = 0;
+    return requests;
 }
 
 int PolledMouseX() {

@@ -48,6 +48,8 @@ bool PolledKeyDown(int virtualKey);
 int PolledKeyHit(int virtualKey);  // presses since the last call for that key
 bool PolledMouseDown(int button);
 int PolledMouseHit(int button);
+// Window closes and quit requests (a signal, the desktop) since the last call.
+int PolledCloseRequests();
 int PolledMouseX();  // physical
 int PolledMouseY();
 

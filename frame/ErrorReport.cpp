@@ -55,8 +55,8 @@ void RestoreInputMode(int wasPolled) {
 
 void ShowErrorMessage(const std::string& message) {
     if (!FatalErrorShowsBox) return;
-    // Without an open window nobody could answer the in-game box.
-    if (GraphicsStarted && GraphicsOpen()) {
+    // Without a window on a real display nobody could answer the in-game box.
+    if (GraphicsStarted && GraphicsOpen() && !HeadlessVideo()) {
         SwitchToPolledInput();
         ShowMessageBox(message, kErrorBoxWidth, kErrorBoxHeight);
     } else {
@@ -152,7 +152,9 @@ void ShowMessageBox(const std::string& message, int width, int height) {
         // Both are asked every round so neither leaves a stale hit behind.
         const bool keyHit = AnyKeyHitPolled();
         const bool mouseHit = AnyMouseHitPolled();
-        if (keyHit || mouseHit) break;
+        // Closing the window (or being told to quit) answers the box too.
+        const bool closed = PolledCloseRequests() > 0;
+        if (keyHit || mouseHit || closed) break;
         DrawMessageBoxFrame(box);
         Flip(FlipSync);
         Delay(kMessageBoxRoundDelayMs);

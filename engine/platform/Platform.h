@@ -22,6 +22,9 @@ struct DesktopInfo {
 // without one).
 DesktopInfo GetDesktopInfo();
 
+// The headless video drivers: nothing is seen, so nothing may wait for a
+// click (message boxes print to the error output instead).
+bool HeadlessVideo();
 // A system message box (SDL's, or standard error when there is no display).
 void ShowSystemMessageBox(const std::string& title, const std::string& message, bool error = true);
 

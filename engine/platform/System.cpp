@@ -24,13 +24,6 @@ std::string HomeFolder() {
     return "/tmp";
 }
 
-// Message boxes would wait for a click nobody can give on the headless
-// drivers.
-bool HeadlessVideo() {
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
-}
-
 }  // namespace
 
 std::string UserDataFolder() {
@@ -55,6 +48,11 @@ DesktopInfo GetDesktopInfo() {
         if (mode.refresh_rate > 0) info.refreshRate = mode.refresh_rate;
     }
     return info;
+}
+
+bool HeadlessVideo() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
 void ShowSystemMessageBox(const std::string& title, const std::string& message, bool error) {

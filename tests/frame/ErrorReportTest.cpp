@@ -14,6 +14,7 @@
 #include "frame/Globals.h"
 #include "support/Fatal.h"
 #include "support/Headless.h"
+#include "support/ScopedEnv.h"
 
 namespace {
 
@@ -180,6 +181,13 @@ TEST_F(MessageBoxTest, DrawsACentredGreyBoxUntilAKeyIsPressed) {
             << "untouched at " << x << "," << y;
 }
 
+TEST_F(MessageBoxTest, ClosingTheWindowAnswersIt) {
+    answering_.answerOnSleep = 2;
+    answering_.answer = [] { InjectWindowClose(); };
+    ShowMessageBox("Closed", 400, 100);
+    EXPECT_EQ(answering_.sleeps, 2);
+}
+
 TEST_F(MessageBoxTest, AnyMouseButtonClosesItAndStaleHitsDoNot) {
     answering_.answerOnSleep = 3;
     answering_.answer = [] { InjectMouseButton(2, true, 500, 400); };
@@ -200,6 +208,8 @@ TEST_F(MessageBoxTest, AnyMouseButtonClosesItAndStaleHitsDoNot) {
     answering_.sleeps = 0;
     answering_.answerOnSleep = 2;
     answering_.answer = [] { InjectKeyEvent("Return", true); };
+    // As on a real display: headless runs print fatal messages instead.
+    ScopedEnv display("SDL_VIDEODRIVER", "x11");
     EXPECT_EQ(FatalMessageOf([] { ReportError("Image 'x' was Not found in the ImageBank", 1); }),
               "Image 'x' was Not found in the ImageBank");
     EXPECT_EQ(answering_.sleeps, 2);

@@ -121,7 +121,9 @@ TEST_F(AnimationTest, CountersSineCountersAndFlashers) {
     for (int i = 0; i < 100; ++i) {
         result = flasher->Manage();
         states.push_back(flasher->FlashState);
-        if (i < 99) EXPECT_EQ(result, 0);
+        if (i < 99) {
+            EXPECT_EQ(result, 0);
+        }
     }
     EXPECT_EQ(result, 1);
     for (int i = 0; i < 20; ++i)
