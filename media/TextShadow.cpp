@@ -4,6 +4,7 @@
 
 #include "engine/Graphics.h"
 #include "engine/Strings.h"
+#include "media/BitmapFont.h"
 
 float TextShadowX = 1.0f;
 float TextShadowY = 1.0f;
@@ -77,6 +78,15 @@ std::vector<std::string> WordWrapLinesMeasured(const std::vector<std::string>& l
         WrapOneLine(line, maxWidth, measure, scale, out);
     }
     return out;
+}
+
+std::vector<std::string> WordWrapLines(const std::vector<std::string>& lines, double maxWidth,
+                                       const std::shared_ptr<TBitmapFont>& font, double scale) {
+    if (!font) return WordWrapLinesMeasured(lines, maxWidth, ImageFontTextWidth, scale);
+    const TextMeasure measure = [&font](const std::string& text) {
+        return font->StringWidth(text);
+    };
+    return WordWrapLinesMeasured(lines, maxWidth, measure, scale);
 }
 
 double ImageFontTextWidth(const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ using TextMeasure = std::function<double(const std::string&)>;
 std::vector<std::string> WordWrapLinesMeasured(const std::vector<std::string>& lines,
                                                double maxWidth, const TextMeasure& measure,
                                                double scale);
+
+class TBitmapFont;
+// The same wrapping measured in a bitmap font, or in the engine's built-in
+// font when font is null.
+std::vector<std::string> WordWrapLines(const std::vector<std::string>& lines, double maxWidth,
+                                       const std::shared_ptr<TBitmapFont>& font, double scale);
 
 // Text in the engine's built-in font: alignment 0 left, 1 centred, 2 right;
 // with shadow a shadow pass first; snap rounds the position to whole pixels.

@@ -1,0 +1,14 @@
+#include "media/Effects.h"
+
+#include "play/GameScreen.h"
+#include "play/Player.h"
+
+void EffectGemBurst(float, float, int) {}
+void EffectSparks(float, float, int) {}
+
+void EffectMagicRelease(float, float) {
+    GameScreen->TriggerMagic = 1;
+    Player->MagicFreed += 1;
+}
+
+void EffectScorePicture(float, float, int) {}
