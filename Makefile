@@ -7,7 +7,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DHOLLOWMERE_WERROR=ON
 endif
 
-.PHONY: deps build run test test-plain test-sanitize bench contact clean
+.PHONY: deps build run test test-plain test-sanitize bench loading-time contact clean
 
 deps:
 	./tools/install-deps.sh
@@ -34,6 +34,10 @@ test: test-plain test-sanitize
 
 bench: build
 	./build/bench/hollowmere_bench
+
+# Start-up to the loading screen's button, splashes skipped, headless: time and peak memory.
+loading-time: build
+	SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./build/hollowmere --measure-loading
 
 # Every picture of the data set on labelled pages under build/contact/.
 contact: build

@@ -2,4 +2,4 @@
 // exit sequence.
 #include "frame/Game.h"
 
-int main() { return RunGame(); }
+int main(int argc, char** argv) { return RunGame(argc, argv); }

@@ -10,6 +10,7 @@
 #include "engine/Strings.h"
 #include "engine/platform/Platform.h"
 #include "frame/ErrorReport.h"
+#include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
 #include "frame/Screen.h"
 #include "media/Sprite.h"
@@ -40,6 +41,7 @@ TGame::TGame()
       DrawTime(std::make_shared<TDebugVar>()),
       CodeTime(std::make_shared<TDebugVar>()),
       FPS(std::make_shared<TFPSCounter>()),
+      LoadingScreen(MakeScreen<TLoadingScreen>()),
       ExitScreen(MakeScreen<TExitScreen>()),
       GameFade(std::make_shared<TGameFade>()),
       Mouse(std::make_shared<TMousePointer>()) {
@@ -147,10 +149,6 @@ void TGame::ShowPaused() {
     SetColor(255, 255, 255);
     SetAlpha(1);
     SpritePaused->Draw();
-}
-
-void TGame::MoveBar() {
-    // Seam: the loading screen's progress bar arrives with resource loading.
 }
 
 // ---------------------------------------------------------------- the loop

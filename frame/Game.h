@@ -294,7 +294,9 @@ extern std::string DataPrefixOverride;
 
 // The whole program as the executable runs it: start-up, main loop, exit.
 // Returns the process exit code.
-int RunGame();
+// The whole program. With "--measure-loading" it skips the splashes, prints
+// how long loading took and the peak memory, and exits once loading is done.
+int RunGame(int argc = 0, char** argv = nullptr);
 // The same in pieces, so tests can drive the frame headless:
 // start-up steps 1..11 (false when another copy runs), step 12 (graphics
 // and loading), one frame of the loop (false once the program has ended and

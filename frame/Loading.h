@@ -1,5 +1,26 @@
-// Loading every resource behind the loading screen.
+// Loading every asset once, in a fixed order, behind the loading screen.
 #pragma once
 
-// Loads all resources and makes the first screen current.
+#include <memory>
+#include <string>
+
+class TGameImage;
+class TScreen;
+
+// The pointer's sparkle picture ("clausparkle").
+extern std::shared_ptr<TGameImage> SparkleImage;
+// Where the loading screen leads once the player clicks.
+extern std::shared_ptr<TScreen> FirstScreenAfterLoading;
+// The splash screens run before loading (tests and timing runs skip them).
+extern bool ShowSplashes;
+
+// The whole sequence: loading screen, splashes, title music, LoadAll.
+void LoadGame();
+// Text, sounds, images, fonts and the click-here button, one bar step each.
+void LoadAll();
+// Start-up's step: LoadGame.
 void LoadAllResources();
+// Bank load with a mid handle, made ready for drawing, one bar step.
+void LoadImageToBank(const std::string& file);
+// How many bar steps LoadAll makes.
+int LoadingSteps();

@@ -8,9 +8,9 @@
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
-#include "frame/ScreenHooks.h"
 #include "media/Sound.h"
 #include "media/Sprite.h"
+#include "ui/Menu.h"
 
 // ---------------------------------------------------------------- TScreen
 
@@ -54,7 +54,7 @@ void TScreen::Start() {
 
 void TScreen::CoreStart() {
     Game->CurrentTScreen = Self();
-    if (Menu) ScreenHooks::MenuResetNoSound(*Menu);
+    if (Menu) Menu->ManageNoSound(0, 0);
     FlushAll();
     Game->Mouse->ClearButtons();
     Game->FixedRateLogic->Init();
@@ -67,13 +67,13 @@ void TScreen::Kill() {
     Image.reset();
     Header.reset();
     if (Menu) {
-        ScreenHooks::MenuKill(*Menu);
+        Menu->Kill();
         Menu.reset();
     }
 }
 
 void TScreen::Logic() {
-    if (Menu) ScreenHooks::MenuManage(*Menu);
+    if (Menu) Menu->Manage(0, 0);
 }
 
 void TScreen::Draw() {
@@ -87,7 +87,7 @@ void TScreen::Draw() {
         SetBlend(ALPHABLEND);
         Header->Draw();
     }
-    if (Menu) ScreenHooks::MenuDraw(*Menu);
+    if (Menu) Menu->Draw(0, 0);
 }
 
 int TScreen::SetEscDestination() {

@@ -1,5 +1,8 @@
 // The program's top level: start-up in its order, the main loop, the exit
 // sequence and the guard that catches what escapes them.
+#include <sys/resource.h>
+
+#include <cstdio>
 #include <exception>
 
 #include "engine/Clock.h"
@@ -15,6 +18,33 @@
 #include "frame/Screen.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
+
+namespace {
+
+// Seam: the title screen does not exist yet; until it does, the loading
+// screen leads to this plain screen, and Esc on it leads to the exit.
+class TPlainScreen : public TScreen {
+public:
+    TPlainScreen() { name = "plain"; }
+    void Start() override {
+        TScreen::Start();
+        Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
+    }
+    void Draw() override {
+        SetClsColor(18, 14, 30);
+        Cls();
+        SetScale(3, 3);
+        SetColor(200, 190, 230);
+        SetBlend(ALPHABLEND);
+        const std::string title = "Hollowmere";
+        DrawText(title, ScreenWidth / 2.0f - TextWidth(title) * 1.5f, ScreenHeight / 2.0f - 18);
+        SetScale(1, 1);
+        SetColor(255, 255, 255);
+        SetBlend(SOLIDBLEND);
+    }
+};
+
+}  // namespace
 
 std::string WindowTitle() {
     return "Hollowmere V" + Game->VersionNumber + " - \xC2\xA9 2026 Brackenfold Games";
@@ -80,6 +110,7 @@ void StartUpGraphicsAndLoad() {
     GraphicsStarted = 1;
     if (Game->CustomMousePointer) HidePointer();
     ErrorCheckpoint = 930;
+    if (!FirstScreenAfterLoading) FirstScreenAfterLoading = MakeScreen<TPlainScreen>();
     LoadAllResources();
     FlushAll();
     Game->FixedRateLogic->Init();
@@ -104,6 +135,12 @@ void ExitSequence() {
 
 namespace {
 
+void ReportLoadingFigures(uint32_t elapsedMs) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("loading: %u ms, peak memory: %ld MiB\n", elapsedMs, usage.ru_maxrss / 1024);
+}
+
 // What escapes the guard: the graphics go, the message is shown and logged.
 int ReportEscapedError(const std::string& what) {
     CloseGraphics();
@@ -117,11 +154,18 @@ int ReportEscapedError(const std::string& what) {
 
 }  // namespace
 
-int RunGame() {
+int RunGame(int argc, char** argv) {
+    const bool measureLoading = argc > 1 && std::string(argv[1]) == "--measure-loading";
     try {
+        const uint32_t started = static_cast<uint32_t>(MilliSecs());
+        if (measureLoading) ShowSplashes = false;
         if (!StartUpBeforeGraphics()) return 0;
         StartUpGraphicsAndLoad();
-        while (RunFrame()) {
+        if (measureLoading) {
+            ReportLoadingFigures(static_cast<uint32_t>(MilliSecs()) - started);
+            ExitSequence();
+        }
+        while (!measureLoading && RunFrame()) {
         }
         ShutdownAudio();
         CloseGraphics();

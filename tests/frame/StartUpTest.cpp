@@ -15,6 +15,8 @@
 #include "engine/platform/Platform.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
+#include "frame/Loading.h"
+#include "frame/LoadingScreen.h"
 #include "frame/Screen.h"
 #include "support/Headless.h"
 #include "support/ScopedEnv.h"
@@ -91,8 +93,17 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_EQ(RunSecondCopy(home_, 10000), 0);
     EXPECT_FALSE(fs::exists(shared / "GoodExit.dat"));
 
+    ShowSplashes = false;
     StartUpGraphicsAndLoad();
-    ASSERT_TRUE(Game->CurrentTScreen);
+    ShowSplashes = true;
+    ASSERT_EQ(Game->CurrentTScreen, Game->LoadingScreen);
+    // A click on the loading screen fades out to the first screen.
+    const TScreenPtr first = Game->LoadingScreen->Destination;
+    InjectMouseButton(1, true, 500, 500);
+    InjectMouseButton(1, false, 500, 500);
+    for (int i = 0; i < 200 && Game->CurrentTScreen != first; ++i)
+        ASSERT_TRUE(RunFrame());
+    ASSERT_EQ(Game->CurrentTScreen, first);
     EXPECT_TRUE(Game->GameFade->Active) << "the first screen fades in";
     int frames = 0;
     while (Game->GameFade->Active && frames < 200) {

@@ -6,15 +6,6 @@
 #include "engine/Graphics.h"
 #include "frame/Game.h"
 
-namespace {
-// Every test reads the data set the build generated.
-const bool kDataPointedAtBuild = [] {
-    std::string data = HOLLOWMERE_DATA_DIR;
-    DataPrefixOverride = data.substr(0, data.find_last_of('/') + 1);
-    return true;
-}();
-}  // namespace
-
 namespace headless {
 
 bool OpenGraphics(int width, int height) {
@@ -61,6 +52,9 @@ std::string SaveFrame(const std::string& name) {
 }  // namespace headless
 
 void HeadlessTest::SetUp() {
+    // Every test reads the data set the build generated.
+    const std::string data = HOLLOWMERE_DATA_DIR;
+    DataPrefixOverride = data.substr(0, data.find_last_of('/') + 1);
     ASSERT_TRUE(headless::OpenGraphics()) << "no headless video driver";
     headless::ResetDrawingState();
     SetClock(&clock_);

@@ -1,0 +1,55 @@
+// The shop's item table: 38 decorations on sale and 2 pieces of scenery,
+// with their pictures, prices, levels and places in the house scene.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/GameImage.h"
+
+struct TPoint {
+    int X = 0, Y = 0;
+};
+
+class ShopItem;
+using ShopItemPtr = std::shared_ptr<ShopItem>;
+
+class ShopItem {
+public:
+    static constexpr int UNAVAILABLE = 0;
+    static constexpr int AVAILABLE = 1;
+    static constexpr int PURCHASED = 2;
+
+    int Cost = 0;  // -1: scenery, never sold
+    int LevelAvailable = 0;
+    std::shared_ptr<TPoint> Coords;
+    std::string ImageFile;
+    std::string SaleImageFile;
+    int ReplaceBy = 0;  // -1 none
+    int Requires = 0;   // -1 none
+    int PurchaseID = 0;
+    std::string Name;
+    std::string Description;
+    TGameImagePtr Image;
+    TGameImagePtr SaleImage;
+    TGameImagePtr SaleDownImage;
+    float GlowValue = 0;
+    TGameImagePtr HUDGlow;
+    int centreOffsetX = 0, centreOffsetY = 0;
+
+    // Note the order: the list picture before the decoration picture.
+    static ShopItemPtr Create(int cost, int level, TPoint coords, const std::string& saleImageFile,
+                              const std::string& imageFile, int replaceBy, int requiredItem, int purchaseID,
+                              const std::string& name, const std::string& description);
+    void SetCentreOffset(int x, int y);
+};
+
+constexpr int SHOP_ITEM_COUNT = 38;
+constexpr int SHOP_TABLE_SIZE = 41;  // entry 0 empty, 39 and 40 scenery
+
+extern std::array<ShopItemPtr, SHOP_TABLE_SIZE> ShopItems;
+extern std::vector<int> ShopDrawOrder;
+extern TGameImagePtr GoldPanelImage;
+

@@ -1,0 +1,240 @@
+// Loading the whole data set behind the loading screen: the bar, the
+// click-here button, leaving the screen, and what a missing file does to the
+// real program.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "engine/Input.h"
+#include "engine/platform/Platform.h"
+#include "frame/ErrorReport.h"
+#include "frame/Game.h"
+#include "frame/Loading.h"
+#include "frame/LoadingScreen.h"
+#include "frame/MousePointer.h"
+#include "frame/Screen.h"
+#include "media/BitmapFont.h"
+#include "media/Fonts.h"
+#include "media/GameImage.h"
+#include "media/Sound.h"
+#include "support/Headless.h"
+#include "support/ScopedEnv.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class LoadingTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        home_ = fs::temp_directory_path() / ("hm-loading-" + std::to_string(getpid()));
+        fs::create_directories(home_);
+        env_ = std::make_unique<ScopedEnv>("XDG_DATA_HOME", home_.c_str());
+        FatalErrorShowsBox = false;
+        ShowSplashes = false;
+    }
+    void TearDown() override {
+        ShowSplashes = true;
+        ReleaseSingleInstance();
+        delete Game;
+        Game = nullptr;
+        FatalErrorShowsBox = true;
+        env_.reset();
+        fs::remove_all(home_);
+        HeadlessTest::TearDown();
+    }
+    void StartAndLoad() {
+        ASSERT_TRUE(StartUpBeforeGraphics());
+        StartUpGraphicsAndLoad();
+    }
+    // Runs frames (the clock moving with them) until the condition holds.
+    template <typename Done>
+    bool RunUntil(Done done, int limit = 400) {
+        for (int i = 0; i < limit; ++i) {
+            if (done()) return true;
+            if (!RunFrame()) return done();
+        }
+        return done();
+    }
+    fs::path home_;
+    std::unique_ptr<ScopedEnv> env_;
+};
+
+TEST_F(LoadingTest, EveryAssetLoadsAndTheBarFillsAtTheLastStep) {
+    StartAndLoad();
+    TLoadingScreen& screen = *Game->LoadingScreen;
+    EXPECT_EQ(Game->CurrentTScreen, Game->LoadingScreen) << "made current directly";
+    EXPECT_EQ(screen.LoadingBar->CurrentStep, LoadingSteps());
+    EXPECT_EQ(static_cast<int>(screen.LoadingBar->Steps), LoadingSteps());
+    EXPECT_EQ(screen.Finished, 1);
+    ASSERT_TRUE(screen.ClickHereButton);
+
+    // A few entries of each kind, as the rest of the game will look them up.
+    TGameSoundPtr landing = SoundBank.Find("GemLanding");
+    ASSERT_TRUE(landing);
+    EXPECT_FLOAT_EQ(landing->volume, 0.7f);
+    ASSERT_TRUE(SoundBank.Find("NoMoreMoves"));
+    EXPECT_FLOAT_EQ(SoundBank.Find("NoMoreMoves")->pitch, 0.7f);
+    for (const char* name : {"pointer", "EmptyTile", "CornerTL", "Gold Skull", "Panel", "score100",
+                             "MapDotSpecialMO", "TipWithClose", "Powerup Slot Mouse Over"}) {
+        EXPECT_TRUE(ImageBank.Find(name)) << name;
+    }
+    EXPECT_EQ(ImageBank.Find("Gems")->Frames(), 14);
+    EXPECT_EQ(ImageBank.Find("coin")->Frames(), 6);
+    EXPECT_EQ(ImageBank.Find("HourglassAnim")->Frames(), 13);
+    EXPECT_TRUE(SparkleImage);
+    for (const TBitmapFontPtr& font : {BigTextFont, ButtonFont, LargeWhiteFont, GUIFont, GUIFontSmall,
+                                       DialogHeaderFont, EmbossedFont}) {
+        EXPECT_TRUE(font && font->Image);
+    }
+    EXPECT_EQ(DialogTextFont, GUIFont);
+}
+
+TEST_F(LoadingTest, AClickAnywhereFadesToTheNextScreen) {
+    StartAndLoad();
+    const TScreenPtr destination = Game->LoadingScreen->Destination;
+    ASSERT_TRUE(destination);
+    // Let the loading screen settle, then click away from the button.
+    ASSERT_TRUE(RunUntil([] { return !Game->GameFade->Active; }));
+    InjectMouseMove(40, 40);
+    InjectMouseButton(1, true, 40, 40);
+    InjectMouseButton(1, false, 40, 40);
+    ASSERT_TRUE(RunUntil([] { return Game->GameFade->Active; }, 20)) << "the click starts the fade";
+    EXPECT_TRUE(RunUntil([&] { return Game->CurrentTScreen == destination; }));
+}
+
+TEST_F(LoadingTest, EscOnTheLoadingScreenLeadsToTheExit) {
+    StartAndLoad();
+    ASSERT_TRUE(RunUntil([] { return !Game->GameFade->Active; }));
+    InjectKeyEvent("Escape", true);
+    InjectKeyEvent("Escape", false);
+    bool running = true;
+    for (int i = 0; i < 300 && running; ++i) running = RunFrame();
+    EXPECT_FALSE(running) << "the frame takes Esc to the exit fade";
+}
+
+TEST_F(LoadingTest, TheButtonShowsOnlyOnceTheBarIsFull) {
+    StartAndLoad();
+    TLoadingScreen& screen = *Game->LoadingScreen;
+    // The band of the screen where the button sits, as drawn now.
+    auto buttonBand = [&] {
+        screen.Draw();
+        PixmapPtr frame = headless::ReadFrame();
+        // The window may be smaller than the game's screen, which is scaled into it.
+        const double scale = static_cast<double>(frame->Height()) / ScreenHeight;
+        std::vector<uint32_t> band;
+        for (int y = ScreenHeight - 140; y < ScreenHeight - 80; ++y)
+            for (int x = 312; x < 712; ++x)
+                band.push_back(frame->ReadPixel(static_cast<int>(x * scale), static_cast<int>(y * scale)));
+        return band;
+    };
+    const std::vector<uint32_t> shown = buttonBand();
+    // Run the same bar again one step short of the end.
+    screen.LoadingBar->CurrentStep = 0;
+    screen.LoadingBar->Finished = screen.Finished = 0;
+    for (int i = 0; i < LoadingSteps() - 1; ++i) screen.Progress();
+    EXPECT_EQ(screen.Finished, 0);
+    const std::vector<uint32_t> waiting = buttonBand();
+    EXPECT_NE(waiting, shown) << "no button while the bar is filling";
+    screen.Progress();
+    EXPECT_EQ(screen.Finished, 1) << "finished exactly at the last step";
+    EXPECT_EQ(buttonBand(), shown);
+}
+
+// ---------------------------------------------------------------- a missing file
+
+// A copy of the program beside a data folder that lacks one file (the rest
+// are links to the real data).
+class MissingFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("hm-missing-" + std::to_string(getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "home");
+        fs::copy_file(HOLLOWMERE_EXECUTABLE, root_ / "hollowmere");
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    void LinkDataWithout(const std::string& missing) {
+        const fs::path source = fs::path(HOLLOWMERE_DATA_DIR);
+        fs::remove_all(root_ / "Data");
+        for (const auto& entry : fs::recursive_directory_iterator(source)) {
+            const fs::path relative = fs::relative(entry.path(), source);
+            const fs::path target = root_ / "Data" / relative;
+            if (entry.is_directory()) {
+                fs::create_directories(target);
+            } else if (relative.generic_string() != missing) {
+                fs::create_directories(target.parent_path());
+                fs::create_symlink(entry.path(), target);
+            }
+        }
+    }
+
+    // Exit status, or -1 when it did not end in time.
+    int Run() {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            setenv("XDG_DATA_HOME", (root_ / "home").c_str(), 1);
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+            setenv("SDL_AUDIODRIVER", "dummy", 1);
+            const std::string program = (root_ / "hollowmere").string();
+            execl(program.c_str(), "hollowmere", "--measure-loading", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int waited = 0; waited < 60000; waited += 20) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        return -1;
+    }
+
+    std::string ErrorLog() {
+        for (const auto& entry : fs::recursive_directory_iterator(root_ / "home")) {
+            if (entry.path().filename() == "ErrorLog.txt") {
+                std::ifstream in(entry.path());
+                std::stringstream text;
+                text << in.rdbuf();
+                return text.str();
+            }
+        }
+        return "";
+    }
+    fs::path root_;
+};
+
+TEST_F(MissingFileTest, EndsWithTheFileNamedInTheErrorLog) {
+    struct Case {
+        const char* file;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"graphics/Grid/EmptyTile.png", "Error loading bitmap "},
+        {"graphics/Gems/Gems.png", "Error loading anim bitmap "},
+        {"sound/Gems/Swap.wav", "Error loading sample "},
+        {"fonts/Embossed.png", "Error loading bitmap "},
+    };
+    LinkDataWithout("");
+    ASSERT_EQ(Run(), 0) << "the complete data set loads";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        LinkDataWithout(c.file);
+        fs::remove_all(root_ / "home");
+        EXPECT_EQ(Run(), 1);
+        const std::string log = ErrorLog();
+        EXPECT_NE(log.find(c.message), std::string::npos) << log;
+        const std::string name = fs::path(c.file).stem().string();
+        EXPECT_NE(log.find(name), std::string::npos) << log;
+    }
+}
+
+}  // namespace
