@@ -1,0 +1,116 @@
+// The pieces on the board and their list.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "board/Cell.h"
+#include "engine/Containers.h"
+#include "media/Sprite.h"
+
+// Gem types: -1 used up; 0 no gem; 1..13 colours; 14 golden skull;
+// 15..21 bombs; 22 coin; 23..29 upgraded bombs; 30 money bag.
+constexpr int GEM_USED = -1;
+constexpr int GEM_SKULL = 14;
+constexpr int GEM_FIRST_BOMB = 15;
+constexpr int GEM_COIN = 22;
+constexpr int GEM_FIRST_UPGRADED_BOMB = 23;
+constexpr int GEM_BAG = 30;
+constexpr int GEM_TYPE_COUNT = 31;
+
+class THUDPowerup;
+
+class TGem : public TSprite, public std::enable_shared_from_this<TGem> {
+public:
+    TGem();
+
+    int AnimActive = 0;
+    int GemType = 0;
+    float glow = 0;
+    int gx = -1, gy = -1;
+    int HintWobble = 0;
+    int locked = 0;
+    int rocked = 0;
+    float MOScale = 1;
+    int OrigGemType = 0;
+    int Magic = 0;
+    int Swapping = 0;
+    int LifeCounter = 0;
+    int BonusActivated = 0;
+    float ExplosionCounter = 0;
+    float ExplosionLength = 300;
+    int ExplosionShow = 1;
+    float MagicCounter = 0, MagicLength = 1500;
+    int IntroOffsetX = 0, IntroOffsetY = 0;
+    TGameImagePtr MyLockImage, MyRocked1Image;
+    // The entry row this new gem was made at, until it falls past it or
+    // leaves the board (-1: none).
+    int PendingColumn = -1, PendingEntry = -1;
+
+    // Type-level data, set once by Load.
+    static constexpr float MAX_SCALE = 1.1f;
+    static constexpr float SCALE_UP_SPEED = 0.01f;
+    static constexpr float SCALE_DOWN_SPEED = 0.005f;
+    static TGameImagePtr Lock1Image, Lock2Image, Rock1Var1Image, Rock1Var2Image, Rock2Image;
+    static std::array<TGameImagePtr, GEM_TYPE_COUNT> BonusImages;  // by type, 15..30
+    static TGameImagePtr GemsImage, SkullImage, ParticleRingImage;
+    // Looks the pictures up in the image bank.
+    static void Load();
+    // Sets up the type tables (no pictures needed).
+    static void InitArrays();
+
+    static std::shared_ptr<TGem> Make(int x, int y, int type, int falling);
+    static std::shared_ptr<TGem> MakeCoin(int x, int y, int falling);
+    static std::shared_ptr<TGem> MakeBag(int x, int y, int falling);
+    static int CompareY(const std::shared_ptr<TGem>& a, const std::shared_ptr<TGem>& b);
+    // A type for a new gem: a skull sometimes when allowed, else a level colour.
+    static int Random(int allowSkull);
+
+    void SetType(int type);
+    void SetLockRockImage();
+    void CalcCoords(int x, int y);
+    void SwapTypes(TGem& other);
+    void Activate();
+    int Explode(int withBonusPower, int force);
+    int Destroy();  // 1 when the gem was locked
+    void CheckMatchGoal();
+    void CreateMagic();
+    void Manage();
+    void ScaleUp();
+    void ScaleDown();
+    bool IsBonus() const { return GemType > GEM_SKULL; }
+    void SetDropInY();
+    void SetHintWobble(int on);
+    void UnRock(int withScore);
+    void Unlock();
+    // Counts a coin's life down; 1 when it has run out.
+    int SpinCoin(int loopEnded);
+    // Gives back the entry row's pending count once.
+    void ReleasePending();
+    void DrawGem(float topY);
+    bool Exploding() const { return ExplosionCounter > 0; }
+    bool Falling() const { return dy > 0; }
+};
+
+using TGemPtr = std::shared_ptr<TGem>;
+
+class TGemList : public TList<TGemPtr> {
+public:
+    void Draw();
+    // 1 while any gem explodes.
+    int Manage();
+    // Keeps the list ordered by y, largest first.
+    void InsertGem(const TGemPtr& gem);
+    void SortAll();
+    void MoveAll();
+    void SpreadAll();
+    void ExplodeAll(int mode);
+    void ExplodeSpecialItems(int type);
+    void ExplodeMagicGems();
+    // Takes a gem off the board: out of its cell (when still its gem) and the list.
+    // Takes its own reference: callers often pass the cell's pointer, which this clears.
+    void RemoveGem(TGemPtr gem);
+};
+
+using TGemListPtr = std::shared_ptr<TGemList>;
+extern TGemListPtr GemList;

@@ -1,0 +1,95 @@
+// Drawing the board: border shadow, border pieces, tiles, the mouse-over
+// mark, the gems and the selection cursor.
+#include <algorithm>
+
+#include "board/Grid.h"
+#include "engine/Graphics.h"
+#include "frame/Game.h"
+
+namespace {
+
+// Below this particle-detail setting the board frame casts no shadow.
+constexpr int SHADOW_DETAIL = 50;
+constexpr float SHADOW_OFFSET = 4.5f;
+constexpr float SHADOW_ALPHA = 0.3f;
+constexpr float MARK_ALPHA = 0.4f;
+constexpr float MARK_SIZE = CELL_SIZE - 2;
+
+void DrawPiece(const TBorder& piece, float offsetX, float offsetY) {
+    if (piece.index < 0 || piece.index >= TCell::BORDER_IMAGE_COUNT) return;
+    const TGameImagePtr& image = BorderImages[piece.index];
+    if (image && image->image) DrawImage(image->image, piece.x + offsetX, piece.y + offsetY);
+}
+
+// The file's extra pieces first, so the computed frame lies over them.
+void DrawAllPieces(float offsetX, float offsetY) {
+    for (int i = 0; i < std::min(ExtraBorderCount, MAX_EXTRA_BORDERS); ++i) {
+        if (ExtraBorders[i]) DrawPiece(*ExtraBorders[i], offsetX, offsetY);
+    }
+    for (int i = 0; i < std::min(BorderCount, MAX_BORDERS); ++i) {
+        if (Borders[i]) DrawPiece(*Borders[i], offsetX, offsetY);
+    }
+}
+
+// The picture, then the same again added on top at the given brightness.
+void DrawWithGlow(TImage& image, float x, float y, float brightness) {
+    DrawImage(image, x, y);
+    SetBlend(LIGHTBLEND);
+    const int level = static_cast<int>(std::clamp(brightness, 0.0f, 1.0f) * 255);
+    SetColor(level, level, level);
+    DrawImage(image, x, y);
+    SetColor(255, 255, 255);
+    SetBlend(ALPHABLEND);
+}
+
+}  // namespace
+
+void TGameGrid::DrawBorderShadow() {
+    if (Game->Particles < SHADOW_DETAIL) return;
+    SetAlpha(SHADOW_ALPHA * alpha);
+    SetColor(0, 0, 0);
+    DrawAllPieces(SHADOW_OFFSET, SHADOW_OFFSET + topY);
+    SetAlpha(alpha);
+    SetColor(255, 255, 255);
+}
+
+void TGameGrid::DrawBorder() {
+    DrawAllPieces(0, topY);
+}
+
+void TGameGrid::Draw() {
+    // The pictures have soft edges and the play screen fades the board.
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    SetAlpha(alpha);
+    DrawBorderShadow();
+    DrawBorder();
+    for (const auto& column : Cells) {
+        for (const TCellPtr& cell : column) {
+            if (cell) cell->Draw(topY);
+        }
+    }
+
+    TCell* hovered = CellAt(mx, my);
+    const bool gemLocked = hovered && hovered->Gem && hovered->Gem->locked;
+    // The level-complete screen does not exist yet; once it does, it hides
+    // the mark too.
+    if (hovered && hovered->active && !gemLocked && !GameOverCountdown() &&
+        !IntroOrOutroRunning() && HUDPowerupBlockInput == 0) {
+        SetAlpha(MARK_ALPHA);
+        DrawRect(hovered->sx + 1, hovered->sy + 1 + topY, MARK_SIZE, MARK_SIZE);
+        SetAlpha(alpha);
+    }
+
+    if (GemList) GemList->Draw();
+
+    // TODO(powerups): the held powerup's area of effect over the board.
+    // TODO(tutorial): the current tip's glow sprite.
+
+    TCell* selected = CellAt(cx, cy);
+    if (Mode == 1 && selected && CursorImage && CursorImage->image) {
+        DrawWithGlow(*CursorImage->image, selected->sx, selected->sy + topY,
+                     (1 - glow1->ratio) * 0.8f + 0.2f);
+    }
+    SetAlpha(1);
+}

@@ -1,0 +1,20 @@
+// The tutorial tips. For now the calls the board makes; the tips themselves
+// come with the tutorial.
+#pragma once
+
+#include <memory>
+
+class TTutorial {
+public:
+    virtual ~TTutorial() = default;
+    // Seams filled by the tutorial.
+    virtual void ShowSwapCompleteTip() {}
+    virtual void ShowNearlyDoneTip() {}
+    virtual void ShowGoalCompleteTip() {}
+    virtual void ShowMagicTip() {}
+    virtual void FadeTips() {}
+    // The tip on screen (0 none).
+    virtual int CurrentTip() const { return 0; }
+};
+
+extern std::shared_ptr<TTutorial> Tutorial;

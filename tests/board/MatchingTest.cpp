@@ -1,0 +1,161 @@
+// Swapping and matching on small boards laid out gem by gem.
+#include <gtest/gtest.h>
+
+#include "board/BoardFixture.h"
+#include "engine/Random.h"
+#include "play/Player.h"
+#include "progress/SaveData.h"
+
+namespace {
+
+class MatchingTest : public BoardTest {
+  protected:
+    void SetUp() override {
+        BoardTest::SetUp();
+        LoadLayout({"11111", "11111", "11111", "11111", "11111"});
+        // No refill: the tests watch the gems they placed.
+        Grid->MakeNewGems = 0;
+    }
+    // Selects (x1, y1) and clicks (x2, y2), then lets the swap run.
+    void Swap(int x1, int y1, int x2, int y2) {
+        Click(x1, y1);
+        Click(x2, y2);
+        Steps(static_cast<int>(Grid->SwapTime) + 2);
+    }
+};
+
+TEST_F(MatchingTest, SwapsStandOnlyWhenOneOfTheTwoCellsJoinsALine) {
+    PlaceGems({"12345",  //
+               "23451",  //
+               "34512",  //
+               "45123",  //
+               "51234"});
+    // Swapping (0,0) and (1,0) makes no line at all: it slides back.
+    Swap(0, 0, 1, 0);
+    EXPECT_EQ(Grid->FailedMove, 1);
+    Steps(static_cast<int>(Grid->SwapTime) + 2);
+    EXPECT_EQ(Row(0), "12345");
+    EXPECT_EQ(Grid->Mode, 0);
+    // With the rule off every swap stands.
+    Grid->MoveNeedsMatchFlag = 0;
+    Swap(0, 0, 1, 0);
+    EXPECT_EQ(Row(0), "21345");
+}
+
+TEST_F(MatchingTest, ASwapThatCompletesALineRemovesItAndScores) {
+    PlaceGems({"11212",  //
+               "23434",  //
+               "34545",  //
+               "45656",  //
+               "56161"});
+    // Swapping (2,0) with (3,0) lines up three 1s: 1 1 1 2 2.
+    Swap(2, 0, 3, 0);
+    EXPECT_EQ(Player->LevelScore, 3) << "three plain gems, one point each";
+    EXPECT_EQ(Player->LevelKills, 3);
+    for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(TypeAt(x, 0), GEM_USED) << "exploding in place";
+}
+
+TEST_F(MatchingTest, LongLinesPutTheBombInTheirMiddle) {
+    SaveData->shopPurchases[1] = 2;
+    struct Case {
+        const char* row;
+        int bombAt;
+    };
+    for (Case c : {Case{"11111", 2}, Case{"111111", 2}, Case{"1111111", 3}}) {
+        SCOPED_TRACE(c.row);
+        const int width = static_cast<int>(std::string(c.row).size());
+        LoadLayout({std::string(width, '1'), std::string(width, '1'), std::string(width, '1')});
+        Grid->MakeNewGems = 0;
+        std::string second, third;
+        for (int i = 0; i < width; ++i) {
+            second += static_cast<char>('2' + i % 2);
+            third += static_cast<char>('4' + i % 2);
+        }
+        PlaceGems({c.row, second, third});
+        Grid->CheckMatches(0, 0);
+        for (int x = 0; x < width; ++x) {
+            const int type = TypeAt(x, 0);
+            if (x == c.bombAt) {
+                EXPECT_GE(type, GEM_FIRST_BOMB) << "column " << x;
+            } else {
+                EXPECT_EQ(type, GEM_USED) << "column " << x;
+            }
+        }
+    }
+    // Without the first decoration lines of four or more make no bombs.
+    SaveData->shopPurchases[1] = 0;
+    LoadLayout({"11111", "11111", "11111"});
+    PlaceGems({"11112", "23232", "45454"});
+    Grid->CheckMatches(0, 0);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(TypeAt(x, 0), GEM_USED);
+}
+
+TEST_F(MatchingTest, AnLShapeCountsBothLinesAndLockedGemsStayUnlocked) {
+    PlaceGems({"11123",  //
+               "14532",  //
+               "16354",  //
+               "23415",  //
+               "34521"});
+    Grid->CheckMatches(0, 0);
+    EXPECT_EQ(Player->LevelScore, 5 * 4) << "3 + 3 sharing a corner: 6 counted, 5 gems of 4 points";
+
+    PlaceGems({"L1123",  //
+               "24532",  //
+               "36354",  //
+               "23415",  //
+               "34521"});
+    Grid->Locked = 1;
+    Player->LevelScore = 0;
+    Grid->CheckMatches(0, 0);
+    EXPECT_EQ(TypeAt(0, 0), 1) << "the locked gem stays";
+    EXPECT_EQ(CellAt(0, 0)->Gem->locked, 0) << "but is unlocked";
+    EXPECT_EQ(Grid->Locked, 0);
+    EXPECT_EQ(Player->LevelScore, 10 + 1 + 1) << "it scores as a goal gem";
+}
+
+TEST_F(MatchingTest, SelectionFollowsTheClicks) {
+    PlaceGems({"12345", "23451", "34512", "45123", "51234"});
+    Click(1, 1);
+    EXPECT_EQ(Grid->Mode, 1);
+    EXPECT_EQ(Grid->cx, 1);
+    Click(2, 2);  // a diagonal neighbour is never a swap target
+    EXPECT_EQ(Grid->Mode, 1);
+    EXPECT_EQ(Grid->cx, 2);
+    EXPECT_EQ(Grid->cy, 2);
+    EXPECT_EQ(Grid->SwapCounter, 0);
+    Click(2, 2);  // the selected gem again: deselects
+    EXPECT_EQ(Grid->Mode, 0);
+    // Dragging from a gem onto its neighbour swaps them.
+    Grid->MoveNeedsMatchFlag = 0;
+    MouseAt(0, 0);
+    Press();
+    Steps(1);
+    MouseAt(1, 0);
+    Steps(1);
+    EXPECT_GT(Grid->SwapCounter, 0);
+    Release();
+}
+
+TEST_F(MatchingTest, ADoubleClickFiresABombOnlyWithin200Steps) {
+    SaveData->shopPurchases[1] = 2;
+    PlaceGems({"12345", "23B51", "34512", "45123", "51234"});
+    Click(2, 1);
+    Steps(250);
+    Click(2, 1);
+    EXPECT_EQ(Grid->Mode, 0) << "a slow second click deselects";
+    EXPECT_EQ(TypeAt(2, 1), 15);
+    Click(2, 1);
+    Click(2, 1);
+    EXPECT_EQ(CellAt(2, 1)->Gem->BonusActivated, 1);
+    EXPECT_EQ(TypeAt(1, 1), GEM_USED) << "the 3 x 3 around it goes";
+    EXPECT_EQ(TypeAt(3, 2), GEM_USED);
+    EXPECT_NE(TypeAt(4, 1), GEM_USED);
+    // The fired bomb burns out with its blast and leaves its cell empty.
+    StepsUntilStill();
+    EXPECT_EQ(CellAt(2, 1)->Gem, nullptr);
+    EXPECT_GT(Player->LevelScore, 0);
+}
+
+}  // namespace
