@@ -2,6 +2,8 @@
 // cell by cell.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <utility>
 
@@ -338,6 +340,54 @@ TEST_F(BoardInvariantTest, ARandomGameKeepsTheBoardConsistent) {
         }
     }
     EXPECT_GT(Player->LevelKills, 1000) << "the random player really played";
+}
+
+}  // namespace
+
+namespace {
+
+// A level as the game ships it: a file in the data folder, with armour, locks
+// and rocks, loaded, filled and played through the board's own step.
+TEST_F(BoardInvariantTest, ALevelFileFromDiskPlaysThroughTheBoard) {
+    const std::filesystem::path folder = home_ / "Data" / "levels";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "3.txt", std::ios::binary)
+        << "NAME=The Churchyard Gate\r\nTime=90\r\nGoals=0,1,0,1,0\r\nC=1,2,3,4,5\r\nBombs=1,2\r\n"
+           "Size=8,8\r\nR=0,0\r\n"
+           "1,1,1,1,1,1,1,1\r\n1,2,2,1,1,2,2,1\r\n1,3,3,1,1,3,3,1\r\n1,1,1,0,0,1,1,1\r\n"
+           "1,1,1,0,0,1,1,1\r\n1,3,3,1,1,3,3,1\r\n1,2,2,1,1,2,2,1\r\n1,1,1,1,1,1,1,1\r\n"
+           "locked=\r\n"
+           "0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,1,1,0,0,0\r\n0,0,0,0,0,0,0,0\r\n"
+           "0,0,0,0,0,0,0,0\r\n0,0,0,1,1,0,0,0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n"
+           "rocks=\r\n"
+           "0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n2,0,0,0,0,0,0,1\r\n"
+           "1,0,0,0,0,0,0,2\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n0,0,0,0,0,0,0,0\r\n"
+           "shapes=\r\nborder=\r\n";
+    Game->DataPrefix = home_.string() + "/";
+    CSrand(99);
+    SeedRnd(99);
+    LoadLayout({"1"});  // a fresh board object, then the real file
+    Grid->LoadLevel(3);
+    ASSERT_EQ(Grid->LevelName, "The Churchyard Gate");
+    const int armour = Grid->Gold, rocks = Grid->Rocks;
+    ASSERT_GT(armour, 0);
+    ASSERT_EQ(rocks, 4);
+    Fill();
+    ASSERT_EQ(Grid->DoNoMoreMoves(0), 0);
+    ASSERT_EQ(Grid->StartHint(), 1);
+    EXPECT_TRUE(CellAt(Grid->HintX, Grid->HintY)) << "the hint points at a cell of the board";
+    Grid->StopHint();
+    for (int step = 0; step < 20000; ++step) {
+        if (AtRest()) {
+            if (Grid->DoNoMoreMoves(0) == 1) break;  // the level would end here
+            PlayOneSwap();
+        }
+        Steps(1);
+        CheckInvariants(step);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_LT(Grid->Gold, armour) << "matches wore the armour down";
+    EXPECT_GT(Player->LevelKills, 30);
 }
 
 }  // namespace
