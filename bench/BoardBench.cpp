@@ -52,10 +52,13 @@ class BoardWorld {
     // A level of width x height active cells, colours 1..colours.
     void Load(int width, int height, int colours) {
         std::string text = "time=60\ngoals=0,0,0,0,0\ncolours=";
-        for (int c = 1; c <= colours; ++c) text += (c > 1 ? "," : "") + std::to_string(c);
-        text += "\nbombs=\nsize=" + std::to_string(width) + "," + std::to_string(height) + "\nreserved=0,0\n";
+        for (int c = 1; c <= colours; ++c)
+            text += (c > 1 ? "," : "") + std::to_string(c);
+        text += "\nbombs=\nsize=" + std::to_string(width) + "," + std::to_string(height) +
+                "\nreserved=0,0\n";
         for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) text += x ? ",1" : "1";
+            for (int x = 0; x < width; ++x)
+                text += x ? ",1" : "1";
             text += "\n";
         }
         text += "locked=\n";
@@ -86,7 +89,8 @@ void BM_MoveSearchOnAFullBoardWithoutMoves(benchmark::State& state) {
     world.Load(13, 10, 6);
     world.PlaceDiagonals();
     if (Grid->DoNoMoreMoves(0) != 1) state.SkipWithError("the board has a move");
-    for (auto _ : state) benchmark::DoNotOptimize(Grid->DoNoMoreMoves(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Grid->DoNoMoreMoves(0));
 }
 BENCHMARK(BM_MoveSearchOnAFullBoardWithoutMoves);
 

@@ -16,14 +16,18 @@
 
 namespace {
 
-bool Owned(int item) { return SaveData && SaveData->GetShopItemStatus(item) == 2; }
+bool Owned(int item) {
+    return SaveData && SaveData->GetShopItemStatus(item) == 2;
+}
 
 // The shop item that makes each plain bomb (types 15..21) available, and
 // the one its upgrade needs.
 constexpr int kBombItem[7] = {1, 3, 5, 18, 7, 20, 17};
 constexpr int kUpgradeItem[7] = {2, 4, 6, 19, 8, 21, 18};
 
-bool OnBoard(int x, int y) { return Grid && x >= 0 && y >= 0 && x < Grid->levelwidth && y < Grid->levelheight; }
+bool OnBoard(int x, int y) {
+    return Grid && x >= 0 && y >= 0 && x < Grid->levelwidth && y < Grid->levelheight;
+}
 
 bool AboveGapOrBottom(int x, int y) {
     return Grid && (y == Grid->levelheight - 1 || !CellActive(x, y + 1));
@@ -33,19 +37,32 @@ bool AboveGapOrBottom(int x, int y) {
 int* BombTrigger(int type) {
     TGameScreen& screen = *GameScreen;
     switch (type) {
-        case 15: return &screen.TriggerBomb;
-        case 23: return &screen.TriggerBomb2;
-        case 16: return &screen.TriggerHorizontalBomb;
-        case 24: return &screen.TriggerHorizontalBomb2;
-        case 17: return &screen.TriggerVerticalBomb;
-        case 25: return &screen.TriggerVerticalBomb2;
-        case 18: return &screen.TriggerCrossBomb;
-        case 26: return &screen.TriggerCrossBomb2;
-        case 19: return &screen.TriggerDiagBomb;
-        case 27: return &screen.TriggerDiagBomb2;
-        case 20: return &screen.TriggerCrossDiagBomb;
-        case 28: return &screen.TriggerCrossDiagBomb2;
-        default: return &screen.TriggerMegaBomb;
+        case 15:
+            return &screen.TriggerBomb;
+        case 23:
+            return &screen.TriggerBomb2;
+        case 16:
+            return &screen.TriggerHorizontalBomb;
+        case 24:
+            return &screen.TriggerHorizontalBomb2;
+        case 17:
+            return &screen.TriggerVerticalBomb;
+        case 25:
+            return &screen.TriggerVerticalBomb2;
+        case 18:
+            return &screen.TriggerCrossBomb;
+        case 26:
+            return &screen.TriggerCrossBomb2;
+        case 19:
+            return &screen.TriggerDiagBomb;
+        case 27:
+            return &screen.TriggerDiagBomb2;
+        case 20:
+            return &screen.TriggerCrossDiagBomb;
+        case 28:
+            return &screen.TriggerCrossDiagBomb2;
+        default:
+            return &screen.TriggerMegaBomb;
     }
 }
 
@@ -53,10 +70,14 @@ int* BombTrigger(int type) {
 
 // ---------------------------------------------------------------- gold chances
 
-int TGameGrid::getMaxGoldAllowed() { return Owned(10) ? 5 : Owned(9) ? 4 : 3; }
+int TGameGrid::getMaxGoldAllowed() {
+    return Owned(10) ? 5 : Owned(9) ? 4 : 3;
+}
 
 namespace {
-bool GoldPossible() { return Player->Level == Player->Unlocked && Player->Level >= 8; }
+bool GoldPossible() {
+    return Player->Level == Player->Unlocked && Player->Level >= 8;
+}
 }  // namespace
 
 int TGameGrid::getBonusGoldChance() {
@@ -124,7 +145,8 @@ void TGem::Unlock() {
     if (!locked) return;
     locked = 0;
     if (Grid) Grid->Locked -= 1;
-    if (GemType == GEM_SKULL && !rocked && AboveGapOrBottom(gx, gy) && Grid) Grid->CollectEgg(shared_from_this());
+    if (GemType == GEM_SKULL && !rocked && AboveGapOrBottom(gx, gy) && Grid)
+        Grid->CollectEgg(shared_from_this());
 }
 
 void TGameGrid::CollectEgg(const TGemPtr& gem) {
@@ -172,7 +194,8 @@ std::shared_ptr<TGem> TGem::MakeBag(int x, int y, int falling) {
 int TGem::SpinCoin(int loopEnded) {
     if (!SaveData || SaveData->timer == 0) return 0;  // coins never run out without a timer
     LifeCounter = static_cast<int>(LifeCounter - Delta);
-    const bool frozen = (GameScreen->TimeUp || GameScreen->NoMoreCounter > 0 || GameScreen->OutroRunning());
+    const bool frozen =
+        (GameScreen->TimeUp || GameScreen->NoMoreCounter > 0 || GameScreen->OutroRunning());
     if (LifeCounter < 1 && !frozen) return 1;
     if (loopEnded) {
         // The coin spins faster and faster until it vanishes.
@@ -218,7 +241,8 @@ void TGameGrid::CreateBonus(int x, int y, int size) {
         piece = TGem::MakeBag(x, y, 0);
     } else {
         piece = TGem::Make(x, y, type, 0);
-        if ((size == 2 || Owned(16)) && Owned(kUpgradeItem[type - GEM_FIRST_BOMB])) piece->GemType += 8;
+        if ((size == 2 || Owned(16)) && Owned(kUpgradeItem[type - GEM_FIRST_BOMB]))
+            piece->GemType += 8;
         GameScreen->TriggerBonusAppears = 1;
     }
     if (GemList) GemList->InsertGem(piece);
@@ -236,13 +260,34 @@ int TGameGrid::ActivateBonus(const TGemPtr& gem, int x, int y) {
         return 1;
     };
     switch (type) {
-        case 15: case 23: UseBomb(x, y, power); return fired();
-        case 16: case 24: UseHorizontalBomb(0, x, y, power); return fired();
-        case 17: case 25: UseVerticalBomb(x, y, power); return fired();
-        case 18: case 26: UseCrossBomb(x, y, power, 1); return fired();
-        case 19: case 27: UseDiagonalBomb(x, y, power, 1); return fired();
-        case 20: case 28: UseCrossDiagBomb(x, y, power); return fired();
-        case 21: case 29: UseMegaBomb(x, y, 1); return fired();
+        case 15:
+        case 23:
+            UseBomb(x, y, power);
+            return fired();
+        case 16:
+        case 24:
+            UseHorizontalBomb(0, x, y, power);
+            return fired();
+        case 17:
+        case 25:
+            UseVerticalBomb(x, y, power);
+            return fired();
+        case 18:
+        case 26:
+            UseCrossBomb(x, y, power, 1);
+            return fired();
+        case 19:
+        case 27:
+            UseDiagonalBomb(x, y, power, 1);
+            return fired();
+        case 20:
+        case 28:
+            UseCrossDiagBomb(x, y, power);
+            return fired();
+        case 21:
+        case 29:
+            UseMegaBomb(x, y, 1);
+            return fired();
         case GEM_COIN:
         case GEM_BAG: {
             UseCoin(gem);
@@ -253,7 +298,8 @@ int TGameGrid::ActivateBonus(const TGemPtr& gem, int x, int y) {
             ClearCursor();
             return 1;
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -286,7 +332,8 @@ void TGameGrid::UseBomb(int x, int y, int power) {
     BeginBomb(x, y, power, true);
     for (int j = -2; j <= 2; ++j) {
         for (int i = -2; i <= 2; ++i) {
-            const bool inArea = power == 1 ? (std::abs(i) <= 1 && std::abs(j) <= 1) : !(std::abs(i) == 2 && std::abs(j) == 2);
+            const bool inArea = power == 1 ? (std::abs(i) <= 1 && std::abs(j) <= 1)
+                                           : !(std::abs(i) == 2 && std::abs(j) == 2);
             if (inArea) HitCell(x + i, y + j, power, true);
         }
     }
@@ -298,7 +345,8 @@ void TGameGrid::UseHorizontalBomb(int /*ignored*/, int x, int y, int power) {
     for (int row : {y, y - 1, y + 1}) {
         if (row != y && power == 1) continue;
         if (row < 0 || row >= levelheight) continue;
-        for (int column = 0; column < levelwidth; ++column) HitCell(column, row, power, false);
+        for (int column = 0; column < levelwidth; ++column)
+            HitCell(column, row, power, false);
     }
     EndBomb(x, y, power == 2 ? 24 : 16, power);
 }
@@ -308,7 +356,8 @@ void TGameGrid::UseVerticalBomb(int x, int y, int power) {
     for (int column : {x, x - 1, x + 1}) {
         if (column != x && power == 1) continue;
         if (column < 0 || column >= levelwidth) continue;
-        for (int row = 0; row < levelheight; ++row) HitCell(column, row, power, false);
+        for (int row = 0; row < levelheight; ++row)
+            HitCell(column, row, power, false);
     }
     if (power == 2 && VerticalBombSound && Game->Channels) {
         VerticalBombSound->pitch = 0.8f;
@@ -397,7 +446,8 @@ int TGem::Destroy() {
         GemType = GEM_USED;
         return 1;
     }
-    const bool bomb = (GemType >= GEM_FIRST_BOMB && GemType <= 21) || (GemType >= GEM_FIRST_UPGRADED_BOMB && GemType <= 29);
+    const bool bomb = (GemType >= GEM_FIRST_BOMB && GemType <= 21) ||
+                      (GemType >= GEM_FIRST_UPGRADED_BOMB && GemType <= 29);
     if (bomb && !BonusActivated) {
         Grid->ActivateBonus(shared_from_this(), gx, gy);
         Grid->BonusPower = 2;
@@ -449,18 +499,8 @@ void TGameGrid::CheckLevelEnd() {
 int TGameGrid::StartLevelEnd() {
     if (!GameScreen->StartOutroAnim()) return 0;
     if (SwapCounter > 0) {
-        if (SwapSource) {
-            SwapSource->CalcCoords(cx, cy);
-            SwapSource->Stop();
-            SwapSource->Swapping = 0;
-        }
-        if (SwapDest) {
-            SwapDest->CalcCoords(dx, dy);
-            SwapDest->Stop();
-            SwapDest->Swapping = 0;
-        }
+        PutSwappedGemsBack();
         SwapCounter = 0;
-        SwapSource = SwapDest = nullptr;
     }
     RestorePointer();
     ClearCursor();

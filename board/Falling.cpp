@@ -8,9 +8,9 @@
 #include "board/Powerups.h"
 #include "engine/Random.h"
 #include "frame/Game.h"
+#include "media/Sound.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
-#include "media/Sound.h"
 
 namespace {
 
@@ -45,8 +45,10 @@ void TGem::ReleasePending() {
 }
 
 void TGameGrid::ClearTopRow() {
-    for (auto& column : TopRow) column.fill(0);
-    for (auto& column : TopRowPending) column.fill(0);
+    for (auto& column : TopRow)
+        column.fill(0);
+    for (auto& column : TopRowPending)
+        column.fill(0);
 }
 
 int TGameGrid::CheckTopRow() {
@@ -110,7 +112,9 @@ int TGameGrid::DropGems() {
                 TCell* below = CellAt(x, y + 1);
                 if (!cell || !cell->Gem || !below || !below->active || below->Gem) continue;
                 const TGem& gem = *cell->Gem;
-                if (gem.rocked || gem.locked || gem.dy != 0 || gem.GemType == GEM_USED || gem.Swapping) continue;
+                if (gem.rocked || gem.locked || gem.dy != 0 || gem.GemType == GEM_USED ||
+                    gem.Swapping)
+                    continue;
                 StartFalling(x, y);
                 moving = true;
             }
@@ -137,18 +141,23 @@ int TGameGrid::DropGems() {
         const int column = ColumnAt(gem->x - 33), row = RowAt(gem->y - 33);
         gem->gx = column;
         gem->gy = row;
-        if (column < 0 || column >= levelwidth || TopRowCount[column] == 0 || row < TopRow[column][0]) continue;
-        if (gem->PendingColumn == column && row >= TopRow[column][gem->PendingEntry]) gem->ReleasePending();
+        if (column < 0 || column >= levelwidth || TopRowCount[column] == 0 ||
+            row < TopRow[column][0])
+            continue;
+        if (gem->PendingColumn == column && row >= TopRow[column][gem->PendingEntry])
+            gem->ReleasePending();
         if (row < 0 || row >= levelheight) continue;
         TCell* below = CellAt(column, row + 1);
-        const bool lands = row == levelheight - 1 || !below->active || (below->Gem && below->Gem->GemType != GEM_USED);
+        const bool lands = row == levelheight - 1 || !below->active ||
+                           (below->Gem && below->Gem->GemType != GEM_USED);
         if (!lands) continue;
         anyLanded = true;
         LandGem(gem, column, row);
     }
     if (anyFell) GemList->SortAll();
     if (anyLanded) {
-        if (LandSound && DropChannel && !(DropChannel->Channel && DropChannel->Channel->Playing())) {
+        if (LandSound && DropChannel &&
+            !(DropChannel->Channel && DropChannel->Channel->Playing())) {
             LandSound->PlayInChannel(DropChannel->Channel, 0);
         }
         Player->KillsAdd(CheckMatches(0, 0));
@@ -179,7 +188,11 @@ void TGameScreen::FillGrid() {
                 type = cell.fixedGem;
                 run = type == lastType ? run + 1 : 1;
             } else {
-                auto above = [&](int dy) { return Cells[x][y - dy] && Cells[x][y - dy]->Gem ? Cells[x][y - dy]->Gem->GemType : 0; };
+                auto above = [&](int dy) {
+                    return Cells[x][y - dy] && Cells[x][y - dy]->Gem
+                               ? Cells[x][y - dy]->Gem->GemType
+                               : 0;
+                };
                 for (int draw = 0; draw < kDrawsPerCell; ++draw) {
                     type = TGem::Random(0);
                     const bool thirdInRow = type == lastType && run >= 2;
@@ -189,8 +202,9 @@ void TGameScreen::FillGrid() {
                 run = type == lastType ? run + 1 : 1;
             }
             lastType = type;
-            TGemPtr gem = type == GEM_BAG ? TGem::MakeBag(x, y, 0) : type == GEM_COIN ? TGem::MakeCoin(x, y, 0)
-                                                                                       : TGem::Make(x, y, type, 0);
+            TGemPtr gem = type == GEM_BAG    ? TGem::MakeBag(x, y, 0)
+                          : type == GEM_COIN ? TGem::MakeCoin(x, y, 0)
+                                             : TGem::Make(x, y, type, 0);
             if (cell.gemlocked) gem->locked = 1;
             gem->rocked = cell.GemRock;
             GemList->AddLast(gem);
@@ -199,7 +213,8 @@ void TGameScreen::FillGrid() {
     }
     // A few magic gems: one in 25 plain gems, computed in single precision.
     int plain = 0;
-    for (const TGemPtr& gem : *GemList) plain += gem->GemType < GEM_FIRST_BOMB;
+    for (const TGemPtr& gem : *GemList)
+        plain += gem->GemType < GEM_FIRST_BOMB;
     const int magic = static_cast<int>(plain * static_cast<double>(0.04f));
     for (int i = 0; i < magic; ++i) {
         for (int attempt = 0; attempt < 11; ++attempt) {
@@ -212,7 +227,8 @@ void TGameScreen::FillGrid() {
     }
     if (Player->Level == 4) {
         TCell* cell = CellAt(5, 1);
-        if (cell && cell->active && cell->Gem && cell->Gem->GemType >= 1 && cell->Gem->GemType <= 13) {
+        if (cell && cell->active && cell->Gem && cell->Gem->GemType >= 1 &&
+            cell->Gem->GemType <= 13) {
             cell->Gem->CreateMagic();
         }
     }
@@ -245,11 +261,15 @@ int TGameGrid::TypeAt(int x, int y) const {
     return cell && cell->Gem ? cell->Gem->GemType : 0;
 }
 
-int TGameGrid::DoQuickMatchHoriz(int x, int y) {
+// Looks for three equal plain gems in a row along `lines` parallel lines of
+// cells: line i, step k is the cell (x0 + k * along.x + i * across.x, ...).
+int TGameGrid::FindRunOfThree(int x0, int y0, int alongX, int alongY, int steps, int lines) {
     HintGemType = 0;
-    for (int row = y; row <= std::min(y + 1, levelheight - 1); ++row) {
+    for (int line = 0; line < lines; ++line) {
         int runType = 0, run = 0;
-        for (int column = std::max(0, x - 2); column <= std::min(x + 3, levelwidth - 1); ++column) {
+        for (int k = 0; k < steps; ++k) {
+            const int column = x0 + k * alongX + line * alongY,
+                      row = y0 + k * alongY + line * alongX;
             const TCell* cell = CellAt(column, row);
             const int type = cell && cell->Gem && !cell->Gem->rocked ? cell->Gem->GemType : 0;
             if (type < 1 || type > 13) {
@@ -267,33 +287,25 @@ int TGameGrid::DoQuickMatchHoriz(int x, int y) {
     return 0;
 }
 
+int TGameGrid::DoQuickMatchHoriz(int x, int y) {
+    const int first = std::max(0, x - 2), last = std::min(x + 3, levelwidth - 1);
+    const int lines = std::min(y + 1, levelheight - 1) - y + 1;
+    return FindRunOfThree(first, y, 1, 0, last - first + 1, lines);
+}
+
 int TGameGrid::DoQuickMatchVert(int x, int y) {
-    HintGemType = 0;
-    for (int column = x; column <= std::min(x + 1, levelwidth - 1); ++column) {
-        int runType = 0, run = 0;
-        for (int row = std::max(0, y - 2); row <= std::min(y + 3, levelheight - 1); ++row) {
-            const TCell* cell = CellAt(column, row);
-            const int type = cell && cell->Gem && !cell->Gem->rocked ? cell->Gem->GemType : 0;
-            if (type < 1 || type > 13) {
-                runType = run = 0;
-                continue;
-            }
-            run = type == runType ? run + 1 : 1;
-            runType = type;
-            if (run == 3) {
-                HintGemType = type;
-                return 1;
-            }
-        }
-    }
-    return 0;
+    const int first = std::max(0, y - 2), last = std::min(y + 3, levelheight - 1);
+    const int lines = std::min(x + 1, levelwidth - 1) - x + 1;
+    return FindRunOfThree(x, first, 0, 1, last - first + 1, lines);
 }
 
 int TGameGrid::CheckMove(int x, int y, int tx, int ty, int n, int& count) {
     TCell* cell = CellAt(x, y);
     TCell* target = CellAt(tx, ty);
     if (!target || !target->active) return 0;
-    if (target->Gem && (target->Gem->locked || target->Gem->rocked || target->Gem->GemType == GEM_USED)) return 0;
+    if (target->Gem &&
+        (target->Gem->locked || target->Gem->rocked || target->Gem->GemType == GEM_USED))
+        return 0;
     const TGemPtr mine = cell->Gem, theirs = target->Gem;
     cell->Gem = theirs;
     target->Gem = mine;
@@ -351,7 +363,8 @@ void TGameGrid::CheckNoMoreMoves() {
 // ---------------------------------------------------------------- hints
 
 int TGameGrid::StartHint() {
-    if (HintCounter > 0 || GameOverCountdown() || OutroRunning() || BlockInput || SwapCounter > 0) return 0;
+    if (HintCounter > 0 || GameOverCountdown() || OutroRunning() || BlockInput || SwapCounter > 0)
+        return 0;
     HintCounter = HintLength;
     if (DoNoMoreMoves(HintCurrent) == 1) DoNoMoreMoves(HintCurrent);
     HintCurrent += 1;
@@ -382,7 +395,8 @@ void TGameGrid::StopHint() {
     if (GameScreen) GameScreen->AutoHintCounter = 0;
     HintCounter = 0;
     if (TCell* cell = CellAt(HintX, HintY); cell && cell->Gem) cell->Gem->SetHintWobble(0);
-    for (const THUDPowerupPtr& powerup : HUDPowerups) powerup->SetHintWobble(0);
+    for (const THUDPowerupPtr& powerup : HUDPowerups)
+        powerup->SetHintWobble(0);
 }
 
 // ---------------------------------------------------------------- flashes and shake

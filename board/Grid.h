@@ -15,7 +15,7 @@ class THUDPowerup;
 class TSprite;
 
 class TGameGrid {
-public:
+  public:
     TGameGrid();
 
     float alpha = 1;
@@ -65,11 +65,12 @@ public:
     float HintLength = 2000;
     int HintX = -1, HintY = -1;
     TGameImagePtr BonusHighlightMidImage, CursorImage, MagicHighlightImage;
-    TGameSoundPtr ClickSound, ClickReverseSound, InvalidSound, SwapSound, FailedSound, MatchOverTileSound,
-        MatchOverArmour2Sound, MatchNoArmourSound, LockedSound, RockedSound, UnlockSound, ExplodeSound,
-        HorizontalBombSound, VerticalBombSound, UnRockSound1, UnRockSound2, GoldCoinSound, GoldBagSound,
-        HUDChargeSound, LandSound, MagicSound, HintSound, InvalidBonusSound, CrossBombSound, DiagonalBombSound,
-        DiagonalBomb2Sound, CrossDiagBombSound;
+    TGameSoundPtr ClickSound, ClickReverseSound, InvalidSound, SwapSound, FailedSound,
+        MatchOverTileSound, MatchOverArmour2Sound, MatchNoArmourSound, LockedSound, RockedSound,
+        UnlockSound, ExplodeSound, HorizontalBombSound, VerticalBombSound, UnRockSound1,
+        UnRockSound2, GoldCoinSound, GoldBagSound, HUDChargeSound, LandSound, MagicSound, HintSound,
+        InvalidBonusSound, CrossBombSound, DiagonalBombSound, DiagonalBomb2Sound,
+        CrossDiagBombSound;
     float MatchPitch = 0.8f;
     int IntroColumn = 0;
     float IntroCounter = 0, IntroLimit = 50;
@@ -110,6 +111,8 @@ public:
     void StartSwap();
     void ManageSwap();
     int StopSwap();
+    // A swap called off: both gems back to their own cells, at rest.
+    void PutSwappedGemsBack();
     void ReverseSwap();
     bool IsBonusSwap() const;
     int CheckMatches(int quiet, int includeSwapping);
@@ -129,6 +132,7 @@ public:
     int DoNoMoreMoves(int n);
     int DoQuickMatchHoriz(int x, int y);
     int DoQuickMatchVert(int x, int y);
+    int FindRunOfThree(int x0, int y0, int alongX, int alongY, int steps, int lines);
     int StartHint();
     void ManageHint();
     void StopHint();
@@ -167,7 +171,7 @@ public:
     // Returns 1 when the search ends here (n reached, or n = 0 and found).
     int CheckMove(int x, int y, int tx, int ty, int n, int& count);
 
-private:
+  private:
     void CollectFallingCoinAtMouse();
     // The common frame of every bomb: before and after its cells are hit.
     void BeginBomb(int& x, int& y, int power, bool showTip);

@@ -2,6 +2,7 @@
 // removing lines.
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "board/Grid.h"
@@ -21,11 +22,14 @@ void Play(const TGameSoundPtr& sound, float volume = 1.0f) {
     if (sound && Game->Channels) Game->Channels->PlayGameSound(sound, nullptr, volume, 0);
 }
 
-bool IsNeighbour(int ax, int ay, int bx, int by) { return std::abs(ax - bx) + std::abs(ay - by) == 1; }
+bool IsNeighbour(int ax, int ay, int bx, int by) {
+    return std::abs(ax - bx) + std::abs(ay - by) == 1;
+}
 
 // Collected when it stands in the bottom row or above an inactive cell.
 bool SkullAtBottom(const TGem& gem) {
-    return gem.GemType == GEM_SKULL && Grid && (gem.gy == Grid->levelheight - 1 || !CellActive(gem.gx, gem.gy + 1));
+    return gem.GemType == GEM_SKULL && Grid &&
+           (gem.gy == Grid->levelheight - 1 || !CellActive(gem.gx, gem.gy + 1));
 }
 
 }  // namespace
@@ -92,7 +96,8 @@ int TGameGrid::CheckMouse() {
 
     // Picking up and dragging a powerup.
     if (!held && PointerGemType && HUDPowerDragging == -1) HUDPowerDragging = 0;
-    if (held && !fresh && PointerGemType && HUDPowerDragging == -1 && !PointerGemType->PointWithin(mouse.x, mouse.y)) {
+    if (held && !fresh && PointerGemType && HUDPowerDragging == -1 &&
+        !PointerGemType->PointWithin(mouse.x, mouse.y)) {
         HUDPowerDragging = 1;
     }
     if (fresh) {
@@ -279,21 +284,22 @@ void TGameGrid::ReverseSwap() {
     FailedMove = 1;
 }
 
+void TGameGrid::PutSwappedGemsBack() {
+    for (const auto& [gem, column, row] :
+         {std::tuple{SwapSource, cx, cy}, std::tuple{SwapDest, dx, dy}}) {
+        if (!gem) continue;
+        gem->CalcCoords(column, row);
+        gem->Stop();
+        gem->Swapping = 0;
+    }
+    SwapSource = SwapDest = nullptr;
+}
+
 int TGameGrid::StopSwap() {
     if (GameOverCountdown() && !Player->Alive && JiggleDirection == 0) return 0;
     if (FailedMove) {
         FailedMove = 0;
-        if (SwapSource) {
-            SwapSource->CalcCoords(cx, cy);
-            SwapSource->Stop();
-            SwapSource->Swapping = 0;
-        }
-        if (SwapDest) {
-            SwapDest->CalcCoords(dx, dy);
-            SwapDest->Stop();
-            SwapDest->Swapping = 0;
-        }
-        SwapSource = SwapDest = nullptr;
+        PutSwappedGemsBack();
         ClearCursor();
         Player->KillsAdd(CheckMatches(0, 0));
         return 0;
@@ -347,7 +353,8 @@ void TGameGrid::FinishSwapSuccess() {
     if (GemList) GemList->SortAll();
     if (!countdown) Player->KillsAdd(CheckMatches(0, 0));
     for (const TGemPtr& gem : {source, dest}) {
-        if (gem && SkullAtBottom(*gem) && !gem->locked && !gem->rocked && Cells[gem->gx][gem->gy]->Gem == gem) {
+        if (gem && SkullAtBottom(*gem) && !gem->locked && !gem->rocked &&
+            Cells[gem->gx][gem->gy]->Gem == gem) {
             CollectEgg(gem);
         }
     }
@@ -402,10 +409,14 @@ int TGameGrid::CheckMatches(int quiet, int includeSwapping) {
     };
     scan(
         levelheight, levelwidth, [](int along, int line) { return CellAt(along, line); },
-        [&](int from, int to, int line, int count) { MarkMatchesHoriz(from, to, line, count, quiet); });
+        [&](int from, int to, int line, int count) {
+            MarkMatchesHoriz(from, to, line, count, quiet);
+        });
     scan(
         levelwidth, levelheight, [](int along, int line) { return CellAt(line, along); },
-        [&](int from, int to, int line, int count) { MarkMatchesVert(from, to, line, count, quiet); });
+        [&](int from, int to, int line, int count) {
+            MarkMatchesVert(from, to, line, count, quiet);
+        });
     return ProcessMatches(quiet, 1);
 }
 
@@ -489,7 +500,8 @@ int TGameGrid::ProcessMatches(int quiet, int crackRocks) {
             for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
                 TCell* neighbour = CellAt(nx, ny);
                 if (neighbour && neighbour->Gem && neighbour->Gem->rocked &&
-                    std::find(rocksToCrack.begin(), rocksToCrack.end(), neighbour) == rocksToCrack.end()) {
+                    std::find(rocksToCrack.begin(), rocksToCrack.end(), neighbour) ==
+                        rocksToCrack.end()) {
                     rocksToCrack.push_back(neighbour);
                 }
             }
@@ -516,7 +528,8 @@ int TGameGrid::GetGoalScore(int x, int y, int countArmour) {
     TCell* cell = CellAt(x, y);
     if (!cell) return 0;
     if (countArmour && GoalArmour > 0 && cell->armour1) return 1;
-    if (GoalMatches > 0 && cell->Gem && cell->Gem->GemType == GoalMatchesType && Player->GetMatchesToGo() > 0) {
+    if (GoalMatches > 0 && cell->Gem && cell->Gem->GemType == GoalMatchesType &&
+        Player->GetMatchesToGo() > 0) {
         return 1;
     }
     return 0;

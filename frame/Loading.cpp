@@ -33,21 +33,64 @@ struct SoundEntry {
 };
 
 const SoundEntry kSounds[] = {
-    {"Gems/Click"},           {"Gems/ClickReverse"},     {"Gems/InvalidClick"},   {"Gems/Swap"},
-    {"Gems/FailedSwap"},      {"Gems/MatchOverTile"},    {"Gems/MatchOverArmour2"}, {"Gems/Match"},
-    {"Gems/LockClick"},       {"Gems/Unlock"},           {"Gems/RockClick"},      {"Gems/GemLanding", 1.0f, 0.7f},
-    {"Gems/Hint"},            {"Gems/MagicReleased"},    {"Gems/EggDrop"},        {"Gems/RockCracked"},
-    {"Gems/RockDestroyed"},   {"Level/LevelStart"},      {"Level/LevelEnd.ogg"},  {"Level/NoMoreMoves", 0.7f},
-    {"Level/TimeUp", 0.7f},   {"Level/EchoPop"},         {"Level/LowTimeBeep"},   {"Bonuses/BonusAppears", 1.3f},
-    {"Bonuses/explode"},      {"Bonuses/bomb"},          {"Bonuses/CrossBomb"},   {"Bonuses/DiagonalBomb"},
-    {"Bonuses/DiagonalBomb2"}, {"Bonuses/HolyWater"},    {"Bonuses/HolyWater2"},  {"Bonuses/horizontalbomb"},
-    {"Bonuses/verticalbomb"}, {"Bonuses/lightning"},     {"Bonuses/coin"},        {"Bonuses/bag"},
-    {"Bonuses/CoinDisappears"}, {"Bonuses/Stake"},       {"Bonuses/Broom"},       {"Bonuses/Pumpkin"},
-    {"Bonuses/TorchExtra"},   {"Bonuses/Garlic"},        {"Bonuses/Random"},      {"HUD/GaugeFull"},
-    {"HUD/SlideInReverb"},    {"HUD/GoalDone"},          {"MapScreen/SlideDown"}, {"MapScreen/ZoomIn"},
-    {"Title/crow"},           {"Title/creak"},           {"Title/wind"},          {"GUI/SlideIn", 1.2f},
-    {"GUI/SlideOut", 1.25f},  {"GUI/OKDialog"},          {"GUI/Confirm"},         {"GUI/Error"},
-    {"GUI/Typing", 1.1f},     {"buttonMO"},
+    {"Gems/Click"},
+    {"Gems/ClickReverse"},
+    {"Gems/InvalidClick"},
+    {"Gems/Swap"},
+    {"Gems/FailedSwap"},
+    {"Gems/MatchOverTile"},
+    {"Gems/MatchOverArmour2"},
+    {"Gems/Match"},
+    {"Gems/LockClick"},
+    {"Gems/Unlock"},
+    {"Gems/RockClick"},
+    {"Gems/GemLanding", 1.0f, 0.7f},
+    {"Gems/Hint"},
+    {"Gems/MagicReleased"},
+    {"Gems/EggDrop"},
+    {"Gems/RockCracked"},
+    {"Gems/RockDestroyed"},
+    {"Level/LevelStart"},
+    {"Level/LevelEnd.ogg"},
+    {"Level/NoMoreMoves", 0.7f},
+    {"Level/TimeUp", 0.7f},
+    {"Level/EchoPop"},
+    {"Level/LowTimeBeep"},
+    {"Bonuses/BonusAppears", 1.3f},
+    {"Bonuses/explode"},
+    {"Bonuses/bomb"},
+    {"Bonuses/CrossBomb"},
+    {"Bonuses/DiagonalBomb"},
+    {"Bonuses/DiagonalBomb2"},
+    {"Bonuses/HolyWater"},
+    {"Bonuses/HolyWater2"},
+    {"Bonuses/horizontalbomb"},
+    {"Bonuses/verticalbomb"},
+    {"Bonuses/lightning"},
+    {"Bonuses/coin"},
+    {"Bonuses/bag"},
+    {"Bonuses/CoinDisappears"},
+    {"Bonuses/Stake"},
+    {"Bonuses/Broom"},
+    {"Bonuses/Pumpkin"},
+    {"Bonuses/TorchExtra"},
+    {"Bonuses/Garlic"},
+    {"Bonuses/Random"},
+    {"HUD/GaugeFull"},
+    {"HUD/SlideInReverb"},
+    {"HUD/GoalDone"},
+    {"MapScreen/SlideDown"},
+    {"MapScreen/ZoomIn"},
+    {"Title/crow"},
+    {"Title/creak"},
+    {"Title/wind"},
+    {"GUI/SlideIn", 1.2f},
+    {"GUI/SlideOut", 1.25f},
+    {"GUI/OKDialog"},
+    {"GUI/Confirm"},
+    {"GUI/Error"},
+    {"GUI/Typing", 1.1f},
+    {"buttonMO"},
 };
 
 // How an image entry goes into the bank.
@@ -60,9 +103,15 @@ struct ImageEntry {
     int cellWidth = 0, cellHeight = 0, frames = 0;
 };
 
-ImageEntry Plain(const std::string& file) { return {Into::Bank, file, ""}; }
-ImageEntry Named(const std::string& file, const std::string& name) { return {Into::BankNamed, file, name}; }
-ImageEntry ToBar(const std::string& file) { return {Into::BankToBar, file, ""}; }
+ImageEntry Plain(const std::string& file) {
+    return {Into::Bank, file, ""};
+}
+ImageEntry Named(const std::string& file, const std::string& name) {
+    return {Into::BankNamed, file, name};
+}
+ImageEntry ToBar(const std::string& file) {
+    return {Into::BankToBar, file, ""};
+}
 ImageEntry StripEntry(const std::string& file, int w, int h, int frames) {
     return {Into::Strip, file, "", w, h, frames};
 }
@@ -72,32 +121,38 @@ ImageEntry StripEntry(const std::string& file, int w, int h, int frames) {
 std::vector<ImageEntry> ImageManifest() {
     std::vector<ImageEntry> list;
     for (const char* stage : {"empty", "filling", "full"}) {
-        for (int n = 1; n <= 6; ++n) list.push_back(Plain("HUD/Powers/powerup" + FromInt(n) + stage));
+        for (int n = 1; n <= 6; ++n)
+            list.push_back(Plain("HUD/Powers/powerup" + FromInt(n) + stage));
     }
-    for (const char* file : {"HUD/empty ring1", "HUD/unpurchased", "HUD/powerupLevel1", "HUD/powerupLevel2",
-                             "HUD/powerupLevel3", "HUD/StakeCursor", "HUD/BroomCursor", "HUD/HammerCursor"}) {
+    for (const char* file :
+         {"HUD/empty ring1", "HUD/unpurchased", "HUD/powerupLevel1", "HUD/powerupLevel2",
+          "HUD/powerupLevel3", "HUD/StakeCursor", "HUD/BroomCursor", "HUD/HammerCursor"}) {
         list.push_back(Plain(file));
     }
-    for (const char* file : {"Grid/Rock1Var1", "Grid/Rock1Var2", "Grid/Rock2", "Grid/EmptyTile", "Grid/IceTile",
-                             "Grid/SnowTile"}) {
+    for (const char* file : {"Grid/Rock1Var1", "Grid/Rock1Var2", "Grid/Rock2", "Grid/EmptyTile",
+                             "Grid/IceTile", "Grid/SnowTile"}) {
         list.push_back(ToBar(file));
     }
-    for (const char* file : {"Grid/BonusHighlight", "Grid/MagicHighlight", "Grid/MagicHighlightParticle"}) {
+    for (const char* file :
+         {"Grid/BonusHighlight", "Grid/MagicHighlight", "Grid/MagicHighlightParticle"}) {
         list.push_back(Plain(file));
     }
     list.push_back(ToBar("Cursor/Cursor"));
-    for (const char* piece : {"BorderBottom", "BorderLeft", "BorderRight", "BorderTop", "CornerBL", "CornerBR",
-                              "CornerTL", "CornerTR", "InnerCornerBL", "InnerCornerBR", "InnerCornerTL",
-                              "InnerCornerTR", "ExtraLongBottom", "ExtraLongLeft", "ExtraLongRight", "ExtraLongTop",
-                              "ExtraBottomLeft", "ExtraBottomRight", "ExtraTopLeft", "ExtraTopRight",
-                              "ExtraLeftBottom", "ExtraLeftTop", "ExtraRightBottom", "ExtraRightTop"}) {
+    for (const char* piece :
+         {"BorderBottom",    "BorderLeft",       "BorderRight",      "BorderTop",
+          "CornerBL",        "CornerBR",         "CornerTL",         "CornerTR",
+          "InnerCornerBL",   "InnerCornerBR",    "InnerCornerTL",    "InnerCornerTR",
+          "ExtraLongBottom", "ExtraLongLeft",    "ExtraLongRight",   "ExtraLongTop",
+          "ExtraBottomLeft", "ExtraBottomRight", "ExtraTopLeft",     "ExtraTopRight",
+          "ExtraLeftBottom", "ExtraLeftTop",     "ExtraRightBottom", "ExtraRightTop"}) {
         list.push_back(ToBar(std::string("Border/") + piece));
     }
     list.push_back(StripEntry("Gems/Gems", 66, 66, 14));
-    for (const char* file : {"Gems/Gold Skull", "Gems/Lock1", "Gems/Lock2", "Bonuses/pump1", "Bonuses/pump2",
-                             "Bonuses/lantern1", "Bonuses/lantern2", "Bonuses/candle1", "Bonuses/candle2",
-                             "Bonuses/grave1", "Bonuses/grave2", "Bonuses/torch1", "Bonuses/torch2", "Bonuses/well1",
-                             "Bonuses/well2", "Bonuses/garlic", "Bonuses/moneybag"}) {
+    for (const char* file :
+         {"Gems/Gold Skull", "Gems/Lock1", "Gems/Lock2", "Bonuses/pump1", "Bonuses/pump2",
+          "Bonuses/lantern1", "Bonuses/lantern2", "Bonuses/candle1", "Bonuses/candle2",
+          "Bonuses/grave1", "Bonuses/grave2", "Bonuses/torch1", "Bonuses/torch2", "Bonuses/well1",
+          "Bonuses/well2", "Bonuses/garlic", "Bonuses/moneybag"}) {
         list.push_back(Plain(file));
     }
     list.push_back(StripEntry("Bonuses/coin", 80, 80, 6));
@@ -108,27 +163,52 @@ std::vector<ImageEntry> ImageManifest() {
     list.push_back(Plain("Particles/GoldTileParticle"));
     list.push_back(Plain("Particles/SilverTileParticle"));
     list.push_back(StripEntry("Particles/blurefireanim", 120, 120, 4));
-    for (const char* file : {"Particles/dust1", "Particles/dust2", "Particles/dust3"}) list.push_back(Plain(file));
+    for (const char* file : {"Particles/dust1", "Particles/dust2", "Particles/dust3"})
+        list.push_back(Plain(file));
     list.push_back(StripEntry("Particles/fireballanim", 90, 64, 4));
-    for (const char* file :
-         {"Particles/garlicchunk3", "Particles/garlicchunk4", "Particles/lightbeam thick", "Particles/lightbeam thin",
-          "Particles/pumpkinchunkedge1", "Particles/pumpkinchunkedge2", "Particles/pumpkinchunklarge1",
-          "Particles/pumpkinchunklarge2", "Particles/pumpkinchunklarge3", "Particles/pumpkinchunkmedium1",
-          "Particles/pumpkinchunkmedium2", "Particles/pumpkinchunksmall1", "Particles/pumpkinchunksmall2",
-          "Particles/silverbulletparticle", "Particles/stonechunkbig1", "Particles/stonechunkbig2",
-          "Particles/stonechunkbig3", "Particles/stonechunkbig4", "Particles/stonechunkmedium1",
-          "Particles/stonechunkmedium2", "Particles/stonechunkmedium3", "Particles/stonechunksmall1",
-          "Particles/stonechunksmall2", "Particles/stonechunksmall3", "Particles/ParticleRing",
-          "Particles/ParticleRingPink", "Particles/ParticleRingGreen", "Particles/ParticleRingOrange",
-          "Particles/ParticleRingWhite", "Particles/Clausparkle", "Particles/ClausparkleFull", "Particles/sparkle",
-          "Particles/sparklegold", "Particles/RedBall", "Particles/GoldDust"}) {
+    for (const char* file : {"Particles/garlicchunk3",
+                             "Particles/garlicchunk4",
+                             "Particles/lightbeam thick",
+                             "Particles/lightbeam thin",
+                             "Particles/pumpkinchunkedge1",
+                             "Particles/pumpkinchunkedge2",
+                             "Particles/pumpkinchunklarge1",
+                             "Particles/pumpkinchunklarge2",
+                             "Particles/pumpkinchunklarge3",
+                             "Particles/pumpkinchunkmedium1",
+                             "Particles/pumpkinchunkmedium2",
+                             "Particles/pumpkinchunksmall1",
+                             "Particles/pumpkinchunksmall2",
+                             "Particles/silverbulletparticle",
+                             "Particles/stonechunkbig1",
+                             "Particles/stonechunkbig2",
+                             "Particles/stonechunkbig3",
+                             "Particles/stonechunkbig4",
+                             "Particles/stonechunkmedium1",
+                             "Particles/stonechunkmedium2",
+                             "Particles/stonechunkmedium3",
+                             "Particles/stonechunksmall1",
+                             "Particles/stonechunksmall2",
+                             "Particles/stonechunksmall3",
+                             "Particles/ParticleRing",
+                             "Particles/ParticleRingPink",
+                             "Particles/ParticleRingGreen",
+                             "Particles/ParticleRingOrange",
+                             "Particles/ParticleRingWhite",
+                             "Particles/Clausparkle",
+                             "Particles/ClausparkleFull",
+                             "Particles/sparkle",
+                             "Particles/sparklegold",
+                             "Particles/RedBall",
+                             "Particles/GoldDust"}) {
         list.push_back(Plain(file));
     }
-    for (const char* file : {"Particles/score1", "Particles/score2", "Particles/score3", "Particles/score4",
-                             "Particles/score5", "Particles/score6", "Particles/score7", "Particles/score8",
-                             "Particles/score10", "Particles/score20", "Particles/score30", "Particles/score40",
-                             "Particles/score50", "Particles/score60", "Particles/score70", "Particles/score80",
-                             "Particles/score100", "Particles/Fireball"}) {
+    for (const char* file :
+         {"Particles/score1", "Particles/score2", "Particles/score3", "Particles/score4",
+          "Particles/score5", "Particles/score6", "Particles/score7", "Particles/score8",
+          "Particles/score10", "Particles/score20", "Particles/score30", "Particles/score40",
+          "Particles/score50", "Particles/score60", "Particles/score70", "Particles/score80",
+          "Particles/score100", "Particles/Fireball"}) {
         list.push_back(Plain(file));
     }
     list.push_back(StripEntry("Particles/Lightning", 132, 150, 3));
@@ -142,20 +222,25 @@ std::vector<ImageEntry> ImageManifest() {
     return list;
 }
 
-const char* const kFonts[] = {"BigText", "Button", "LargeWhite", "GUIFont", "GUIFontSmall", "DialogHeader",
-                              "Embossed"};
+const char* const kFonts[] = {"BigText",      "Button",       "LargeWhite", "GUIFont",
+                              "GUIFontSmall", "DialogHeader", "Embossed"};
 
 void LoadEntry(const ImageEntry& entry) {
     switch (entry.how) {
-        case Into::Bank: ImageBank.Load(entry.file, StripDir(entry.file), -1, 1); break;
+        case Into::Bank:
+            ImageBank.Load(entry.file, StripDir(entry.file), -1, 1);
+            break;
         case Into::BankNamed: {
             TGameImagePtr image = ImageBank.Load(entry.file, entry.name, -1, 1);
             if (entry.name == "TipWithClose") image->MidHandle(0);
             break;
         }
-        case Into::BankToBar: LoadImageToBank(entry.file); return;  // counts its own step
+        case Into::BankToBar:
+            LoadImageToBank(entry.file);
+            return;  // counts its own step
         case Into::Strip:
-            ImageBank.LoadAnim(entry.file, entry.cellWidth, entry.cellHeight, 0, entry.frames, -1, 1);
+            ImageBank.LoadAnim(entry.file, entry.cellWidth, entry.cellHeight, 0, entry.frames, -1,
+                               1);
             break;
     }
     Game->MoveBar();
@@ -181,13 +266,15 @@ void LoadImages() {
     Game->MoveBar();
     TShopScreen::LoadData(ImageBank);
     // Seam: the six HUD powerups load their own images here once they exist.
-    for (const ImageEntry& entry : ImageManifest()) LoadEntry(entry);
+    for (const ImageEntry& entry : ImageManifest())
+        LoadEntry(entry);
     // Seam: the particle image globals are looked up here once particles exist.
 }
 
 void LoadFonts() {
-    std::vector<TBitmapFontPtr*> globals = {&BigTextFont,  &ButtonFont,       &LargeWhiteFont, &GUIFont,
-                                            &GUIFontSmall, &DialogHeaderFont, &EmbossedFont};
+    std::vector<TBitmapFontPtr*> globals = {&BigTextFont, &ButtonFont,   &LargeWhiteFont,
+                                            &GUIFont,     &GUIFontSmall, &DialogHeaderFont,
+                                            &EmbossedFont};
     for (size_t i = 0; i < globals.size(); ++i) {
         *globals[i] = TBitmapFont::Create(Game->FontPath + kFonts[i], -1, 1, 0);
         Game->MoveBar();
@@ -259,8 +346,8 @@ void LoadAll() {
     Game->MoveBar();
     Game->MoveBar();
     Debug("Loading DONE");
-    screen.SetClickHereButton("../Menus/ButtonLong", "../Menus/ButtonLongMO", "buttonMO", "buttonClick",
-                              ScreenHeight - 110);
+    screen.SetClickHereButton("../Menus/ButtonLong", "../Menus/ButtonLongMO", "buttonMO",
+                              "buttonClick", ScreenHeight - 110);
     TButton& button = *screen.ClickHereButton;
     button.LoadMouseClick("../Menus/ButtonLongDown", 350);
     SetupMenuButtonCaption(button, GameText->FindString("Click Text"), 320, 1.0f, 0, 0);
@@ -282,7 +369,8 @@ void LoadGame() {
     Cls();
     Flip(1);
     TLoadingScreen& screen = *Game->LoadingScreen;
-    screen.SpecialLoad("Backgrounds/LoadingScreen.jpg", "LoadingScreen/LoadingBar.png", "BigText/loading.png");
+    screen.SpecialLoad("Backgrounds/LoadingScreen.jpg", "LoadingScreen/LoadingBar.png",
+                       "BigText/loading.png");
     SetBlend(ALPHABLEND);
     Game->Mouse->Off();
     screen.DrawLoading(1);
@@ -297,4 +385,6 @@ void LoadGame() {
     if (!WindowHasFocus()) Game->SuspendedEvent = 1;
 }
 
-void LoadAllResources() { LoadGame(); }
+void LoadAllResources() {
+    LoadGame();
+}

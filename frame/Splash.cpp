@@ -18,15 +18,17 @@ void ResetDrawingState() {
 // Polled input lets the blocking fades see keys and clicks; the engine's
 // counts from before the splash must not end it at once.
 void SwitchToPolledInput() {
-    for (int key = 0; key < 256; ++key) PolledKeyHit(key);
-    for (int button = 1; button <= 3; ++button) PolledMouseHit(button);
+    for (int key = 0; key < 256; ++key)
+        PolledKeyHit(key);
+    for (int button = 1; button <= 3; ++button)
+        PolledMouseHit(button);
     UsePolledInput = 1;
 }
 
 }  // namespace
 
-void TSplashScreen::Init(const std::string& imagePath, const std::string& samplePath, int sound, int fadeSound,
-                         float timeIn, float timeFull, float timeOut) {
+void TSplashScreen::Init(const std::string& imagePath, const std::string& samplePath, int sound,
+                         int fadeSound, float timeIn, float timeFull, float timeOut) {
     Image = LoadImageOrFail(imagePath, 0);
     Image->PrepareAllFrames();
     if (!samplePath.empty()) Sample = LoadSoundOrFail(samplePath, fadeSound == 1 ? SOUND_LOOP : 0);
@@ -96,14 +98,17 @@ void TSplashScreen::CleanUp() {
 }
 
 std::vector<std::string> BrandingSplashNames(const std::string& folder) {
-    if (FileType(folder) != FILETYPE_DIR) ReportError("Failed to read splash folder '" + folder + "'", 1);
+    if (FileType(folder) != FILETYPE_DIR)
+        ReportError("Failed to read splash folder '" + folder + "'", 1);
     const std::vector<std::string> listing = LoadDir(folder);
     std::vector<std::string> names;
     for (int n = 1;; ++n) {
-        const std::string png = "splash" + FromInt(n) + ".png", jpg = "splash" + FromInt(n) + ".jpg";
+        const std::string png = "splash" + FromInt(n) + ".png",
+                          jpg = "splash" + FromInt(n) + ".jpg";
         // Case matters here, unlike every other data lookup.
-        auto found = std::find_if(listing.begin(), listing.end(),
-                                  [&](const std::string& entry) { return entry == png || entry == jpg; });
+        auto found = std::find_if(listing.begin(), listing.end(), [&](const std::string& entry) {
+            return entry == png || entry == jpg;
+        });
         if (found == listing.end()) break;
         names.push_back(*found);
     }
@@ -111,8 +116,8 @@ std::vector<std::string> BrandingSplashNames(const std::string& folder) {
 }
 
 void InitLogoSplash(TSplashScreen& logo) {
-    logo.Init(Game->DataPrefix + "data/BrackenfoldGames.png", Game->DataPrefix + "data/SplashSound.wav", Game->Sound,
-              1, 0, 0, 0);
+    logo.Init(Game->DataPrefix + "data/BrackenfoldGames.png",
+              Game->DataPrefix + "data/SplashSound.wav", Game->Sound, 1, 0, 0, 0);
     logo.SampleRate = 0.9f;
     logo.BackgroundXSpeed = 20;
     logo.BackgroundYSpeed = 10;

@@ -24,7 +24,7 @@ namespace {
 // Seam: the title screen does not exist yet; until it does, the loading
 // screen leads to this plain screen, and Esc on it leads to the exit.
 class TPlainScreen : public TScreen {
-public:
+  public:
     TPlainScreen() { name = "plain"; }
     void Start() override {
         TScreen::Start();

@@ -24,32 +24,15 @@
 #include "media/GameImage.h"
 #include "media/Sound.h"
 #include "support/Headless.h"
+#include "support/ProgramFixture.h"
 #include "support/ScopedEnv.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class LoadingTest : public HeadlessTest {
+class LoadingTest : public ProgramTest {
   protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        home_ = fs::temp_directory_path() / ("hm-loading-" + std::to_string(getpid()));
-        fs::create_directories(home_);
-        env_ = std::make_unique<ScopedEnv>("XDG_DATA_HOME", home_.c_str());
-        FatalErrorShowsBox = false;
-        ShowSplashes = false;
-    }
-    void TearDown() override {
-        ShowSplashes = true;
-        ReleaseSingleInstance();
-        delete Game;
-        Game = nullptr;
-        FatalErrorShowsBox = true;
-        env_.reset();
-        fs::remove_all(home_);
-        HeadlessTest::TearDown();
-    }
     void StartAndLoad() {
         ASSERT_TRUE(StartUpBeforeGraphics());
         StartUpGraphicsAndLoad();
@@ -63,8 +46,6 @@ class LoadingTest : public HeadlessTest {
         }
         return done();
     }
-    fs::path home_;
-    std::unique_ptr<ScopedEnv> env_;
 };
 
 TEST_F(LoadingTest, EveryAssetLoadsAndTheBarFillsAtTheLastStep) {
@@ -90,8 +71,8 @@ TEST_F(LoadingTest, EveryAssetLoadsAndTheBarFillsAtTheLastStep) {
     EXPECT_EQ(ImageBank.Find("coin")->Frames(), 6);
     EXPECT_EQ(ImageBank.Find("HourglassAnim")->Frames(), 13);
     EXPECT_TRUE(SparkleImage);
-    for (const TBitmapFontPtr& font : {BigTextFont, ButtonFont, LargeWhiteFont, GUIFont, GUIFontSmall,
-                                       DialogHeaderFont, EmbossedFont}) {
+    for (const TBitmapFontPtr& font : {BigTextFont, ButtonFont, LargeWhiteFont, GUIFont,
+                                       GUIFontSmall, DialogHeaderFont, EmbossedFont}) {
         EXPECT_TRUE(font && font->Image);
     }
     EXPECT_EQ(DialogTextFont, GUIFont);
@@ -116,7 +97,8 @@ TEST_F(LoadingTest, EscOnTheLoadingScreenLeadsToTheExit) {
     InjectKeyEvent("Escape", true);
     InjectKeyEvent("Escape", false);
     bool running = true;
-    for (int i = 0; i < 300 && running; ++i) running = RunFrame();
+    for (int i = 0; i < 300 && running; ++i)
+        running = RunFrame();
     EXPECT_FALSE(running) << "the frame takes Esc to the exit fade";
 }
 
@@ -132,14 +114,16 @@ TEST_F(LoadingTest, TheButtonShowsOnlyOnceTheBarIsFull) {
         std::vector<uint32_t> band;
         for (int y = ScreenHeight - 140; y < ScreenHeight - 80; ++y)
             for (int x = 312; x < 712; ++x)
-                band.push_back(frame->ReadPixel(static_cast<int>(x * scale), static_cast<int>(y * scale)));
+                band.push_back(
+                    frame->ReadPixel(static_cast<int>(x * scale), static_cast<int>(y * scale)));
         return band;
     };
     const std::vector<uint32_t> shown = buttonBand();
     // Run the same bar again one step short of the end.
     screen.LoadingBar->CurrentStep = 0;
     screen.LoadingBar->Finished = screen.Finished = 0;
-    for (int i = 0; i < LoadingSteps() - 1; ++i) screen.Progress();
+    for (int i = 0; i < LoadingSteps() - 1; ++i)
+        screen.Progress();
     EXPECT_EQ(screen.Finished, 0);
     const std::vector<uint32_t> waiting = buttonBand();
     EXPECT_NE(waiting, shown) << "no button while the bar is filling";
@@ -190,7 +174,8 @@ class MissingFileTest : public ::testing::Test {
         }
         for (int waited = 0; waited < 60000; waited += 20) {
             int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+            if (waitpid(pid, &status, WNOHANG) == pid)
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         kill(pid, SIGKILL);

@@ -39,7 +39,8 @@ class SplashTest : public FrameTest {
         const fs::path folder = home_ / "branding";
         fs::remove_all(folder);
         fs::create_directories(folder);
-        for (const std::string& file : files) std::ofstream(folder / file) << "x";
+        for (const std::string& file : files)
+            std::ofstream(folder / file) << "x";
         return folder;
     }
     WatchedClock watched_;

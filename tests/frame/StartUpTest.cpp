@@ -18,7 +18,7 @@
 #include "frame/Loading.h"
 #include "frame/LoadingScreen.h"
 #include "frame/Screen.h"
-#include "support/Headless.h"
+#include "support/ProgramFixture.h"
 #include "support/ScopedEnv.h"
 
 namespace fs = std::filesystem;
@@ -55,27 +55,7 @@ int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
     return -1;
 }
 
-class StartUpTest : public HeadlessTest {
-  protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        home_ = fs::temp_directory_path() / ("hm-startup-" + std::to_string(getpid()));
-        fs::create_directories(home_);
-        env_ = std::make_unique<ScopedEnv>("XDG_DATA_HOME", home_.c_str());
-        FatalErrorShowsBox = false;
-    }
-    void TearDown() override {
-        ReleaseSingleInstance();
-        delete Game;
-        Game = nullptr;
-        FatalErrorShowsBox = true;
-        env_.reset();
-        fs::remove_all(home_);
-        HeadlessTest::TearDown();
-    }
-    fs::path home_;
-    std::unique_ptr<ScopedEnv> env_;
-};
+using StartUpTest = ProgramTest;
 
 TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     ASSERT_TRUE(StartUpBeforeGraphics());
@@ -93,9 +73,7 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_EQ(RunSecondCopy(home_, 10000), 0);
     EXPECT_FALSE(fs::exists(shared / "GoodExit.dat"));
 
-    ShowSplashes = false;
     StartUpGraphicsAndLoad();
-    ShowSplashes = true;
     ASSERT_EQ(Game->CurrentTScreen, Game->LoadingScreen);
     // A click on the loading screen fades out to the first screen.
     const TScreenPtr first = Game->LoadingScreen->Destination;

@@ -1,0 +1,30 @@
+#include "support/ProgramFixture.h"
+
+#include <unistd.h>
+
+#include "engine/platform/Platform.h"
+#include "frame/ErrorReport.h"
+#include "frame/Game.h"
+#include "frame/Loading.h"
+
+namespace fs = std::filesystem;
+
+void ProgramTest::SetUp() {
+    HeadlessTest::SetUp();
+    home_ = fs::temp_directory_path() / ("hm-program-" + std::to_string(getpid()));
+    fs::create_directories(home_);
+    env_ = std::make_unique<ScopedEnv>("XDG_DATA_HOME", home_.c_str());
+    FatalErrorShowsBox = false;
+    ShowSplashes = false;
+}
+
+void ProgramTest::TearDown() {
+    ShowSplashes = true;
+    ReleaseSingleInstance();
+    delete Game;
+    Game = nullptr;
+    FatalErrorShowsBox = true;
+    env_.reset();
+    fs::remove_all(home_);
+    HeadlessTest::TearDown();
+}
