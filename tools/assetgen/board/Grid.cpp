@@ -1,9 +1,10 @@
 // Cell tiles (plain, one golden armour layer, two silver layers), the rock
-// shells, the glows under bonuses and magic gems, the selection cursor and
+// boulders, the glows under bonuses and magic gems, the selection cursor and
 // the mouse pointer.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "Board.h"
 #include "assetkit/Random.h"
@@ -181,121 +182,304 @@ Canvas SilverLayerParticle() {
 }
 
 // ---------------------------------------------------------------------------
-// Rocks
+// Rocks: a solid boulder over the cell. The game draws only the rock over a
+// rocked gem, so the boulder must cover the whole gem. All three pictures
+// share one outline and one set of facets: a hit reads as the same boulder
+// cracking rather than being swapped for another.
 
 namespace {
 
 constexpr int kRockSize = 70;
-constexpr Rgb kStoneLight = Rgb8(0xB4B0A8);
-constexpr Rgb kStoneMid = Rgb8(0x7C7872);
-constexpr Rgb kStoneDark = Rgb8(0x3E3A3C);
+constexpr double kRockCentre = kRockSize / 2.0;
+constexpr double kBoulderCorner = 33;  // corners; the flat faces sit closer in
+constexpr int kBoulderCorners = 8;
 
-// Radius of a rough ring edge at an angle: a base radius plus lumpy noise,
-// periodic around the circle.
-double Lumpy(double angle, double base, double amount, uint64_t seed) {
-    constexpr int kPeriod = 12;
-    const double u = angle / (2 * M_PI) * kPeriod;
-    return base + amount * (2 * asset::FractalNoise(u, 0.5, seed, 3, 0.5, kPeriod) - 1);
+constexpr Rgb kStoneBone = Rgb8(0xE6DCC6);  // warm highlight under the moon
+constexpr Rgb kStoneLight = Rgb8(0x9E9995);
+constexpr Rgb kStoneMid = Rgb8(0x6E6A74);
+constexpr Rgb kStoneShade = Rgb8(0x3E3850);  // shadows lean cool violet
+constexpr Rgb kStoneBounce = Rgb8(0x8C80BC);
+constexpr Rgb kCrackDark = Rgb8(0x1C1626);
+
+Point OnBoulder(double angle, double radius) {
+    // A little squat, as if resting on the slate.
+    return {kRockCentre + radius * std::cos(angle), kRockCentre + 0.95 * radius * std::sin(angle)};
 }
 
-void RingPath(cairo_t* cr, double cx, double cy, double outer, double inner, double roughness,
-              uint64_t seed) {
-    constexpr int kSteps = 72;
-    for (int i = 0; i <= kSteps; ++i) {
-        const double a = 2 * M_PI * i / kSteps;
-        const double r = Lumpy(a, outer, roughness, seed);
-        i == 0 ? cairo_move_to(cr, cx + r * std::cos(a), cy + r * std::sin(a))
-               : cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
-    }
-    cairo_close_path(cr);
-    for (int i = kSteps; i >= 0; --i) {
-        const double a = 2 * M_PI * i / kSteps;
-        const double r = Lumpy(a, inner, roughness * 0.8, seed + 7);
-        i == kSteps ? cairo_move_to(cr, cx + r * std::cos(a), cy + r * std::sin(a))
-                    : cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
-    }
-    cairo_close_path(cr);
+Point Lerp(Point a, Point b, double t) {
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
 }
 
-// A jagged crack from the inner edge outwards (or across the shell).
-void Crack(cairo_t* cr, double cx, double cy, double angle, double from, double to,
-           asset::Rng& rng) {
-    const int steps = 5;
-    for (int i = 0; i <= steps; ++i) {
-        const double r = from + (to - from) * i / steps;
-        const double a = angle + (i == 0 || i == steps ? 0 : rng.Range(-0.12, 0.12));
-        i == 0 ? cairo_move_to(cr, cx + r * std::cos(a), cy + r * std::sin(a))
-               : cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
-    }
-}
-
-struct RockStyle {
-    double outer, inner, roughness;
-    int cracks;
-    double crackGap;  // width cut out along each crack
-    bool moss;
+// Corner angles and radii, jittered so the facets are not a regular polygon.
+struct Corner {
+    double angle, radius;
 };
 
-void Moss(cairo_t* cr, double cx, double cy, double radius, asset::Rng& rng) {
-    for (int i = 0; i < 14; ++i) {
-        const double a = rng.Range(M_PI * 1.05, M_PI * 1.6);
-        const double r = radius + rng.Range(-3, 2);
-        const double x = cx + r * std::cos(a), y = cy + r * std::sin(a);
-        const double size = rng.Range(1.8, 3.4);
-        cairo_arc(cr, x, y, size, 0, 2 * M_PI);
-        SetColour(cr, Mix(Rgb8(0x3F6A2C), Rgb8(0x86B04A), rng.Uniform()), 0.95);
+std::vector<Corner> BoulderCorners() {
+    asset::Rng rng(asset::SeedOf("boulder corners"));
+    std::vector<Corner> corners;
+    for (int i = 0; i < kBoulderCorners; ++i) {
+        const double angle = 2 * M_PI * (i + rng.Range(-0.22, 0.22)) / kBoulderCorners;
+        corners.push_back({angle, kBoulderCorner * rng.Range(0.95, 1.02)});
+    }
+    return corners;
+}
+
+// A polygon with straight middles and rounded corners: cut stone, worn.
+void RoundedPolygon(cairo_t* cr, const std::vector<Point>& points, double rounding) {
+    const size_t n = points.size();
+    for (size_t i = 0; i <= n; ++i) {
+        const Point corner = points[i % n];
+        const Point in = Lerp(corner, points[(i + n - 1) % n], rounding);
+        const Point out = Lerp(corner, points[(i + 1) % n], rounding);
+        if (i == 0) {
+            cairo_move_to(cr, out.x, out.y);
+            continue;
+        }
+        cairo_line_to(cr, in.x, in.y);
+        const Point c1 = Lerp(in, corner, 2.0 / 3), c2 = Lerp(out, corner, 2.0 / 3);
+        cairo_curve_to(cr, c1.x, c1.y, c2.x, c2.y, out.x, out.y);
+    }
+    cairo_close_path(cr);
+}
+
+void BoulderBody(Sheet& rock, const std::vector<Corner>& corners) {
+    std::vector<Point> outline;
+    for (const Corner& c : corners)
+        outline.push_back(OnBoulder(c.angle, c.radius));
+    cairo_t* cr = rock.Begin();
+    RoundedPolygon(cr, outline, 0.3);
+    // Round shading first; the facets only tilt it plane by plane.
+    cairo_pattern_t* body = cairo_pattern_create_radial(kRockCentre - 11, kRockCentre - 13, 1,
+                                                        kRockCentre - 3, kRockCentre - 3, 42);
+    AddStop(body, 0, Mix(kStoneLight, kStoneBone, 0.3));
+    AddStop(body, 0.3, kStoneLight);
+    AddStop(body, 0.62, kStoneMid);
+    AddStop(body, 1, kStoneShade);
+    cairo_set_source(cr, body);
+    cairo_fill(cr);
+    cairo_pattern_destroy(body);
+    // Moonlight pooling on the shoulder nearest the light.
+    SoftEllipse(cr, kRockCentre - 9, kRockCentre - 11, 13, 8, -35, kStoneBone, 0.3);
+}
+
+// How much a plane whose outward direction is `angle` faces the moon.
+double Facing(double angle) {
+    return std::cos(angle) * asset::style::kLightX + std::sin(angle) * asset::style::kLightY;
+}
+
+// Worn ridges between the planes catch the light: a thin bone line along
+// each, brighter where the ridge runs towards the moon.
+void Ridges(cairo_t* cr, const std::vector<Corner>& corners, const std::vector<Point>& crown) {
+    const size_t n = corners.size();
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_width(cr, 0.7);
+    for (size_t i = 0; i < n; ++i) {
+        const Point rim = OnBoulder(corners[i].angle, corners[i].radius);
+        const double lit = 0.5 + 0.5 * Facing(corners[i].angle);
+        cairo_move_to(cr, crown[i].x, crown[i].y);
+        cairo_line_to(cr, rim.x, rim.y);
+        SetColour(cr, kStoneBone, 0.1 + 0.3 * lit);
+        cairo_stroke(cr);
+    }
+    PolygonPath(cr, crown);
+    SetColour(cr, kStoneBone, 0.22);
+    cairo_stroke(cr);
+}
+
+// Flat planes between a crown on top and the corners: each is lightened or
+// darkened as a whole by where it faces, which is what makes it read as
+// chipped stone rather than a smooth pebble.
+void Facets(Sheet& rock, const std::vector<Corner>& corners) {
+    asset::Rng rng(asset::SeedOf("boulder facets"));
+    std::vector<Point> crown;
+    for (const Corner& c : corners) {
+        const Point p = OnBoulder(c.angle, c.radius * rng.Range(0.4, 0.5));
+        crown.push_back({p.x - 1.5, p.y - 2});  // the crown leans towards the light
+    }
+    Sheet planes = rock.Blank();
+    cairo_t* cr = planes.Begin();
+    const size_t n = corners.size();
+    for (size_t i = 0; i < n; ++i) {
+        const Corner& a = corners[i];
+        const Corner& b = corners[(i + 1) % n];
+        const double span = b.angle > a.angle ? b.angle - a.angle : b.angle + 2 * M_PI - a.angle;
+        const double facing = Facing(a.angle + span / 2) + rng.Range(-0.3, 0.3);
+        PolygonPath(cr, {crown[i], crown[(i + 1) % n], OnBoulder(b.angle, b.radius * 1.3),
+                         OnBoulder(a.angle, a.radius * 1.3)});
+        facing > 0 ? SetColour(cr, kStoneBone, 0.32 * std::min(1.0, facing))
+                   : SetColour(cr, kStoneShade, 0.7 * std::min(1.0, -facing));
         cairo_fill(cr);
     }
+    PolygonPath(cr, crown);
+    SetColour(cr, kStoneBone, 0.14);
+    cairo_fill(cr);
+    Ridges(cr, corners, crown);
+    planes.Blur(0.35);
+    planes.MaskBy(rock);
+    rock.Draw(planes);
+}
+
+// Notches knocked out of the rim by the hit, cut before the emboss so the
+// broken edge is shaded like the rest.
+void Chip(cairo_t* cr, double angle, asset::Rng& rng) {
+    const double width = rng.Range(0.2, 0.26), depth = rng.Range(6.0, 7.5);
+    PolygonPath(cr, {OnBoulder(angle - width, kBoulderCorner + 3),
+                     OnBoulder(angle - width * 0.4, kBoulderCorner - depth * 0.8),
+                     OnBoulder(angle + width * 0.3, kBoulderCorner - depth),
+                     OnBoulder(angle + width, kBoulderCorner + 3)});
+    cairo_fill(cr);
+}
+
+// A jagged path from `from` to `to` that zigzags across the straight line.
+std::vector<Point> Jagged(Point from, Point to, int steps, double jag, asset::Rng& rng) {
+    const double nx = -(to.y - from.y), ny = to.x - from.x;
+    const double length = std::hypot(nx, ny);
+    std::vector<Point> points = {from};
+    for (int i = 1; i < steps; ++i) {
+        const double side = (i % 2 ? 1 : -1) * rng.Range(0.3, 1.0) * jag / length;
+        const Point p = Lerp(from, to, (i + rng.Range(-0.25, 0.25)) / steps);
+        points.push_back({p.x + nx * side, p.y + ny * side});
+    }
+    points.push_back(to);
+    return points;
+}
+
+// Strokes a path segment by segment, tapering from `wide` to `narrow`.
+void Tapered(cairo_t* cr, const std::vector<Point>& points, double wide, double narrow) {
+    for (size_t i = 1; i < points.size(); ++i) {
+        const double t = (i - 0.5) / (points.size() - 1);
+        cairo_move_to(cr, points[i - 1].x, points[i - 1].y);
+        cairo_line_to(cr, points[i].x, points[i].y);
+        cairo_set_line_width(cr, wide + (narrow - wide) * t);
+        cairo_stroke(cr);
+    }
+}
+
+// Where a hit landed and how the boulder split: cracks run in from the rim
+// to the impact point, and chips are missing from the rim.
+struct CrackLayout {
+    Point impact;
+    double cracks[3];  // rim angles the cracks start from
+    double chips[2];   // rim angles of the missing chips
+    const char* seed;
+};
+
+constexpr CrackLayout kCrackLayouts[2] = {
+    {{kRockCentre + 3, kRockCentre - 2}, {-1.25, 0.95, 2.75}, {-0.35, 2.15}, "rock cracks a"},
+    {{kRockCentre - 4, kRockCentre + 3}, {-2.1, -0.15, 1.75}, {-1.5, 0.7}, "rock cracks b"},
+};
+
+// One pass over the crack paths: the dark split, or its lit lower-right
+// wall, which sits a little down and right of it.
+void CrackPass(cairo_t* cr, const std::vector<std::vector<Point>>& paths, double shift) {
+    cairo_save(cr);
+    cairo_translate(cr, shift, shift);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const bool branch = i % 2 == 1;
+        Tapered(cr, paths[i], branch ? 1.3 : 2.2, 0.5);
+    }
+    cairo_restore(cr);
+}
+
+void Cracks(Sheet& rock, const CrackLayout& layout, asset::Rng& rng) {
+    std::vector<std::vector<Point>> paths;  // main cracks and their branches, alternating
+    for (double angle : layout.cracks) {
+        const std::vector<Point> main =
+            Jagged(OnBoulder(angle, kBoulderCorner + 2), layout.impact, 6, 2.2, rng);
+        const Point fork = main[2];
+        const double away = angle + M_PI + (rng.Chance(0.5) ? 0.8 : -0.8);
+        const Point end = {fork.x + 9 * std::cos(away), fork.y + 9 * std::sin(away)};
+        paths.push_back(main);
+        paths.push_back(Jagged(fork, end, 3, 1.4, rng));
+    }
+    Sheet lip = rock.Blank();
+    cairo_t* cr = lip.Begin();
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    SetColour(cr, kStoneBone, 0.55);
+    CrackPass(cr, paths, 0.7);
+    lip.MaskBy(rock);
+    rock.Draw(lip);
+    Sheet split = rock.Blank();
+    cr = split.Begin();
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    SetColour(cr, kCrackDark, 0.92);
+    CrackPass(cr, paths, 0);
+    split.MaskBy(rock);
+    rock.Draw(split);
+}
+
+// Faint hairlines: an old, whole boulder is weathered but not broken.
+void Hairlines(cairo_t* cr, asset::Rng& rng) {
+    const double angles[] = {-0.6, 2.4};
+    for (double angle : angles) {
+        const Point from = OnBoulder(angle, kBoulderCorner - 4);
+        const Point to = OnBoulder(angle + rng.Range(-0.5, 0.5), kBoulderCorner * 0.45);
+        const std::vector<Point> path = Jagged(from, to, 4, 1.5, rng);
+        cairo_move_to(cr, path[0].x, path[0].y);
+        for (size_t i = 1; i < path.size(); ++i)
+            cairo_line_to(cr, path[i].x, path[i].y);
+    }
+    cairo_set_line_width(cr, 0.6);
+    SetColour(cr, kCrackDark, 0.4);
+    cairo_stroke(cr);
+}
+
+// A cushion of moss in the upper left, where the moonlight falls: clumps
+// thick at the patch's heart and thinning out along the rim.
+void Moss(Sheet& rock, asset::Rng& rng) {
+    Sheet moss = rock.Blank();
+    cairo_t* cr = moss.Begin();
+    for (int i = 0; i < 44; ++i) {
+        const double spread = rng.Range(-1, 1) * rng.Range(0.3, 1);
+        const double angle = M_PI * 1.22 + spread * 0.8;
+        const double reach = rng.Range(0.56, 0.96) + std::abs(spread) * 0.14;
+        const Point p = OnBoulder(angle, kBoulderCorner * std::min(reach, 0.96));
+        const double size = rng.Range(1.8, 3.0) * (1 - std::abs(spread) * 0.45);
+        cairo_arc(cr, p.x, p.y, size, 0, 2 * M_PI);
+        SetColour(cr, Mix(Rgb8(0x34502F), Rgb8(0x5E7E42), rng.Uniform()));
+        cairo_fill(cr);
+        // A lit tuft on the top-left of each clump.
+        cairo_arc(cr, p.x - size * 0.3, p.y - size * 0.35, size * 0.45, 0, 2 * M_PI);
+        SetColour(cr, Rgb8(0x9CB46A), 0.55);
+        cairo_fill(cr);
+    }
+    moss.MaskBy(rock);
+    moss.Grain(1.2, 0.15, "boulder moss");
+    moss.Emboss(1.5, 0.4, 0.7);
+    rock.Draw(moss);
 }
 
 }  // namespace
 
 Canvas RockOverlay(int strength, int variant) {
-    const RockStyle style = strength >= 2
-                                ? RockStyle{33, 15, 2.2, 2, 0.9, true}
-                                : RockStyle{32, 19, 3.0, variant == 1 ? 4 : 5, 1.6, false};
-    const uint64_t seed = asset::SeedOf(strength >= 2  ? "rock heavy"
-                                        : variant == 1 ? "rock a"
-                                                       : "rock b");
-    asset::Rng rng(seed);
-    const double c = kRockSize / 2.0;
+    const bool whole = strength >= 2;
+    const CrackLayout& layout = kCrackLayouts[variant == 2 ? 1 : 0];
+    asset::Rng rng(asset::SeedOf(whole ? "rock heavy" : layout.seed));
+    const std::vector<Corner> corners = BoulderCorners();
     Sheet rock(kRockSize, kRockSize);
-    cairo_t* cr = rock.Begin();
-    RingPath(cr, c, c, style.outer, style.inner, style.roughness, seed);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_pattern_t* stone =
-        LitGradient(c - 30, c - 30, c + 30, c + 30, kStoneLight, kStoneMid, kStoneDark);
-    cairo_set_source(cr, stone);
-    cairo_fill(cr);
-    cairo_pattern_destroy(stone);
-    rock.Grain(3.5, 0.22, strength >= 2 ? "rock grain heavy" : "rock grain");
-
-    // Cracks cut through the shell so the pieces separate.
-    cr = rock.Begin();
-    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
-    const double start = rng.Range(0, 2 * M_PI);
-    for (int i = 0; i < style.cracks; ++i) {
-        const double angle = start + 2 * M_PI * i / style.cracks + rng.Range(-0.3, 0.3);
-        Crack(cr, c, c, angle, style.inner - 3, style.outer + 4, rng);
+    BoulderBody(rock, corners);
+    if (!whole) {
+        cairo_t* cr = rock.Begin();
+        cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+        SetColour(cr, kWhite);
+        for (double angle : layout.chips)
+            Chip(cr, angle, rng);
     }
-    cairo_set_line_width(cr, style.crackGap);
-    cairo_set_source_rgba(cr, 0, 0, 0, 1);
-    cairo_stroke(cr);
-    rock.Emboss(3.0, 1.0, 0.9);
-    rock.RimLight(-1.2, -1.2, Rgb8(0xE8E4DA), 0.55);
-
-    cr = rock.Begin();
-    // Hairline cracks and chips on the faces.
-    for (int i = 0; i < 6; ++i) {
-        const double angle = rng.Range(0, 2 * M_PI);
-        const double from = rng.Range(style.inner + 1, style.outer - 8);
-        Crack(cr, c, c, angle, from, from + rng.Range(4, 9), rng);
+    Facets(rock, corners);
+    rock.Grain(3.0, 0.14, "boulder grain");
+    rock.Grain(0.8, 0.07, "boulder speckle");
+    rock.Emboss(6.0, 0.35, 0.9);
+    rock.RimLight(-1.3, -1.3, kStoneBone, 0.6);
+    rock.RimLight(1.0, 1.0, kStoneBounce, 0.25);
+    if (whole) {
+        Hairlines(rock.Begin(), rng);
+        Moss(rock, rng);
+    } else {
+        Cracks(rock, layout, rng);
     }
-    cairo_set_line_width(cr, 0.8);
-    SetColour(cr, Rgb8(0x2A2628), 0.7);
-    cairo_stroke(cr);
-    if (style.moss) Moss(cr, c, c, style.outer - 2, rng);
-    rock.Outline(1.0, Rgb8(0x1E1A22), 0.9);
+    rock.Outline(1.0, Rgb8(0x1E1A26), 0.9);
     rock.DropShadow(1.0, 2.0, 1.6, 0.55);
     return rock.Final();
 }
