@@ -16,7 +16,8 @@
 
 TGemListPtr GemList;
 
-TGameImagePtr TGem::Lock1Image, TGem::Lock2Image, TGem::Rock1Var1Image, TGem::Rock1Var2Image, TGem::Rock2Image;
+TGameImagePtr TGem::Lock1Image, TGem::Lock2Image, TGem::Rock1Var1Image, TGem::Rock1Var2Image,
+    TGem::Rock2Image;
 std::array<TGameImagePtr, GEM_TYPE_COUNT> TGem::BonusImages;
 TGameImagePtr TGem::GemsImage, TGem::SkullImage, TGem::ParticleRingImage;
 
@@ -24,20 +25,29 @@ namespace {
 
 // The bomb, coin and bag picture of every type from 15 to 30.
 const char* BonusImageName(int type) {
-    static const char* const kNames[] = {"pump1",  "lantern1", "candle1", "grave1", "torch1",   "well1",
-                                         "garlic", "coin",     "pump2",   "lantern2", "candle2", "grave2",
-                                         "torch2", "well2",    "garlic",  "moneybag"};
+    static const char* const kNames[] = {
+        "pump1", "lantern1", "candle1", "grave1", "torch1", "well1", "garlic", "coin",
+        "pump2", "lantern2", "candle2", "grave2", "torch2", "well2", "garlic", "moneybag"};
     return kNames[type - GEM_FIRST_BOMB];
 }
 
-bool GameOverCountdown() { return GameScreen && GameScreen->NoMoreCounter > 0; }
-bool OutroRunning() { return GameScreen && GameScreen->OutroRunning(); }
+bool GameOverCountdown() {
+    return GameScreen && GameScreen->NoMoreCounter > 0;
+}
+bool OutroRunning() {
+    return GameScreen && GameScreen->OutroRunning();
+}
 
 }  // namespace
 
-TGem::TGem() { w = h = CELL_SIZE; w2 = h2 = CELL_SIZE / 2.0f; }
+TGem::TGem() {
+    w = h = CELL_SIZE;
+    w2 = h2 = CELL_SIZE / 2.0f;
+}
 
-void TGem::InitArrays() { BonusImages.fill(nullptr); }
+void TGem::InitArrays() {
+    BonusImages.fill(nullptr);
+}
 
 void TGem::Load() {
     InitArrays();
@@ -49,7 +59,8 @@ void TGem::Load() {
     GemsImage = ImageBank.Find("gems");
     SkullImage = ImageBank.Find("Gold Skull");
     ParticleRingImage = ImageBank.Find("particlering");
-    for (int type = GEM_FIRST_BOMB; type < GEM_TYPE_COUNT; ++type) BonusImages[type] = ImageBank.Find(BonusImageName(type));
+    for (int type = GEM_FIRST_BOMB; type < GEM_TYPE_COUNT; ++type)
+        BonusImages[type] = ImageBank.Find(BonusImageName(type));
 }
 
 // ---------------------------------------------------------------- making
@@ -107,7 +118,8 @@ int TGem::CompareY(const std::shared_ptr<TGem>& a, const std::shared_ptr<TGem>& 
 }
 
 int TGem::Random(int allowSkull) {
-    if (allowSkull && Grid && Grid->GoalCollect > 0 && Player->GetSpecialItemsToGo() > 0 && Grid->EggCount < 3) {
+    if (allowSkull && Grid && Grid->GoalCollect > 0 && Player->GetSpecialItemsToGo() > 0 &&
+        Grid->EggCount < 3) {
         const float threshold = Grid->EggCount <= 1 ? 3000.0f : 200.0f;
         if (RandInt(1, 10000) < threshold * Delta) return GEM_SKULL;
     }
@@ -120,7 +132,9 @@ void TGem::SetDropInY() {
     gy = RowAt(y - CELL_SIZE / 2.0f);
 }
 
-void TGem::SetHintWobble(int on) { HintWobble = on; }
+void TGem::SetHintWobble(int on) {
+    HintWobble = on;
+}
 
 // ---------------------------------------------------------------- states
 
@@ -183,14 +197,17 @@ void TGem::ScaleDown() {
 
 namespace {
 
-void DrawCentred(const TGameImagePtr& image, float px, float py, int frame, float scale, float rotation) {
+void DrawCentred(const TGameImagePtr& image, float px, float py, int frame, float scale,
+                 float rotation) {
     if (!image || !image->image) return;
     SetTransform(rotation, scale, scale);
     DrawImage(*image->image, px, py, frame);
     SetTransform(0, 1, 1);
 }
 
-float Ratio(const TSineCounterPtr& counter) { return counter ? counter->ratio : 0.0f; }
+float Ratio(const TSineCounterPtr& counter) {
+    return counter ? counter->ratio : 0.0f;
+}
 
 }  // namespace
 
@@ -198,7 +215,7 @@ void TGem::DrawGem(float topY) {
     float offsetX = 0;
     if (HintWobble && Grid) offsetX += static_cast<float>(3 * Sin(Grid->HintCounter * 10));
     if (GameOverCountdown() && Grid) offsetX = Grid->JiggleOffset;
-    const float px = x + offsetX, py = y + topY;
+    const float px = x + offsetX, py = y + topY - introY;
     if (Exploding() && !AnimActive) {
         if (!ExplosionShow || !ParticleRingImage) return;
         const float elapsed = ExplosionLength - ExplosionCounter;
@@ -214,7 +231,10 @@ void TGem::DrawGem(float topY) {
     if (!rocked) {
         if (OrigGemType >= GEM_FIRST_BOMB || GemType >= GEM_FIRST_BOMB) {
             const int type = GemType >= GEM_FIRST_BOMB ? GemType : OrigGemType;
-            float scale = locked ? 0.75f : (MouseOver ? ScaleX : ScaleX - 0.2f + 0.1f * Ratio(Grid ? Grid->glow3 : nullptr));
+            float scale =
+                locked ? 0.75f
+                       : (MouseOver ? ScaleX
+                                    : ScaleX - 0.2f + 0.1f * Ratio(Grid ? Grid->glow3 : nullptr));
             const float rotation = GameOverCountdown() ? Rotation : 0.0f;
             const TGameImagePtr& picture = BonusImages[std::clamp(type, 0, GEM_TYPE_COUNT - 1)];
             const int shownFrame = AnimCounter > 0 && FramesTotal >= 2 ? GetAnimFrame() : 0;
@@ -222,7 +242,8 @@ void TGem::DrawGem(float topY) {
             if (Game->Particles >= 50 || glow > 0) {
                 const int blend = GetBlend();
                 SetBlend(LIGHTBLEND);
-                const int level = static_cast<int>(255 * std::clamp(glow > 0 ? glow : 0.35f, 0.0f, 1.0f));
+                const int level =
+                    static_cast<int>(255 * std::clamp(glow > 0 ? glow : 0.35f, 0.0f, 1.0f));
                 SetColor(level, level, level);
                 DrawCentred(picture, px, py, shownFrame, scale, rotation);
                 SetColor(255, 255, 255);
@@ -233,12 +254,15 @@ void TGem::DrawGem(float topY) {
                 const int blend = GetBlend();
                 SetBlend(LIGHTBLEND);
                 const float glow2 = Ratio(Grid->glow2);
-                DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.3f * glow2, Grid->magicRotation);
-                DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.2f * glow2, 90 - Grid->magicRotation);
+                DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.3f * glow2,
+                            Grid->magicRotation);
+                DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.2f * glow2,
+                            90 - Grid->magicRotation);
                 SetBlend(blend);
             }
-            const float rotation =
-                GemType == GEM_SKULL && Grid ? 12 * Ratio(Grid->SkullAnim) - 12 : (GameOverCountdown() ? Rotation : 0);
+            const float rotation = GemType == GEM_SKULL && Grid
+                                       ? 12 * Ratio(Grid->SkullAnim) - 12
+                                       : (GameOverCountdown() ? Rotation : 0);
             DrawCentred(image, px, py, ImageFrame, ScaleX, rotation);
         }
     }
@@ -285,8 +309,8 @@ int TGemList::Manage() {
         }
         if (!gem->Exploding()) {
             const bool underMouse = Grid && gem->gx == Grid->mx && gem->gy == Grid->my;
-            if (underMouse && !gem->Swapping && gem->dy == 0 && !gem->locked && !GameOverCountdown() &&
-                !OutroRunning()) {
+            if (underMouse && !gem->Swapping && gem->dy == 0 && !gem->locked &&
+                !GameOverCountdown() && !OutroRunning()) {
                 gem->MouseOver = 1;
                 gem->ScaleUp();
             } else {
@@ -325,7 +349,8 @@ void TGemList::Draw() {
     const bool tarot = TarotRunning();
     auto swapping = [](const TGemPtr& gem) { return gem->Swapping != 0; };
     for (const TGemPtr& gem : *this) {
-        if (swapping(gem) || gem->GemType > 13 || (gem->GemType == GEM_USED && !gem->Exploding())) continue;
+        if (swapping(gem) || gem->GemType > 13 || (gem->GemType == GEM_USED && !gem->Exploding()))
+            continue;
         if (tarot && !gem->locked && !gem->rocked) continue;
         gem->DrawGem(topY);
     }
@@ -338,7 +363,8 @@ void TGemList::Draw() {
     }
     for (const TGemPtr& gem : *this) {
         if (gem->locked || gem->rocked) continue;
-        if (gem->GemType == GEM_SKULL || (tarot && gem->GemType >= 1 && gem->GemType <= 13)) gem->DrawGem(topY);
+        if (gem->GemType == GEM_SKULL || (tarot && gem->GemType >= 1 && gem->GemType <= 13))
+            gem->DrawGem(topY);
     }
 }
 
@@ -376,4 +402,10 @@ void TGemList::ExplodeMagicGems() {
     for (const TGemPtr& gem : ToVector()) {
         if (gem->Magic) gem->Explode(0, 0);
     }
+}
+
+void TGemList::SetIntroPosition(float ratio, int levelwidth) {
+    const float columns = static_cast<float>(std::max(1, levelwidth));
+    for (const TGemPtr& gem : *this)
+        gem->introY = ratio * 40.0f * (gem->gx + 1) / columns;
 }

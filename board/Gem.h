@@ -21,7 +21,7 @@ constexpr int GEM_TYPE_COUNT = 31;
 class THUDPowerup;
 
 class TGem : public TSprite, public std::enable_shared_from_this<TGem> {
-public:
+  public:
     TGem();
 
     int AnimActive = 0;
@@ -33,6 +33,8 @@ public:
     int rocked = 0;
     float MOScale = 1;
     int OrigGemType = 0;
+    // Extra height above its place while the board drops in at a level's start.
+    float introY = 0;
     int Magic = 0;
     int Swapping = 0;
     int LifeCounter = 0;
@@ -95,7 +97,7 @@ public:
 using TGemPtr = std::shared_ptr<TGem>;
 
 class TGemList : public TList<TGemPtr> {
-public:
+  public:
     void Draw();
     // 1 while any gem explodes.
     int Manage();
@@ -110,6 +112,9 @@ public:
     // Takes a gem off the board: out of its cell (when still its gem) and the list.
     // Takes its own reference: callers often pass the cell's pointer, which this clears.
     void RemoveGem(TGemPtr gem);
+    // The drop-in wave of a level's start: ratio 1 lifts later columns
+    // higher, 0 puts every gem in its place.
+    void SetIntroPosition(float ratio, int levelwidth);
 };
 
 using TGemListPtr = std::shared_ptr<TGemList>;

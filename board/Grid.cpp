@@ -18,8 +18,10 @@ TGameGrid::TGameGrid()
 
 void TGameGrid::Init() {
     CursorImage = ImageBank.FindTImage("cursor") ? ImageBank.Find("cursor") : nullptr;
-    BonusHighlightMidImage = ImageBank.FindTImage("BonusHighlight") ? ImageBank.Find("BonusHighlight") : nullptr;
-    MagicHighlightImage = ImageBank.FindTImage("MagicHighlight") ? ImageBank.Find("MagicHighlight") : nullptr;
+    BonusHighlightMidImage =
+        ImageBank.FindTImage("BonusHighlight") ? ImageBank.Find("BonusHighlight") : nullptr;
+    MagicHighlightImage =
+        ImageBank.FindTImage("MagicHighlight") ? ImageBank.Find("MagicHighlight") : nullptr;
     if (CursorImage && CursorImage->image) {
         // A 66-pixel cell sits centred in the frame.
         CursorImage->image->SetHandle(static_cast<float>((CursorImage->w - CELL_SIZE) / 2),
@@ -32,8 +34,10 @@ void TGameGrid::Init() {
     SetBonusGlowNormal();
     SwapTime = Game->CalcAnimLength(200);
     HintLength = Game->CalcAnimLength(2000);
-    for (auto& column : TopRow) column.fill(0);
-    for (auto& column : TopRowPending) column.fill(0);
+    for (auto& column : TopRow)
+        column.fill(0);
+    for (auto& column : TopRowPending)
+        column.fill(0);
 }
 
 void TGameGrid::SetBonusGlowNormal() {
@@ -76,10 +80,16 @@ void TGameGrid::InitSounds() {
     CrossDiagBombSound = find("HolyWater");
 }
 
-std::shared_ptr<TGameGrid> TGameGrid::Create() { return std::make_shared<TGameGrid>(); }
+std::shared_ptr<TGameGrid> TGameGrid::Create() {
+    return std::make_shared<TGameGrid>();
+}
 
-bool TGameGrid::GameOverCountdown() const { return GameScreen && GameScreen->NoMoreCounter > 0; }
-bool TGameGrid::OutroRunning() const { return GameScreen && GameScreen->OutroRunning(); }
+bool TGameGrid::GameOverCountdown() const {
+    return GameScreen && GameScreen->NoMoreCounter > 0;
+}
+bool TGameGrid::OutroRunning() const {
+    return GameScreen && GameScreen->OutroRunning();
+}
 bool TGameGrid::IntroOrOutroRunning() const {
     return GameScreen && (GameScreen->IntroRunning() || GameScreen->OutroRunning());
 }
@@ -89,13 +99,15 @@ void TGameGrid::Manage() {
     cursorTimer += Delta;
     if (!IntroOrOutroRunning()) {
         CheckMouse();
-        for (const THUDPowerupPtr& powerup : HUDPowerups) powerup->Update(Delta);
+        for (const THUDPowerupPtr& powerup : HUDPowerups)
+            powerup->Update(Delta);
     }
     MouseUpFlag = Game->Mouse->GetMb() == 0 ? 1 : 0;
     AnimatePointer();
     IntroFlash();
     RandomFlash();
-    for (const TSineCounterPtr& counter : {glow1, glow2, glow3, glow4, SkullAnim}) counter->Manage();
+    for (const TSineCounterPtr& counter : {glow1, glow2, glow3, glow4, SkullAnim})
+        counter->Manage();
     magicRotation += 0.05f * Delta;
     if (magicRotation > 360) magicRotation -= 360;
     if (HUDPowerupBlockInput == 0) ManageHint();
@@ -113,4 +125,14 @@ void TGameGrid::Manage() {
             CheckNoMoreMoves();
         }
     }
+}
+
+void TGameGrid::MoveBoardDown(float distance) {
+    for (int x = 0; x < levelwidth; ++x)
+        for (int y = 0; y < levelheight; ++y)
+            if (Cells[x][y]) Cells[x][y]->sy += distance;
+    for (int i = 0; i < BorderCount; ++i)
+        if (Borders[i]) Borders[i]->y += distance;
+    for (int i = 0; i < ExtraBorderCount; ++i)
+        if (ExtraBorders[i]) ExtraBorders[i]->y += distance;
 }

@@ -38,6 +38,7 @@ class TGameGrid {
     float TimeLimit = 0;
     int HUDPowerupBlockInput = 0;
     int BonusPower = 1;
+    int DiagonalMoves = 0;
     int BonusUsedThisFrame = 0;
     int TotalMatchesCount = 0;
     int HUDPowerDragging = 0;
@@ -80,6 +81,12 @@ class TGameGrid {
     // ---- set-up and level file ----
     static std::shared_ptr<TGameGrid> Create();
     void Kill() {}
+    // Seams filled by the powerups: the pointer while a menu is open (2
+    // stores the held powerup, 3 takes it back) and the six HUD slots.
+    void TogglePointer(int mode);
+    void DrawHUDPowers();
+    // The whole board (cells and border pieces) moves down: the level's end.
+    void MoveBoardDown(float distance);
     void Init();
     void InitSounds();
     void SetBonusGlowNormal();

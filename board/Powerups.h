@@ -6,7 +6,7 @@
 #include <memory>
 
 class THUDPowerup {
-public:
+  public:
     virtual ~THUDPowerup() = default;
     // Seams filled by the powerups.
     virtual void Update(float /*delta*/) {}
@@ -17,6 +17,9 @@ public:
     virtual int HasValidMove() { return 0; }
     virtual void SetHintWobble(int /*on*/) {}
     virtual int IsAvailable() { return 0; }
+    virtual void SetIntroY(float /*y*/) {}
+    virtual void Reset() {}
+    virtual void AddCharge(int /*n*/) {}
 };
 
 using THUDPowerupPtr = std::shared_ptr<THUDPowerup>;

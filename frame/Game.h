@@ -292,10 +292,10 @@ extern TGame* Game;
 // and tools point the game at a built data set); "" means beside it.
 extern std::string DataPrefixOverride;
 
-// The whole program as the executable runs it: start-up, main loop, exit.
-// Returns the process exit code.
-// The whole program. With "--measure-loading" it skips the splashes, prints
-// how long loading took and the peak memory, and exits once loading is done.
+// The whole program as the executable runs it: start-up, main loop, exit;
+// returns the process exit code. With "--measure-loading" it skips the
+// splashes, prints how long loading took and the peak memory, and exits once
+// loading is done.
 int RunGame(int argc = 0, char** argv = nullptr);
 // The same in pieces, so tests can drive the frame headless:
 // start-up steps 1..11 (false when another copy runs), step 12 (graphics

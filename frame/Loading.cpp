@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "board/Cell.h"
+#include "board/Gem.h"
 #include "engine/Clock.h"
 #include "engine/Graphics.h"
 #include "engine/Strings.h"
@@ -15,6 +17,7 @@
 #include "media/GameImage.h"
 #include "media/GameText.h"
 #include "media/Sound.h"
+#include "play/GameScreen.h"
 #include "progress/LevelDialogs.h"
 #include "progress/ShopScreen.h"
 #include "ui/Button.h"
@@ -341,10 +344,12 @@ void LoadAll() {
     Debug("Loading fonts");
     LoadFonts();
     Debug("Loading Title Screen");
-    // Seam: the title screen loads its own pictures here once it exists; the
-    // game screen's colour table and the gem and cell images likewise.
+    // Seam: the title screen loads its own pictures here once it exists.
     Game->MoveBar();
     Game->MoveBar();
+    TGameScreen::FillColorArray();
+    TGem::Load();
+    TCell::Load();
     Debug("Loading DONE");
     screen.SetClickHereButton("../Menus/ButtonLong", "../Menus/ButtonLongMO", "buttonMO",
                               "buttonClick", ScreenHeight - 110);

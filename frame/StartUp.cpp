@@ -15,34 +15,27 @@
 #include "frame/Game.h"
 #include "frame/Loading.h"
 #include "frame/MousePointer.h"
+#include "frame/Profile.h"
 #include "frame/Screen.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
+#include "play/GameScreen.h"
+#include "play/Player.h"
+#include "progress/SaveData.h"
 
 namespace {
 
-// Seam: the title screen does not exist yet; until it does, the loading
-// screen leads to this plain screen, and Esc on it leads to the exit.
-class TPlainScreen : public TScreen {
-  public:
-    TPlainScreen() { name = "plain"; }
-    void Start() override {
-        TScreen::Start();
-        Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
+// Seam: the title screen, the map and the player manager do not exist yet.
+// Until they do, the game starts one default player in timed mode and the
+// loading screen leads straight to the level play screen at its level.
+void StartDefaultPlayer() {
+    if (!Game->CurrentProfile) {
+        Game->CurrentProfile = std::make_shared<TProfile>();
+        Game->CurrentProfile->Init("Player");
     }
-    void Draw() override {
-        SetClsColor(18, 14, 30);
-        Cls();
-        SetScale(3, 3);
-        SetColor(200, 190, 230);
-        SetBlend(ALPHABLEND);
-        const std::string title = "Hollowmere";
-        DrawText(title, ScreenWidth / 2.0f - TextWidth(title) * 1.5f, ScreenHeight / 2.0f - 18);
-        SetScale(1, 1);
-        SetColor(255, 255, 255);
-        SetBlend(SOLIDBLEND);
-    }
-};
+    SaveData->timer = TGameState::TimedMode;
+    GameScreen->GameStart();
+}
 
 }  // namespace
 
@@ -110,7 +103,8 @@ void StartUpGraphicsAndLoad() {
     GraphicsStarted = 1;
     if (Game->CustomMousePointer) HidePointer();
     ErrorCheckpoint = 930;
-    if (!FirstScreenAfterLoading) FirstScreenAfterLoading = MakeScreen<TPlainScreen>();
+    StartDefaultPlayer();
+    if (!FirstScreenAfterLoading) FirstScreenAfterLoading = GameScreen;
     LoadAllResources();
     FlushAll();
     Game->FixedRateLogic->Init();

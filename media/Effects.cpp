@@ -12,3 +12,9 @@ void EffectMagicRelease(float, float) {
 }
 
 void EffectScorePicture(float, float, int) {}
+void EffectGoalDone(float, float) {}
+void EffectGaugeSparkle(float, float) {}
+void ManageParticleLayer(int) {}
+void MoveParticleLayer(int) {}
+void DrawParticleLayer(int) {}
+void ClearParticleLayers() {}

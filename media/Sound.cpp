@@ -123,6 +123,7 @@ TGameChannelPtr TChannelArray::PlayGameSound(const TGameSoundPtr& sound, TGameCh
     if (!channel) channel = GetChannel();
     if (!channel || !sound) return nullptr;
     channel->OriginalVolume = volume;
+    channel->name = sound->name;  // which sound the channel carries, for debugging and tests
     sound->volume = volume * BalanceVolumes(1);
     sound->PlayInChannel(channel->Channel, pan);
     return channel;

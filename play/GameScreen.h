@@ -1,42 +1,131 @@
-// The level play screen. For now the state the board reads and writes; the
-// screen's own life (intro, HUD, play loop, outro) comes with level play.
+// The level play screen: it builds the board of the player's level, slides
+// the HUD and the board in, runs the play loop (board, time, HUD, sounds,
+// automatic hints) and ends the level with the outro when every goal is met,
+// or with "No More Moves" / "Time Up", after which the same level restarts.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <string>
 
+#include "engine/Containers.h"
 #include "frame/Screen.h"
 #include "media/Animation.h"
+#include "media/BitmapFont.h"
+#include "media/GameImage.h"
 #include "media/Sound.h"
+#include "media/Sprite.h"
 
 class TGameScreen : public TScreen {
-public:
+  public:
+    static constexpr int BIG_TEXT_OFFSET_X = 60;
+    static constexpr int MENU_X = 0;
+    static constexpr int GaugeX = 42;
+    static constexpr int GaugeY = 466;
+    // The gem colours the effects and the level-complete screen use.
+    static inline std::array<TColorPtr, 7> ColorArray{};
+
     TGameScreen();
 
     float AutoHintCounter = 0;
+    std::string BackgroundFileName;
+    int Chapter = 0;
+    int FadingIn = 0;
     int Goal1Done = 0, Goal2Done = 0, Goal3Done = 0, Goal4Done = 0;
+    int GridSlideInSoundPlayed = 0, GridSlideOutSoundPlayed = 0;
+    TBitmapFontPtr HUDFont;
+    int HUDSliding = 0;
     int NoMore = 0;
     float NoMoreCounter = 0;
+    int PlayShown = 0;
     int TimeUp = 0;
-    TAnimationPtr IntroAnim, OutroAnim;
-    TGameSoundPtr SoundGameOver;
-    int TriggerBomb = 0, TriggerBomb2 = 0, TriggerBonusAppears = 0, TriggerCoinDisappears = 0, TriggerCrossBomb = 0,
-        TriggerCrossBomb2 = 0, TriggerCrossDiagBomb = 0, TriggerCrossDiagBomb2 = 0, TriggerDiagBomb = 0,
-        TriggerDiagBomb2 = 0, TriggerEggDrop = 0, TriggerGoldBag = 0, TriggerGoldCoin = 0, TriggerHUDCharged = 0,
-        TriggerHorizontalBomb = 0, TriggerHorizontalBomb2 = 0, TriggerMagic = 0, TriggerMatchOverArmour1 = 0,
-        TriggerMatchOverArmour2 = 0, TriggerMegaBomb = 0, TriggerUnlock = 0, TriggerUnrock1 = 0, TriggerUnrock2 = 0,
-        TriggerVerticalBomb = 0, TriggerVerticalBomb2 = 0;
+    TGameImagePtr PanelImage, HourglassImage, HourglassShadowImage, SandAnimImage;
+    float GaugeParticleCounter = 0;
+    int GaugeParticleCounterMax = 20;
+    std::shared_ptr<TCounterList> GaugeFillDelay, GoldParticleDelay;
+    float GaugeMax = 10;
+    TSpritePtr Go, WellDone;
+    TAnimationPtr IntroAnim, OutroAnim, SandAnim;
+    int ShownMessage = 0;
+    // Seam: the open story message; the dialog kit fills it in.
+    std::shared_ptr<void> MessageDialog;
+    TGameSoundPtr SoundGameOver, SoundLowTimeBeep, SoundNoMore, SoundTimeUp;
+    int TriggerBomb = 0, TriggerBomb2 = 0, TriggerBonusAppears = 0, TriggerCoinDisappears = 0,
+        TriggerCrossBomb = 0, TriggerCrossBomb2 = 0, TriggerCrossDiagBomb = 0,
+        TriggerCrossDiagBomb2 = 0, TriggerDiagBomb = 0, TriggerDiagBomb2 = 0, TriggerEggDrop = 0,
+        TriggerGoldBag = 0, TriggerGoldCoin = 0, TriggerHUDCharged = 0, TriggerHorizontalBomb = 0,
+        TriggerHorizontalBomb2 = 0, TriggerMagic = 0, TriggerMatchOverArmour1 = 0,
+        TriggerMatchOverArmour2 = 0, TriggerMegaBomb = 0, TriggerUnlock = 0, TriggerUnrock1 = 0,
+        TriggerUnrock2 = 0, TriggerVerticalBomb = 0, TriggerVerticalBomb2 = 0;
 
+    // The screen's life.
+    void Load() override;
+    void Start() override;
+    void CoreStart() override;
+    void PostFadeIn() override;
+    void Kill() override;
+    void Logic() override;
+    void Draw() override;
+    int SetEscDestination() override;
+    void SpecificKeys() override;
+
+    static void FillColorArray();
+    virtual void ClearAll();
+    virtual void ClearCounters();
+    static void ClearParticles();
     virtual void ClearHint();
-    virtual void GoalDoneEffect(int goal);
-    // Seams filled by level play: ending the level, the gauge.
-    virtual void Quit();
-    virtual void SetGaugeEmpty();
-    virtual int StartOutroAnim();  // 1 when the outro started
-    // The first fill of a new level's board (repeated until it has a move).
+    virtual void ClearSoundTriggers();
+    virtual void DrawGaugeParticles();
+    virtual void DrawGoals(float x);
+    virtual void DrawHUD();
+    virtual void DrawStatusText();
+    virtual void DrawTimer(float x);
+    // The first fill of a new level's board.
     virtual void FillGrid();
+    virtual void GameStart();
+    virtual int GetChapter();
+    virtual float GetIntroRatio();
+    virtual float GetHUDX();
+    virtual float GetIntroY();
+    virtual int GetSubLevel();
+    virtual void GoalDoneEffect(int goal);
+    virtual void LoadBackground();
+    virtual void LoadMusic();
+    virtual void KillGameObjects();
+    virtual void MakeTestGem(int x, int y, int type);
+    virtual void ManageAutoHint();
+    virtual void ManageHUDClicks();
+    virtual void ManageHUDEffects();
+    virtual void ManageIntroAnim();
+    virtual int ManageNoMoreMovesAnim();
+    virtual int ManageOutroAnim();
+    virtual void ProcessSoundTriggers();
+    virtual int Quit();  // 1 when the level ended as lost
+    virtual void RestartLevel();
+    virtual void SetGaugeEmpty();
+    virtual void SetMenuCoords(float x);
+    virtual void StartLevel();
+    virtual void StartNoMoreMovesAnim();
+    virtual int StartOutroAnim();  // 1 when the outro started
+    virtual void StartTimeUpAnim();
+    virtual void StopIntroAnim();
+    virtual void StopOutroAnim();
 
+    // ---- helpers of this platform ----
+    // "LevelStart" and PlayShown: given once per intro.
+    void LevelStartCue();
     bool IntroRunning() const { return IntroAnim && IntroAnim->Active; }
     bool OutroRunning() const { return OutroAnim && OutroAnim->Active; }
+    // The value Logic returned last (0, 1 or -1).
+    int LastLogicResult = 0;
+
+  private:
+    void StartEndingSequence(int& flag, const TGameSoundPtr& sound);
+    void SetBoardDrop(float drop);
+    void DrawGoalRow(int row, float x, const TGameImagePtr& image, int frame, float scale,
+                     int toGo);
+    void FadeMusicTo(float ratio);
+    int LogicSteps();
 };
 
 extern std::shared_ptr<TGameScreen> GameScreen;

@@ -5,7 +5,7 @@
 #include <memory>
 
 class TTutorial {
-public:
+  public:
     virtual ~TTutorial() = default;
     // Seams filled by the tutorial.
     virtual void ShowSwapCompleteTip() {}
@@ -13,8 +13,17 @@ public:
     virtual void ShowGoalCompleteTip() {}
     virtual void ShowMagicTip() {}
     virtual void FadeTips() {}
+    virtual void SetImages() {}
+    virtual void Manage() {}
+    virtual void Draw() {}
+    virtual void Clear() {}
+    virtual void Kill() {}
+    virtual void ShowLevelStartTip() {}
+    virtual void ShowGoalArrowTip(int /*row*/, int /*ms*/) {}
     // The tip on screen (0 none).
     virtual int CurrentTip() const { return 0; }
+    // How many tips are showing.
+    int TipsCount = 0;
 };
 
 extern std::shared_ptr<TTutorial> Tutorial;

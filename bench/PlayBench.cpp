@@ -1,0 +1,57 @@
+// The whole game at play, headless: logic steps per second of the headless
+// player, and frames per second of the level play screen on the software
+// renderer.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "autoplay/AutoPlayer.h"
+#include "frame/Game.h"
+#include "play/GameScreen.h"
+
+namespace {
+
+bool GameStarted() {
+    static const bool started = [] {
+        const std::string data = HOLLOWMERE_DATA_DIR;
+        return StartHeadlessGame(data.substr(0, data.find_last_of('/') + 1));
+    }();
+    return started;
+}
+
+void BM_HeadlessPlayerLogicSteps(benchmark::State& state) {
+    if (!GameStarted()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    AutoplayOptions options;
+    options.maxSteps = 4000;
+    options.slowStepMs = 1e9;
+    AutoPlayer player(options);
+    const int level = static_cast<int>(state.range(0));
+    long steps = 0;
+    uint32_t seed = 1;
+    for (auto _ : state)
+        steps += player.PlayLevel(level, seed++, false).steps;
+    state.counters["logic_steps_per_second"] =
+        benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_HeadlessPlayerLogicSteps)->Arg(5)->Arg(60)->Unit(benchmark::kMillisecond);
+
+void BM_LevelScreenFrame(benchmark::State& state) {
+    if (!GameStarted()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    AutoplayOptions options;
+    options.maxSteps = 1500;  // past the intro, the board full of gems
+    options.slowStepMs = 1e9;
+    AutoPlayer(options).PlayLevel(static_cast<int>(state.range(0)), 1, true);
+    for (auto _ : state)
+        Game->ScreenDraw();
+    state.counters["frames_per_second"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_LevelScreenFrame)->Arg(60)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

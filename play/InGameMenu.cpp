@@ -1,0 +1,3 @@
+#include "play/InGameMenu.h"
+
+std::shared_ptr<TInGameMenu> InGameMenu = std::make_shared<TInGameMenu>();

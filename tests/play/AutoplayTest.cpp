@@ -1,0 +1,49 @@
+// The headless player on the shipped levels: it wins the first levels in
+// both modes with different seeds, and long stretches of partly random play
+// keep every rule of the board.
+#include <gtest/gtest.h>
+
+#include "autoplay/AutoPlayer.h"
+#include "frame/Game.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+class AutoplayTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(StartUpBeforeGraphics());
+        StartUpGraphicsAndLoad();
+        // Sanitizer builds run slower; the step-time rule is for real builds.
+        options_.slowStepMs = 1000;
+    }
+    AutoplayOptions options_;
+};
+
+TEST_F(AutoplayTest, WinsTheFirstLevelsTimedAndRelaxed) {
+    AutoPlayer player(options_);
+    for (int level = 1; level <= 3; ++level) {
+        for (const auto& [timed, seed] :
+             {std::pair{true, 1u}, std::pair{false, 2u}, std::pair{true, 3u}}) {
+            const AutoplayLevelResult result = player.PlayLevel(level, seed, timed);
+            EXPECT_EQ(result.result, "won") << result.Json();
+            EXPECT_EQ(result.goalsMet, result.goals) << result.Json();
+        }
+    }
+}
+
+TEST_F(AutoplayTest, TwentyThousandStepsOfRandomPlayKeepTheBoardSound) {
+    options_.randomMoveEvery = 2;
+    options_.maxSteps = 20000;
+    AutoPlayer player(options_);
+    long steps = 0;
+    for (int level = 10; steps < 20000 && level <= 40; level += 6) {
+        const AutoplayLevelResult result = player.PlayLevel(level, 100 + level, false);
+        ASSERT_NE(result.result, "invariant") << result.Json();
+        steps += result.steps;
+    }
+    EXPECT_GE(steps, 20000);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// The level play screen inside the whole program, headless: a level's intro,
+// play, winning outro and the next level; time up and no more moves with the
+// restart in place; the keys; sounds raised many times in one step; the HUD.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "autoplay/AutoPlayer.h"
+#include "board/Grid.h"
+#include "engine/Input.h"
+#include "frame/Game.h"
+#include "frame/MousePointer.h"
+#include "frame/Timing.h"
+#include "media/Sound.h"
+#include "play/GameScreen.h"
+#include "play/InGameMenu.h"
+#include "play/Player.h"
+#include "play/Tutorial.h"
+#include "progress/SaveData.h"
+#include "support/ProgramFixture.h"
+#include "ui/Menu.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string LevelFile(const std::string& name, int seconds, const std::string& goals,
+                      const std::vector<std::string>& rows,
+                      const std::string& colours = "1,2,3,4") {
+    std::string text = "NAME=" + name + "\r\ntime=" + std::to_string(seconds) +
+                       "\r\ngoals=" + goals + "\r\ncolours=" + colours +
+                       "\r\nbombs=0\r\nsize=" + std::to_string(rows[0].size() / 2 + 1) + "," +
+                       std::to_string(rows.size()) + "\r\nreserved=0,0\r\n";
+    for (const std::string& row : rows)
+        text += row + "\r\n";
+    return text + "locked=\r\nrocks=\r\nshapes=\r\nborder=\r\n";
+}
+
+class RecordingMenu : public TInGameMenu {
+  public:
+    int shown = 0;
+    void Show(int) override { ++shown; }
+};
+
+class RecordingTutorial : public TTutorial {
+  public:
+    std::vector<int> arrowRows;
+    void ShowGoalArrowTip(int row, int) override { arrowRows.push_back(row); }
+};
+
+class GameScreenTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        const fs::path levels = home_ / "levels" / "Data" / "levels";
+        fs::create_directories(levels);
+        const std::vector<std::string> open6 = {"1,1,1,1,1,1", "1,1,1,1,1,1", "1,1,1,1,1,1",
+                                                "1,1,1,1,1,1", "1,1,1,1,1,1", "1,1,1,1,1,1"};
+        std::ofstream(levels / "1.txt", std::ios::binary)
+            << LevelFile("First Steps", 90, "6,1,0,0,0", open6);
+        std::ofstream(levels / "2.txt", std::ios::binary)
+            << LevelFile("Second Steps", 90, "8,2,0,0,0", open6);
+        std::ofstream(levels / "3.txt", std::ios::binary)
+            << LevelFile("Hurry", 2, "99,1,0,0,0", open6);
+        ASSERT_TRUE(StartUpBeforeGraphics());
+        StartUpGraphicsAndLoad();
+        Game->DataPrefix = (home_ / "levels").string() + "/";
+        savedMenu_ = InGameMenu;
+        savedTutorial_ = Tutorial;
+    }
+    void TearDown() override {
+        InGameMenu = savedMenu_;
+        Tutorial = savedTutorial_;
+        ProgramTest::TearDown();
+    }
+    // One logic step of the whole program, its clock moving 5 ms.
+    void Step(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            clock_.Advance(5);
+            Game->FixedRateLogic->SetDelta(1.0f);
+            Game->LogicWrapper();
+        }
+    }
+    template <typename Done>
+    bool StepUntil(Done done, int limit) {
+        for (int i = 0; i < limit; ++i) {
+            if (done()) return true;
+            Step();
+        }
+        return done();
+    }
+    void PressWithCtrl(const char* key) {
+        InjectKeyEvent("Left Ctrl", true);
+        InjectKeyEvent(key, true);
+        Step();
+        InjectKeyEvent(key, false);
+        InjectKeyEvent("Left Ctrl", false);
+        Step();
+    }
+    int ChannelsPlaying(const std::string& name) const {
+        int count = 0;
+        for (const TGameChannelPtr& channel : *Game->Channels)
+            count += channel->name == name && channel->Channel && channel->Channel->Playing();
+        return count;
+    }
+    std::shared_ptr<TInGameMenu> savedMenu_;
+    std::shared_ptr<TTutorial> savedTutorial_;
+};
+
+TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndTheNextLevel) {
+    AutoPlayer::EnterLevel(1, 7, true);
+    ASSERT_EQ(Game->CurrentTScreen, GameScreen);
+    EXPECT_EQ(GameScreen->FadingIn, 1);
+    EXPECT_EQ(GameScreen->GetIntroRatio(), 1) << "the HUD waits outside while the screen fades in";
+    EXPECT_GE(std::abs(Grid->topY), ScreenHeight) << "the board waits out of sight";
+    const float lastSecond = Game->CalcAnimLength(1000);
+    ASSERT_TRUE(StepUntil([&] { return GameScreen->IntroAnim->Counter < lastSecond; }, 1200));
+    EXPECT_EQ(GameScreen->PlayShown, 0);
+    GameScreen->Draw();
+    EXPECT_EQ(GameScreen->PlayShown, 1) << "the level-start cue sounds with \"Go\"";
+    ASSERT_TRUE(StepUntil([] { return !GameScreen->IntroRunning(); }, 400));
+    EXPECT_EQ(Grid->topY, 0);
+    EXPECT_EQ(GameScreen->GetHUDX(), 0);
+
+    AutoplayOptions options;
+    options.slowStepMs = 1000;
+    const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(1, 7, true);
+    ASSERT_EQ(result.result, "won") << result.Json();
+    EXPECT_EQ(result.goalsMet, 1);
+    EXPECT_EQ(Player->NoChecks, 1);
+    ASSERT_TRUE(StepUntil([] { return Player->Level == 2; }, 1200))
+        << "the outro ends in the next level";
+    EXPECT_EQ(Grid->LevelName, "Second Steps");
+    EXPECT_TRUE(GameScreen->IntroRunning());
+    EXPECT_EQ(Player->LevelScore, 0) << "fresh statistics";
+    EXPECT_GT(Player->TotalScore, 0);
+}
+
+TEST_F(GameScreenTest, TimeUpAndGivingUpRestartTheSameLevelInPlace) {
+    AutoPlayer::EnterLevel(3, 3, true);
+    ASSERT_TRUE(StepUntil([] { return GameScreen->TimeUp == 1; }, 3000))
+        << "two seconds and the intro";
+    EXPECT_EQ(Player->Alive, 0);
+    EXPECT_EQ(Grid->JiggleDirection, 1) << "the board shakes";
+    EXPECT_EQ(GameScreen->OutroRunning(), false);
+    ASSERT_TRUE(StepUntil([] { return GameScreen->TimeUp == 0; }, 1000));
+    EXPECT_TRUE(GameScreen->IntroRunning()) << "the same level from its intro";
+    EXPECT_EQ(Player->Level, 3);
+    EXPECT_EQ(Player->Alive, 1);
+    EXPECT_FLOAT_EQ(Player->LevelTimeTaken, 0);
+
+    AutoPlayer::EnterLevel(1, 3, false);
+    ASSERT_TRUE(
+        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    PressWithCtrl("Q");
+    EXPECT_EQ(GameScreen->NoMore, 1) << "Ctrl+Q gives up";
+    PressWithCtrl("T");
+    EXPECT_EQ(GameScreen->TimeUp, 0) << "a level cannot fail twice";
+    ASSERT_TRUE(StepUntil([] { return GameScreen->NoMore == 0; }, 1000));
+    ASSERT_TRUE(StepUntil([] { return !GameScreen->IntroRunning(); }, 1000));
+    PressWithCtrl("T");
+    EXPECT_EQ(GameScreen->TimeUp, 1) << "Ctrl+T runs the time out, even in relaxed mode";
+}
+
+TEST_F(GameScreenTest, MenuEscAndGoalClicks) {
+    auto menu = std::make_shared<RecordingMenu>();
+    auto tutorial = std::make_shared<RecordingTutorial>();
+    InGameMenu = menu;
+    Tutorial = tutorial;
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(
+        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+
+    InjectKeyEvent("Escape", true);
+    InjectKeyEvent("Escape", false);
+    Step(80);
+    EXPECT_EQ(Game->CurrentTScreen, GameScreen) << "Esc does not leave a level";
+
+    auto clickAt = [&](int x, int y) {
+        InjectMouseMove(static_cast<int>((x + Game->vxOff) / Game->VirtualRatioX),
+                        static_cast<int>((y + Game->vyOff) / Game->VirtualRatioY));
+        Step();
+        InjectMouseButton(1, true, 0, 0);
+        Step();
+        InjectMouseButton(1, false, 0, 0);
+        Step();
+    };
+    // The goal rows: 60 pixels each from y 407 to 646 (the window's pixels
+    // reach 650 as the nearest point below).
+    clickAt(60, 646);
+    clickAt(60, 650);
+    clickAt(60, 410);
+    EXPECT_EQ(tutorial->arrowRows, (std::vector<int>{4, 1}));
+
+    TButton& button = *GameScreen->Menu->First();
+    clickAt(static_cast<int>(button.x + button.Width() / 2),
+            static_cast<int>(button.y + button.Height() / 2));
+    EXPECT_EQ(menu->shown, 1) << "the Menu button opens the in-game menu";
+}
+
+TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
+    AutoPlayer::EnterLevel(1, 9, true);
+    ASSERT_TRUE(
+        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    Step(10);
+    GameScreen->ClearSoundTriggers();
+    for (int skull = 0; skull < 3; ++skull)
+        GameScreen->TriggerEggDrop = 1;
+    GameScreen->TriggerBomb = 1;
+    Grid->ChainedBonuses = 3;
+    GameScreen->ProcessSoundTriggers();
+    EXPECT_EQ(ChannelsPlaying("EGGDROP"), 1);
+    int pumpkins = 0;
+    for (const TGameChannelPtr& channel : *Game->Channels) {
+        if (channel->name != "PUMPKIN") continue;
+        ++pumpkins;
+        EXPECT_FLOAT_EQ(channel->OriginalVolume, 0.6f) << "a third, raised to 0.6";
+    }
+    EXPECT_EQ(pumpkins, 1);
+}
+
+TEST_F(GameScreenTest, AHintAppearsAfterFifteenSecondsWithoutAMatch) {
+    AutoPlayer::EnterLevel(1, 11, false);
+    ASSERT_TRUE(
+        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    Step(2900);
+    EXPECT_EQ(Grid->HintCounter, 0);
+    ASSERT_TRUE(StepUntil([] { return Grid->HintCounter > 0; }, 200));
+    EXPECT_GE(Grid->HintX, 0) << "the hint points at a gem that can move";
+}
+
+}  // namespace

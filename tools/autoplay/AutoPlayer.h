@@ -1,0 +1,65 @@
+// A headless player: it runs the real game (screens, board, the engine on
+// the dummy video driver, silent audio, a clock that moves one logic step at
+// a time), goes to the level play screen of a chosen level and plays it with
+// mouse events, choosing moves from the board's own rules with a preference
+// for the level's goals. It watches the board after every step.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct AutoplayLevelResult {
+    int level = 0;
+    uint32_t seed = 0;
+    std::string result;  // "won", "time up", "no more moves", "step limit", "invariant"
+    int score = 0;
+    long steps = 0;
+    int moves = 0;
+    int goalsMet = 0;
+    int goals = 0;
+    int gold = 0;
+    double wallSeconds = 0;
+    std::string problem;  // what broke, for "invariant"
+
+    std::string Json() const;
+};
+
+struct AutoplayOptions {
+    long maxSteps = 400000;   // logic steps per level (5 ms each)
+    std::string shotsFolder;  // "" for none
+    int shotEverySeconds = 10;
+    double slowStepMs = 50;  // a logic step slower than this breaks an invariant
+    // Every n-th move is a random swap instead of the best one (0: never).
+    int randomMoveEvery = 0;
+};
+
+// Starts the game headless with its data under dataPrefix (the folder that
+// holds Data/) and its per-user files in a folder of its own. False when
+// the game could not start.
+bool StartHeadlessGame(const std::string& dataPrefix);
+// Ends what StartHeadlessGame started.
+void StopHeadlessGame();
+
+class AutoPlayer {
+  public:
+    explicit AutoPlayer(AutoplayOptions options) : options_(std::move(options)) {}
+    // Plays one level from its start to its end (won, lost or the step limit).
+    AutoplayLevelResult PlayLevel(int level, uint32_t seed, bool timed);
+    // Goes to the level play screen at this level (seeding the game's random
+    // numbers), as the map would.
+    static void EnterLevel(int level, uint32_t seed, bool timed);
+
+  private:
+    bool Step(AutoplayLevelResult& result);
+    bool BoardAtRest() const;
+    bool PlayMove(uint32_t& rng, bool randomMove, AutoplayLevelResult& result);
+    void Click(int column, int row, AutoplayLevelResult& result);
+    void RunSteps(int count, AutoplayLevelResult& result);
+    std::string CheckBoard();
+    void SaveShot(const std::string& name);
+    std::string EndedAs() const;
+
+    AutoplayOptions options_;
+    long stuckSteps_ = 0;
+    int shotCount_ = 0;
+};

@@ -1,0 +1,85 @@
+// hollowmere-autoplay: plays levels of the real game headless and prints one
+// JSON line per level. Exit code 1 when the game reported a fatal error or
+// the board broke one of its rules.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "autoplay/AutoPlayer.h"
+
+namespace {
+
+struct CommandLine {
+    int firstLevel = 1, lastLevel = 1;
+    uint32_t seed = 1;
+    bool timed = true;
+    std::string data = HOLLOWMERE_DATA_PREFIX;
+    AutoplayOptions options;
+};
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: hollowmere-autoplay [--level N | --levels A-B] [--seed S] [--timed 0|1]\n"
+                 "                           [--max-steps N] [--shots DIR] [--shot-every SECONDS]\n"
+                 "                           [--data FOLDER-HOLDING-Data]\n");
+}
+
+bool ParseRange(const std::string& text, int& first, int& last) {
+    const size_t dash = text.find('-');
+    first = std::atoi(text.substr(0, dash).c_str());
+    last = dash == std::string::npos ? first : std::atoi(text.substr(dash + 1).c_str());
+    return first >= 1 && last >= first;
+}
+
+bool Parse(int argc, char** argv, CommandLine& line) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) return false;
+        const std::string value = argv[++i];
+        if (option == "--level" || option == "--levels") {
+            if (!ParseRange(value, line.firstLevel, line.lastLevel)) return false;
+        } else if (option == "--seed") {
+            line.seed = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
+        } else if (option == "--timed") {
+            line.timed = value != "0";
+        } else if (option == "--max-steps") {
+            line.options.maxSteps = std::atol(value.c_str());
+        } else if (option == "--shots") {
+            line.options.shotsFolder = value;
+        } else if (option == "--shot-every") {
+            line.options.shotEverySeconds = std::max(1, std::atoi(value.c_str()));
+        } else if (option == "--data") {
+            line.data = value;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CommandLine line;
+    if (!Parse(argc, argv, line)) {
+        Usage();
+        return 2;
+    }
+    if (!StartHeadlessGame(line.data)) {
+        std::fprintf(stderr, "hollowmere-autoplay: the game could not start\n");
+        return 1;
+    }
+    AutoPlayer player(line.options);
+    int exitCode = 0;
+    for (int level = line.firstLevel; level <= line.lastLevel; ++level) {
+        const AutoplayLevelResult result = player.PlayLevel(level, line.seed, line.timed);
+        std::printf("%s\n", result.Json().c_str());
+        std::fflush(stdout);
+        if (result.result == "invariant") {
+            exitCode = 1;
+            break;
+        }
+    }
+    StopHeadlessGame();
+    return exitCode;
+}
