@@ -102,25 +102,29 @@ int TGameGrid::getSpawnBagChance() {
 
 // ---------------------------------------------------------------- armour, rocks, locks, skulls
 
-void TGameGrid::RemoveArmour(int x, int y, int /*bombHit*/) {
+int TGameGrid::RemoveArmour(int x, int y, int /*powered*/) {
     TCell* cell = CellAt(x, y);
-    if (!cell || !OnBoard(x, y)) return;
-    if (cell->Gem && (cell->Gem->locked || cell->Gem->rocked)) return;
+    if (!cell || !OnBoard(x, y)) return 0;
+    if (cell->Gem && (cell->Gem->locked || cell->Gem->rocked)) return 0;
+    const float centreX = cell->sx + 33, centreY = cell->sy + 33;
     if (cell->armour2) {
         cell->armour2 = 0;
         Armoured -= 1;
+        EffectArmourBreak(centreX, centreY, 2);
         GameScreen->TriggerMatchOverArmour2 = 1;
     } else if (cell->armour1) {
         cell->armour1 = 0;
         Armoured -= 1;
+        EffectArmourBreak(centreX, centreY, 1);
         GameScreen->TriggerMatchOverArmour1 = 1;
         Player->LogGoldTileCollected();
         Gold -= 1;
     } else {
-        return;
+        return 0;
     }
     CheckTarget();
     if (Armoured >= 1 && Armoured <= 3) Tutorial->ShowNearlyDoneTip();
+    return 1;
 }
 
 void TGem::UnRock(int withScore) {
@@ -128,10 +132,12 @@ void TGem::UnRock(int withScore) {
     rocked -= 1;
     if (rocked == 1) {
         GameScreen->TriggerUnrock2 = 1;
+        EffectRockCrack(x, y, 20);
         if (withScore) Grid->AwardGemScore(gx, gy, 1, 0, 0);
         return;
     }
     GameScreen->TriggerUnrock1 = 1;
+    EffectRockBreak(x, y);
     Grid->Rocks -= 1;
     if (withScore) Grid->AwardGemScore(gx, gy, 1, 0, 1);
     if (GemType == GEM_SKULL && !locked && AboveGapOrBottom(gx, gy)) {
@@ -143,6 +149,7 @@ void TGem::UnRock(int withScore) {
 
 void TGem::Unlock() {
     if (!locked) return;
+    EffectUnlock(x, y);
     locked = 0;
     if (Grid) Grid->Locked -= 1;
     if (GemType == GEM_SKULL && !rocked && AboveGapOrBottom(gx, gy) && Grid)
@@ -152,6 +159,7 @@ void TGem::Unlock() {
 void TGameGrid::CollectEgg(const TGemPtr& gem) {
     Player->SpecialItemsCollected += 1;
     CheckTarget();
+    EffectSkullCollect(gem->x, gem->y);
     AwardGemScore(gem->gx, gem->gy, 0, 1, 1);
     Player->LogGoldenSkullCollected();
     if (GemList) GemList->RemoveGem(gem);
@@ -215,10 +223,11 @@ void TGameGrid::UseCoin(const TGemPtr& gem) {
     Tutorial->ShowSwapCompleteTip();
     if (gem->GemType == GEM_BAG) {
         GameScreen->TriggerGoldBag = 1;
-        Player->LogGoldBagCollected();
+        EffectCoinCollect(gem->x, gem->y, Player->LogGoldBagCollected());
     } else {
         GameScreen->TriggerGoldCoin = 1;
         Player->LogCoinCollected(1);
+        EffectCoinCollect(gem->x, gem->y, 1);
     }
 }
 
@@ -323,20 +332,52 @@ void TGameGrid::HitCell(int x, int y, int power, bool safe) {
     if (unlocked == 1) GameScreen->TriggerUnlock = 1;
 }
 
-void TGameGrid::EndBomb(int /*x*/, int /*y*/, int trigger, int /*power*/) {
+void TGameGrid::EndBomb(int x, int y, int trigger, int power) {
+    EffectBombBlast(trigger, static_cast<float>(CellLeft(x) + 33),
+                    static_cast<float>(CellTop(y) + 33), power);
     *BombTrigger(trigger) = 1;
     GameScreen->SetGaugeEmpty();
 }
 
+namespace {
+
+// The pumpkin bomb's square: 3 x 3, or 5 x 5 without its corners.
+bool InBombArea(int i, int j, int power) {
+    return power == 1 ? std::abs(i) <= 1 && std::abs(j) <= 1
+                      : !(std::abs(i) == 2 && std::abs(j) == 2);
+}
+
+// The garlic bomb's 7 x 7 square without the three cells at each corner.
+bool InMegaArea(int i, int j) {
+    return std::abs(i) <= 3 && std::abs(j) <= 3 && std::abs(i) + std::abs(j) < 5;
+}
+
+}  // namespace
+
+THUDPowerInfoList TGameGrid::GetBombPoints(int x, int y, int power) {
+    THUDPowerInfoList points;
+    for (int j = -2; j <= 2; ++j)
+        for (int i = -2; i <= 2; ++i)
+            if (InBombArea(i, j, power) && OnBoard(x + i, y + j))
+                points.push_back(
+                    THUDPowerInfo::Create(x + i, y + j, CellActive(x + i, y + j) ? 1 : 0));
+    return points;
+}
+
+THUDPowerInfoList TGameGrid::GetMegaPoints(int x, int y) {
+    THUDPowerInfoList points;
+    for (int j = -3; j <= 3; ++j)
+        for (int i = -3; i <= 3; ++i)
+            if (InMegaArea(i, j) && CellActive(x + i, y + j))
+                points.push_back(THUDPowerInfo::Create(x + i, y + j, 1));
+    return points;
+}
+
 void TGameGrid::UseBomb(int x, int y, int power) {
     BeginBomb(x, y, power, true);
-    for (int j = -2; j <= 2; ++j) {
-        for (int i = -2; i <= 2; ++i) {
-            const bool inArea = power == 1 ? (std::abs(i) <= 1 && std::abs(j) <= 1)
-                                           : !(std::abs(i) == 2 && std::abs(j) == 2);
-            if (inArea) HitCell(x + i, y + j, power, true);
-        }
-    }
+    for (int j = -2; j <= 2; ++j)
+        for (int i = -2; i <= 2; ++i)
+            if (InBombArea(i, j, power)) HitCell(x + i, y + j, power, true);
     EndBomb(x, y, power == 2 ? 23 : 15, power);
 }
 
@@ -400,14 +441,9 @@ void TGameGrid::UseCrossDiagBomb(int x, int y, int power) {
 
 void TGameGrid::UseMegaBomb(int x, int y, int /*power*/) {
     BeginBomb(x, y, 2, true);
-    for (int j = -3; j <= 3; ++j) {
-        for (int i = -3; i <= 3; ++i) {
-            // Without the three cells at each corner of the 7 x 7 square.
-            if (std::abs(i) + std::abs(j) >= 5) continue;
-            if (!CellActive(x + i, y + j)) continue;
-            HitCell(x + i, y + j, 2, true);
-        }
-    }
+    for (int j = -3; j <= 3; ++j)
+        for (int i = -3; i <= 3; ++i)
+            if (InMegaArea(i, j) && CellActive(x + i, y + j)) HitCell(x + i, y + j, 2, true);
     EndBomb(x, y, 21, 2);
 }
 

@@ -4,9 +4,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "board/Cell.h"
 #include "board/Gem.h"
+#include "board/Powerups.h"
 #include "media/Animation.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
@@ -118,6 +120,9 @@ class TGameGrid {
     void StartSwap();
     void ManageSwap();
     int StopSwap();
+    // Adds the rocks beside (x, y) to the list, each once: a match pass
+    // cracks every rock beside it one step.
+    void AddCracked(std::vector<TCell*>& list, int x, int y);
     // A swap called off: both gems back to their own cells, at rest.
     void PutSwappedGemsBack();
     void ReverseSwap();
@@ -151,7 +156,11 @@ class TGameGrid {
     void ManageJiggle(float threshold);
 
     // ---- special tiles and bonuses (the bombs' own rules) ----
-    void RemoveArmour(int x, int y, int bombHit);
+    int RemoveArmour(int x, int y, int powered);  // 1 when a layer came off
+    // The cells a pumpkin bomb of this power and a garlic bomb would hit
+    // (on the board; valid where the cell is active).
+    THUDPowerInfoList GetBombPoints(int x, int y, int power);
+    THUDPowerInfoList GetMegaPoints(int x, int y);
     void CollectEgg(const TGemPtr& gem);
     void CreateBonus(int x, int y, int size);
     int ActivateBonus(const TGemPtr& gem, int x, int y);

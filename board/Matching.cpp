@@ -468,6 +468,15 @@ void TGameGrid::ClearMatches() {
     }
 }
 
+void TGameGrid::AddCracked(std::vector<TCell*>& list, int x, int y) {
+    for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+        TCell* neighbour = CellAt(nx, ny);
+        const bool rock = neighbour && neighbour->Gem && neighbour->Gem->rocked;
+        if (rock && std::find(list.begin(), list.end(), neighbour) == list.end())
+            list.push_back(neighbour);
+    }
+}
+
 int TGameGrid::ProcessMatches(int quiet, int crackRocks) {
     int marked = 0, processed = 0, unlocked = 0;
     std::vector<TCell*> rocksToCrack;
@@ -497,14 +506,7 @@ int TGameGrid::ProcessMatches(int quiet, int crackRocks) {
                 if (SaveData->GetShopItemStatus(1) == 2) CreateBonus(x, y, cell.createBonus);
                 cell.createBonus = 0;
             }
-            for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-                TCell* neighbour = CellAt(nx, ny);
-                if (neighbour && neighbour->Gem && neighbour->Gem->rocked &&
-                    std::find(rocksToCrack.begin(), rocksToCrack.end(), neighbour) ==
-                        rocksToCrack.end()) {
-                    rocksToCrack.push_back(neighbour);
-                }
-            }
+            AddCracked(rocksToCrack, x, y);
             RemoveArmour(x, y, 0);
         }
     }

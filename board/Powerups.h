@@ -4,6 +4,17 @@
 
 #include <array>
 #include <memory>
+#include <vector>
+
+#include "media/Point.h"
+
+// One cell of a powerup's or bomb's area, and whether the effect would act on it.
+struct THUDPowerInfo {
+    TPoint pos;
+    int valid = 0;
+    static THUDPowerInfo Create(int x, int y, int valid) { return {{x, y}, valid}; }
+};
+using THUDPowerInfoList = std::vector<THUDPowerInfo>;
 
 class THUDPowerup {
   public:

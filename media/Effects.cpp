@@ -18,3 +18,10 @@ void ManageParticleLayer(int) {}
 void MoveParticleLayer(int) {}
 void DrawParticleLayer(int) {}
 void ClearParticleLayers() {}
+void EffectArmourBreak(float, float, int) {}
+void EffectRockCrack(float, float, int) {}
+void EffectRockBreak(float, float) {}
+void EffectUnlock(float, float) {}
+void EffectSkullCollect(float, float) {}
+void EffectCoinCollect(float, float, int) {}
+void EffectBombBlast(int, float, float, int) {}

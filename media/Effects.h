@@ -15,3 +15,12 @@ void ManageParticleLayer(int layer);
 void MoveParticleLayer(int layer);
 void DrawParticleLayer(int layer);
 void ClearParticleLayers();
+// The board's special tiles (positions are cell centres on the screen).
+void EffectArmourBreak(float x, float y, int layer);
+void EffectRockCrack(float x, float y, int pieces);
+void EffectRockBreak(float x, float y);
+void EffectUnlock(float x, float y);
+void EffectSkullCollect(float x, float y);
+void EffectCoinCollect(float x, float y, int coins);
+// A fired bomb: its blast picture by the bomb's type (15 to 29) and power.
+void EffectBombBlast(int type, float x, float y, int power);

@@ -8,16 +8,13 @@
 #include <vector>
 
 #include "media/GameImage.h"
-
-struct TPoint {
-    int X = 0, Y = 0;
-};
+#include "media/Point.h"
 
 class ShopItem;
 using ShopItemPtr = std::shared_ptr<ShopItem>;
 
 class ShopItem {
-public:
+  public:
     static constexpr int UNAVAILABLE = 0;
     static constexpr int AVAILABLE = 1;
     static constexpr int PURCHASED = 2;
@@ -41,8 +38,9 @@ public:
 
     // Note the order: the list picture before the decoration picture.
     static ShopItemPtr Create(int cost, int level, TPoint coords, const std::string& saleImageFile,
-                              const std::string& imageFile, int replaceBy, int requiredItem, int purchaseID,
-                              const std::string& name, const std::string& description);
+                              const std::string& imageFile, int replaceBy, int requiredItem,
+                              int purchaseID, const std::string& name,
+                              const std::string& description);
     void SetCentreOffset(int x, int y);
 };
 
@@ -52,4 +50,3 @@ constexpr int SHOP_TABLE_SIZE = 41;  // entry 0 empty, 39 and 40 scenery
 extern std::array<ShopItemPtr, SHOP_TABLE_SIZE> ShopItems;
 extern std::vector<int> ShopDrawOrder;
 extern TGameImagePtr GoldPanelImage;
-
