@@ -28,9 +28,10 @@ TEST_F(MatchingTest, SwapsStandOnlyWhenOneOfTheTwoCellsJoinsALine) {
     PlaceGems({"12345",  //
                "23451",  //
                "34512",  //
-               "45123",  //
-               "51234"});
-    // Swapping (0,0) and (1,0) makes no line at all: it slides back.
+               "45623",  //
+               "51266"});
+    // Swapping (0,0) and (1,0) makes no line at all: it slides back (and the
+    // board keeps a move elsewhere, at (2,3), so play goes on).
     Swap(0, 0, 1, 0);
     EXPECT_EQ(Grid->FailedMove, 1);
     Steps(static_cast<int>(Grid->SwapTime) + 2);

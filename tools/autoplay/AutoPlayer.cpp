@@ -23,6 +23,7 @@
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
 
@@ -114,9 +115,15 @@ std::vector<Move> CandidateMoves() {
                 moves.push_back({x, y, x, y, true, money ? 8.0 : 6.0});
                 continue;
             }
-            for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+            // Gem with gem once per pair; a gem into an empty cell from any side.
+            for (const auto& [dx, dy] :
+                 {std::pair{1, 0}, std::pair{0, 1}, std::pair{-1, 0}, std::pair{0, -1}}) {
                 const TCell* target = CellAt(x + dx, y + dy);
-                if (!Movable(target) || target->Gem->GemType > GEM_SKULL) continue;
+                if (!target || !target->active) continue;
+                const bool empty = !target->Gem;
+                const bool forward = dx > 0 || dy > 0;
+                if (!empty && (!forward || !Movable(target) || target->Gem->GemType > GEM_SKULL))
+                    continue;
                 const double value = ValueOfSwap(x, y, x + dx, y + dy);
                 if (value > 0) moves.push_back({x, y, x + dx, y + dy, false, value});
             }
@@ -177,6 +184,14 @@ void StopHeadlessGame() {
 }
 
 // ---------------------------------------------------------------- one level
+
+void AutoPlayer::OwnItemsOnSaleBy(int level) {
+    for (int id = 1; id <= SHOP_ITEM_COUNT; ++id) {
+        const ShopItemPtr& item = ShopItems[id];
+        SaveData->shopPurchases[id] =
+            item && item->LevelAvailable <= level ? ShopItem::PURCHASED : 0;
+    }
+}
 
 void AutoPlayer::EnterLevel(int level, uint32_t seed, bool timed) {
     SeedRnd(seed);
@@ -287,21 +302,30 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
     result.level = level;
     result.seed = seed;
     const auto started = std::chrono::steady_clock::now();
+    if (options_.ownItemsOnSale) {
+        OwnItemsOnSaleBy(level);
+    } else {
+        SaveData->shopPurchases.fill(0);
+    }
     EnterLevel(level, seed, timed);
     stuckSteps_ = 0;
     result.goals = Player->GetGoalCount();
     bool introShot = false;
     uint32_t rng = seed * 2654435761u + 1;
     long nextShot = options_.shotEverySeconds * kStepsPerSecond;
+    const long thinkSteps = static_cast<long>(options_.thinkMs) * kStepsPerSecond / 1000;
+    long restingSteps = 0;
     while (result.result.empty()) {
         if (result.steps >= options_.maxSteps) {
             result.result = "step limit";
             break;
         }
-        if (BoardAtRest()) {
+        restingSteps = BoardAtRest() ? restingSteps + 1 : 0;
+        if (restingSteps > thinkSteps) {
             const bool randomMove =
                 options_.randomMoveEvery > 0 && (result.moves + 1) % options_.randomMoveEvery == 0;
             if (PlayMove(rng, randomMove, result)) ++result.moves;
+            restingSteps = 0;
         }
         if (!Step(result)) break;
         if (!introShot && result.steps >= kStepsPerSecond * 3 / 2) {
@@ -320,6 +344,7 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
     result.gold = Player->levelGoldCollected;
     result.goalsMet = GameScreen->Goal1Done + GameScreen->Goal2Done + GameScreen->Goal3Done +
                       GameScreen->Goal4Done;
+    if (Grid && Grid->TimeLimit > 0) result.timeShare = Player->LevelTimeTaken / Grid->TimeLimit;
     result.wallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;
@@ -377,7 +402,7 @@ std::string AutoplayLevelResult::Json() const {
     out << "{\"level\":" << level << ",\"seed\":" << seed << ",\"result\":\"" << result
         << "\",\"score\":" << score << ",\"steps\":" << steps << ",\"moves\":" << moves
         << ",\"goals_met\":" << goalsMet << ",\"goals\":" << goals << ",\"gold\":" << gold
-        << ",\"wall_seconds\":" << wallSeconds;
+        << ",\"time_share\":" << timeShare << ",\"wall_seconds\":" << wallSeconds;
     if (!problem.empty()) out << ",\"problem\":\"" << problem << "\"";
     out << "}";
     return out.str();

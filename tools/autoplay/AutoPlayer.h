@@ -19,7 +19,8 @@ struct AutoplayLevelResult {
     int goals = 0;
     int gold = 0;
     double wallSeconds = 0;
-    std::string problem;  // what broke, for "invariant"
+    double timeShare = 0;  // share of the level's time limit used
+    std::string problem;   // what broke, for "invariant"
 
     std::string Json() const;
 };
@@ -31,6 +32,11 @@ struct AutoplayOptions {
     double slowStepMs = 50;  // a logic step slower than this breaks an invariant
     // Every n-th move is a random swap instead of the best one (0: never).
     int randomMoveEvery = 0;
+    // The player owns every shop item on sale by the level played (else none).
+    bool ownItemsOnSale = true;
+    // How long the player looks at a board at rest before making a move: 0
+    // plays at machine speed, about 1500 at a casual player's pace.
+    int thinkMs = 0;
 };
 
 // Starts the game headless with its data under dataPrefix (the folder that
@@ -48,6 +54,8 @@ class AutoPlayer {
     // Goes to the level play screen at this level (seeding the game's random
     // numbers), as the map would.
     static void EnterLevel(int level, uint32_t seed, bool timed);
+    // Owns every shop item that is on sale by this level, and no other.
+    static void OwnItemsOnSaleBy(int level);
 
   private:
     bool Step(AutoplayLevelResult& result);

@@ -1,9 +1,11 @@
 // hollowmere-autoplay: plays levels of the real game headless and prints one
-// JSON line per level. Exit code 1 when the game reported a fatal error or
-// the board broke one of its rules.
+// JSON line per level and seed. Exit code 1 when the game reported a fatal
+// error or the board broke one of its rules, 2 for a bad command line.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "autoplay/AutoPlayer.h"
 
@@ -11,17 +13,20 @@ namespace {
 
 struct CommandLine {
     int firstLevel = 1, lastLevel = 1;
-    uint32_t seed = 1;
+    std::vector<uint32_t> seeds = {1};
     bool timed = true;
     std::string data = HOLLOWMERE_DATA_PREFIX;
     AutoplayOptions options;
 };
 
 void Usage() {
-    std::fprintf(stderr,
-                 "usage: hollowmere-autoplay [--level N | --levels A-B] [--seed S] [--timed 0|1]\n"
-                 "                           [--max-steps N] [--shots DIR] [--shot-every SECONDS]\n"
-                 "                           [--data FOLDER-HOLDING-Data]\n");
+    std::fprintf(
+        stderr,
+        "usage: hollowmere-autoplay [--level N | --levels A-B] [--seed S | --seeds S1,S2,...]\n"
+        "                           [--timed 0|1] [--items on-sale|none] [--think-ms MS]\n"
+        "                           [--max-steps N]\n"
+        "                           [--shots DIR] [--shot-every SECONDS]\n"
+        "                           [--data FOLDER-HOLDING-Data]\n");
 }
 
 bool ParseRange(const std::string& text, int& first, int& last) {
@@ -31,6 +36,17 @@ bool ParseRange(const std::string& text, int& first, int& last) {
     return first >= 1 && last >= first;
 }
 
+std::vector<uint32_t> ParseSeeds(const std::string& text) {
+    std::vector<uint32_t> seeds;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        seeds.push_back(static_cast<uint32_t>(
+            std::strtoul(text.substr(start, comma - start).c_str(), nullptr, 10)));
+        start = comma + 1;
+    }
+    return seeds;
+}
+
 bool Parse(int argc, char** argv, CommandLine& line) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
@@ -38,10 +54,14 @@ bool Parse(int argc, char** argv, CommandLine& line) {
         const std::string value = argv[++i];
         if (option == "--level" || option == "--levels") {
             if (!ParseRange(value, line.firstLevel, line.lastLevel)) return false;
-        } else if (option == "--seed") {
-            line.seed = static_cast<uint32_t>(std::strtoul(value.c_str(), nullptr, 10));
+        } else if (option == "--seed" || option == "--seeds") {
+            line.seeds = ParseSeeds(value);
         } else if (option == "--timed") {
             line.timed = value != "0";
+        } else if (option == "--think-ms") {
+            line.options.thinkMs = std::max(0, std::atoi(value.c_str()));
+        } else if (option == "--items") {
+            line.options.ownItemsOnSale = value != "none";
         } else if (option == "--max-steps") {
             line.options.maxSteps = std::atol(value.c_str());
         } else if (option == "--shots") {
@@ -71,13 +91,15 @@ int main(int argc, char** argv) {
     }
     AutoPlayer player(line.options);
     int exitCode = 0;
-    for (int level = line.firstLevel; level <= line.lastLevel; ++level) {
-        const AutoplayLevelResult result = player.PlayLevel(level, line.seed, line.timed);
-        std::printf("%s\n", result.Json().c_str());
-        std::fflush(stdout);
-        if (result.result == "invariant") {
-            exitCode = 1;
-            break;
+    for (int level = line.firstLevel; level <= line.lastLevel && exitCode == 0; ++level) {
+        for (uint32_t seed : line.seeds) {
+            const AutoplayLevelResult result = player.PlayLevel(level, seed, line.timed);
+            std::printf("%s\n", result.Json().c_str());
+            std::fflush(stdout);
+            if (result.result == "invariant") {
+                exitCode = 1;
+                break;
+            }
         }
     }
     StopHeadlessGame();
