@@ -39,10 +39,14 @@ class BoardWorld {
         SaveData->shopPurchases[1] = 2;  // lines of four and five make bombs
         Game->Mouse->x = Game->Mouse->y = -100;
     }
+    // Puts back the game's own screen, player and save data: the benchmarks
+    // that run the whole game after this one expect them.
     ~BoardWorld() {
         Grid.reset();
         GemList.reset();
-        GameScreen.reset();
+        GameScreen = savedScreen_;
+        Player = savedPlayer_;
+        SaveData = savedSaveData_;
         delete Game;
         Game = nullptr;
     }
@@ -78,6 +82,11 @@ class BoardWorld {
             }
         }
     }
+
+  private:
+    std::shared_ptr<TGameScreen> savedScreen_ = GameScreen;
+    std::shared_ptr<TPlayer> savedPlayer_ = Player;
+    std::shared_ptr<TSaveData> savedSaveData_ = SaveData;
 };
 
 void BM_MoveSearchOnAFullBoardWithoutMoves(benchmark::State& state) {
