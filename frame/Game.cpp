@@ -1,6 +1,7 @@
 #include "frame/Game.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "engine/Clock.h"
@@ -231,7 +232,30 @@ void TGame::HandleMouseMove(int eventX, int eventY) {
     if (corrected) DoMoveMouse(Mouse->x, Mouse->y);
 }
 
+namespace {
+
+// A quick tap (a touchpad, or a press shorter than one step) brings a button's
+// press and release in the same batch of events. The release then waits for
+// the next batch, so that one logic step sees the button held as a click.
+std::array<bool, 4> g_releaseWaiting{};
+std::array<bool, 4> g_pressedInBatch{};
+
+int& ButtonState(TMousePointer& mouse, int button) {
+    return button == 1 ? mouse.b1 : button == 2 ? mouse.b2 : mouse.b3;
+}
+
+void ApplyWaitingReleases(TMousePointer& mouse) {
+    for (int button = 1; button <= 3; ++button) {
+        if (g_releaseWaiting[button]) ButtonState(mouse, button) = 0;
+        g_releaseWaiting[button] = g_pressedInBatch[button] = false;
+    }
+    mouse.CalcButtonTotals();
+}
+
+}  // namespace
+
 void TGame::DoPeekEvent() {
+    ApplyWaitingReleases(*Mouse);
     TEvent event;
     while (PollEvent(event)) {
         switch (event.id) {
@@ -262,12 +286,20 @@ void TGame::DoPeekEvent() {
                 if (event.data == 1) Mouse->b1 = 1, Mouse->h1 += 1;
                 if (event.data == 2) Mouse->b2 = 1, Mouse->h2 += 1;
                 if (event.data == 3) Mouse->b3 = 1, Mouse->h3 += 1;
+                if (event.data >= 1 && event.data <= 3) {
+                    g_pressedInBatch[event.data] = true;
+                    g_releaseWaiting[event.data] = false;
+                }
                 Mouse->CalcButtonTotals();
                 break;
             case EVENT_MOUSEUP:
-                if (event.data == 1) Mouse->b1 = 0;
-                if (event.data == 2) Mouse->b2 = 0;
-                if (event.data == 3) Mouse->b3 = 0;
+                if (event.data >= 1 && event.data <= 3) {
+                    if (g_pressedInBatch[event.data]) {
+                        g_releaseWaiting[event.data] = true;
+                    } else {
+                        ButtonState(*Mouse, event.data) = 0;
+                    }
+                }
                 Mouse->CalcButtonTotals();
                 break;
             case EVENT_MOUSEMOVE:
