@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -25,6 +26,7 @@ namespace {
 struct FolderListing {
     std::unordered_set<std::string> exact;
     std::unordered_map<std::string, std::string> folded;
+    timespec modified{};  // the folder's change time when it was read
 };
 
 using ListingPtr = std::shared_ptr<const FolderListing>;
@@ -62,8 +64,20 @@ bool ReadFolderNames(const std::string& folder, std::vector<std::string>& names)
     return true;
 }
 
+// When the folder's contents last changed; zero when it cannot be read.
+timespec FolderModified(const std::string& folder) {
+    struct stat info;
+    if (stat(folder.empty() ? "." : folder.c_str(), &info) != 0) return timespec{};
+    return info.st_mtim;
+}
+
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 ListingPtr BuildListing(const std::string& folder) {
     auto listing = std::make_shared<FolderListing>();
+    listing->modified = FolderModified(folder);
     std::vector<std::string> names;
     ReadFolderNames(folder, names);
     for (const std::string& name : names) {
@@ -73,11 +87,14 @@ ListingPtr BuildListing(const std::string& folder) {
     return listing;
 }
 
+// A listing is read again when its folder has changed since, so files that
+// other programs (or other parts of this one) add or remove are seen.
 ListingPtr CachedListing(const std::string& absoluteFolder) {
+    const timespec modified = FolderModified(absoluteFolder);
     {
         std::lock_guard<std::mutex> lock(cacheMutex);
         auto it = listingCache.find(absoluteFolder);
-        if (it != listingCache.end()) return it->second;
+        if (it != listingCache.end() && SameTime(it->second->modified, modified)) return it->second;
     }
     // Read outside the lock: a slow disk must not block other lookups.
     ListingPtr listing = BuildListing(absoluteFolder);

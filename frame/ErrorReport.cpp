@@ -137,9 +137,16 @@ void ReportError(const std::string& message, int end) {
 }
 
 void ShowMessageBox(const std::string& message, int width, int height) {
+    // A fatal error may arrive in the middle of any drawing: start from a
+    // plain drawing state, whatever the interrupted code had set.
     SetBlend(SOLIDBLEND);
     SetAlpha(1);
     SetColor(255, 255, 255);
+    SetTransform(0, 1, 1);
+    SetHandle(0, 0);
+    SetOrigin(0, 0);
+    SetLineWidth(1);
+    SetViewport(0, 0, ScreenWidth, ScreenHeight);
     MessageBoxLayout box;
     box.left = (ScreenWidth - width) / 2;
     box.top = (ScreenHeight - height) / 2;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -100,6 +101,18 @@ TEST_F(FilesTest, PrefersTheExactNameAndSeesNewFiles) {
     EXPECT_EQ(FileSize(At("data/COPY.txt")), 3);
     ASSERT_TRUE(DeleteFile(At("Data/Copy.txt")));
     EXPECT_EQ(FileType(At("data/copy.txt")), FILETYPE_NONE);
+
+    // Files and folders that another program adds behind the cache's back,
+    // after lookups have cached the folders without them.
+    EXPECT_EQ(FileType(At("data/levels/outside.txt")), FILETYPE_NONE);
+    EXPECT_EQ(FileType(At("data/fresh")), FILETYPE_NONE);
+    WriteRaw("Data/Levels/Outside.txt", "abcd");
+    EXPECT_EQ(FileSize(At("data/levels/OUTSIDE.txt")), 4);
+    std::filesystem::create_directories(At("Data/Fresh/Deeper"));
+    WriteRaw("Data/Fresh/Deeper/One.txt", "x");
+    EXPECT_EQ(ResolvePath(At("data/fresh/deeper/one.txt")), At("Data/Fresh/Deeper/One.txt"));
+    std::filesystem::remove(At("Data/Levels/Outside.txt"));
+    EXPECT_EQ(FileType(At("data/levels/outside.txt")), FILETYPE_NONE);
 }
 
 TEST_F(FilesTest, StreamsReadLinesAndLittleEndianNumbers) {

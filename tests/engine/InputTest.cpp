@@ -22,8 +22,20 @@ class InputTest : public HeadlessTest {
         HeadlessTest::SetUp();
         FlushEvents();
         // Hits counted by earlier tests in this process are not ours.
-        for (int key = 0; key < 256; ++key) PolledKeyHit(key);
-        for (int button = 1; button <= 3; ++button) PolledMouseHit(button);
+        for (int key = 0; key < 256; ++key)
+            PolledKeyHit(key);
+        for (int button = 1; button <= 3; ++button)
+            PolledMouseHit(button);
+    }
+    // Leaves nothing held and no close request behind for later tests.
+    void TearDown() override {
+        for (const char* key : {"Q", "Backspace", "Space"})
+            InjectKeyEvent(key, false);
+        for (int button = 1; button <= 3; ++button)
+            InjectMouseButton(button, false, 0, 0);
+        FlushEvents();
+        PolledCloseRequests();
+        HeadlessTest::TearDown();
     }
 };
 

@@ -97,6 +97,7 @@ TEST_F(ErrorLogTest, UnwritableLogIsSkippedAndWrappersNameTheFile) {
     EXPECT_EQ(FatalMessageOf([] { ReportError("again", 1); }), "again");
     Game = nullptr;
     EXPECT_EQ(ErrorLogPath(), "ErrorLog.txt") << "before the game object: the current folder";
+    Game = &game_;
 
     const std::string missing = root_ + "/missing.png";
     EXPECT_EQ(FatalMessageOf([&] { LoadImageOrFail(missing, DEFAULT_IMAGE_FLAGS); }),
@@ -147,6 +148,7 @@ class MessageBoxTest : public HeadlessTest {
             PolledKeyHit(key);
         for (int button = 1; button <= 3; ++button)
             PolledMouseHit(button);
+        PolledCloseRequests();
         SetClsColor(10, 20, 30);
         Cls();
     }
@@ -162,7 +164,12 @@ class MessageBoxTest : public HeadlessTest {
 };
 
 TEST_F(MessageBoxTest, DrawsACentredGreyBoxUntilAKeyIsPressed) {
+    // Interrupted drawing left its state behind: the box draws plainly anyway.
     SetColor(40, 50, 60);
+    SetAlpha(0.1f);
+    SetOrigin(50, 40);
+    SetTransform(30, 2, 2);
+    SetViewport(0, 0, 100, 100);
     ShowMessageBox("Something went wrong", 600, 100);
     EXPECT_EQ(answering_.sleeps, 1) << "one round drawn, closed by the key pressed during it";
     int r, g, b;

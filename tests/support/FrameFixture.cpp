@@ -29,6 +29,8 @@ void FrameTest::SetUp() {
     Game->FixedRateLogic->Create();
     Game->FixedRateLogic->JitterCorrection = 0;
     Game->FixedRateLogic->Init();
+    // Settings a test makes the game save stay in the test's own folder.
+    Game->Ini->FileName = home_.string() + "/test.ini";
     FlushAll();
 }
 
