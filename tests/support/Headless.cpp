@@ -4,6 +4,7 @@
 
 #include "engine/Files.h"
 #include "engine/Graphics.h"
+#include "engine/Image.h"
 #include "frame/Game.h"
 
 namespace headless {
@@ -30,6 +31,9 @@ void ResetDrawingState() {
     SetColor(255, 255, 255);
     SetClsColor(0, 0, 0);
     SetLineWidth(1);
+    // Image defaults the whole game sets while it loads.
+    AutoMidHandle(false);
+    SetMaskColor(0, 0, 0);
 }
 
 PixmapPtr ReadFrame() {
