@@ -14,6 +14,8 @@
 #include "frame/Game.h"
 #include "media/GameImage.h"
 #include "play/GameScreen.h"
+#include "play/Player.h"
+#include "progress/SaveData.h"
 #include "support/FrameFixture.h"
 
 namespace {
@@ -52,6 +54,11 @@ class BoardDrawTest : public FrameTest {
   protected:
     void SetUp() override {
         FrameTest::SetUp();
+        // A screen and player of our own: other tests leave theirs mid-level.
+        GameScreen = MakeScreen<TGameScreen>();
+        Player = std::make_shared<TPlayer>();
+        SaveData = std::make_shared<TSaveData>();
+        GemList = std::make_shared<TGemList>();
         Game->SetDefaultPaths();
         ImageBank.Clear();
         ImageBank.SetPath(Game->ImagePath);

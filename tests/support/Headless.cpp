@@ -6,6 +6,7 @@
 #include "engine/Graphics.h"
 #include "engine/Image.h"
 #include "frame/Game.h"
+#include "media/TextShadow.h"
 
 namespace headless {
 
@@ -34,6 +35,8 @@ void ResetDrawingState() {
     // Image defaults the whole game sets while it loads.
     AutoMidHandle(false);
     SetMaskColor(0, 0, 0);
+    SetTextShadow(1.0f, 1.0f, 0.5f);
+    TextAlpha = 1.0f;
 }
 
 PixmapPtr ReadFrame() {
