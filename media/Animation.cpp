@@ -263,10 +263,14 @@ TCounterPtr TCounterList::AddNew(float ms) {
     return counter;
 }
 
-void TCounterList::Manage(int removeEnded) {
-    RemoveIf([removeEnded](const TCounterPtr& counter) {
-        return counter->Manage() == 1 && removeEnded;
+int TCounterList::Manage(int removeEnded) {
+    int ended = 0;
+    RemoveIf([removeEnded, &ended](const TCounterPtr& counter) {
+        const bool endedNow = counter->Manage() == 1;
+        ended += endedNow;
+        return endedNow && removeEnded;
     });
+    return ended;
 }
 
 // ---------------------------------------------------------------- TFlasher

@@ -101,7 +101,8 @@ class TCounterList : public TList<TCounterPtr> {
   public:
     TCounterPtr AddNew(float ms);
     // Manages every counter; with removeEnded, drops those that ended now.
-    void Manage(int removeEnded);
+    // Returns how many ended on this step.
+    int Manage(int removeEnded);
 };
 
 class TFlasher;

@@ -468,14 +468,9 @@ int TGameScreen::ManageNoMoreMovesAnim() {
 void TGameScreen::ManageHUDEffects() {
     ManageAutoHint();
     DrawGaugeParticles();
-    for (const TCounterPtr& counter : GoldParticleDelay->ToVector()) {
-        if (!counter->Manage()) continue;
-        GoldParticleDelay->Remove(counter);
-        if (Player->Level == Player->Unlocked) Player->levelGoldInTransit -= 5;
-    }
-    for (const TCounterPtr& counter : GaugeFillDelay->ToVector()) {
-        if (!counter->Manage()) continue;
-        GaugeFillDelay->Remove(counter);
+    const int goldArrived = GoldParticleDelay->Manage(1);
+    if (Player->Level == Player->Unlocked) Player->levelGoldInTransit -= 5 * goldArrived;
+    for (int charges = GaugeFillDelay->Manage(1); charges > 0; --charges) {
         for (const THUDPowerupPtr& powerup : HUDPowerups)
             if (powerup->IsAvailable()) powerup->AddCharge(1);
     }

@@ -107,10 +107,10 @@ TEST_F(AnimationTest, CountersSineCountersAndFlashers) {
     TCounterList counters;
     TCounterPtr quick = counters.AddNew(10);  // 2 steps
     counters.AddNew(50);
-    counters.Manage(1);
+    EXPECT_EQ(counters.Manage(1), 0);
     EXPECT_EQ(counters.Count(), 2);
     EXPECT_FLOAT_EQ(quick->GetRatio(), 0.5f);
-    counters.Manage(1);
+    EXPECT_EQ(counters.Manage(1), 1) << "the number that ended on this step";
     EXPECT_EQ(counters.Count(), 1) << "dropped on the very step its countdown ends";
     EXPECT_EQ(quick->Active, 0);
 
