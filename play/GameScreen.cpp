@@ -730,7 +730,8 @@ void TGameScreen::DrawGoalRow(int row, float x, const TGameImagePtr& image, int 
     if (!image) return;
     const float y = kGoalRowY[row - 1];
     SetScale(scale, scale);
-    image->Draw(x + 34, y, frame, TShadow::Create(1.5f, 1.5f, 0.4f));
+    static const TShadowPtr shadow = TShadow::Create(1.5f, 1.5f, 0.4f);
+    image->Draw(x + 34, y, frame, shadow);
     SetScale(1, 1);
     SetColor(kValueR, kValueG, kValueB);
     HUDFont->DrawAligned(std::to_string(toGo), x + 34 + 25, y - 11, 0, HUDSliding == 0, 1);
@@ -739,12 +740,13 @@ void TGameScreen::DrawGoalRow(int row, float x, const TGameImagePtr& image, int 
 
 void TGameScreen::DrawGoals(float x) {
     if (!Grid) return;
-    const TGameImagePtr gems = ImageBank.Find("gems");
+    // The board's own pictures, found once when it loaded them.
+    const TGameImagePtr& gems = TGem::GemsImage;
     if (Grid->GoalMatches > 0)
         DrawGoalRow(1, x, gems, Grid->GoalMatchesType - 1, 0.5f, Player->GetMatchesToGo());
-    if (Grid->GoalArmour > 0) DrawGoalRow(2, x, ImageBank.Find("icetile"), 0, 0.45f, Grid->Gold);
+    if (Grid->GoalArmour > 0) DrawGoalRow(2, x, IceTileImage, 0, 0.45f, Grid->Gold);
     if (Grid->GoalCollect > 0) DrawGoalRow(3, x, gems, 13, 0.5f, Player->GetSpecialItemsToGo());
-    if (Grid->GoalRock > 0) DrawGoalRow(4, x, ImageBank.Find("Rock2"), 0, 0.45f, Grid->Rocks);
+    if (Grid->GoalRock > 0) DrawGoalRow(4, x, TGem::Rock2Image, 0, 0.45f, Grid->Rocks);
 }
 
 void TGameScreen::DrawTimer(float x) {
