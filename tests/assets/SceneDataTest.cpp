@@ -11,6 +11,7 @@
 #include <string>
 
 #include "engine/Pixmap.h"
+#include "progress/MapDots.h"
 
 namespace {
 
@@ -43,31 +44,11 @@ Colour Mean(const TPixmap& pixmap, int x, int y, int w, int h) {
     return {sum.r / n, sum.g / n, sum.b / n, sum.a / n};
 }
 
-// Level dot reference points of the map screen; a dot's centre is 15 px
-// right and down of its reference point.
-constexpr std::array<std::array<int, 2>, 100> kDots = {{
-    {499, 1316}, {587, 1310}, {664, 1302}, {744, 1292}, {847, 1281}, {921, 1237}, {961, 1167},
-    {946, 1090}, {869, 1045}, {779, 1046}, {686, 1026}, {620, 977},  {676, 923},  {758, 890},
-    {782, 816},  {697, 762},  {583, 737},  {507, 764},  {451, 798},  {409, 840},  {392, 888},
-    {413, 939},  {424, 992},  {385, 1033}, {330, 1058}, {269, 1068}, {197, 1064}, {136, 1054},
-    {85, 1025},  {52, 979},   {37, 925},   {33, 866},   {40, 808},   {54, 753},   {79, 704},
-    {116, 663},  {168, 629},  {241, 616},  {303, 615},  {367, 623},  {429, 634},  {491, 646},
-    {552, 658},  {614, 668},  {679, 677},  {746, 683},  {812, 681},  {890, 677},  {942, 639},
-    {966, 580},  {953, 517},  {897, 479},  {829, 464},  {760, 472},  {697, 496},  {634, 526},
-    {569, 552},  {502, 571},  {426, 570},  {362, 573},  {297, 564},  {233, 550},  {175, 525},
-    {126, 486},  {90, 435},   {71, 375},   {64, 317},   {68, 260},   {88, 202},   {127, 161},
-    {180, 176},  {208, 223},  {237, 285},  {270, 332},  {319, 364},  {378, 373},  {439, 373},
-    {499, 366},  {555, 349},  {604, 319},  {642, 278},  {671, 236},  {699, 197},  {735, 167},
-    {777, 150},  {821, 142},  {876, 160},  {917, 189},  {947, 226},  {964, 270},  {961, 316},
-    {945, 362},  {910, 395},  {864, 415},  {814, 418},  {766, 408},  {726, 384},  {704, 345},
-    {721, 306},  {758, 278},
-}};
-
 TEST(SceneData, MapPathRunsUnderEveryLevelDot) {
     PixmapPtr map = Load("Backgrounds/MapBackground.jpg");
     ASSERT_TRUE(map);
-    for (size_t level = 0; level < kDots.size(); ++level) {
-        const int cx = kDots[level][0] + 15, cy = kDots[level][1] + 15;
+    for (size_t level = 0; level < kMapDots.size(); ++level) {
+        const int cx = kMapDots[level][0] + 15, cy = kMapDots[level][1] + 15;
         // Trodden earth is warm; the grass, water and buildings around are not.
         const Colour under = Mean(*map, cx - 3, cy - 3, 7, 7);
         EXPECT_GT(under.r, under.b + 12) << "level " << level + 1;
