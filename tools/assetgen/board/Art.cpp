@@ -8,6 +8,32 @@
 
 namespace board {
 
+Canvas RenderSupersampled(int width, int height, int samples, const PointShader& shade) {
+    Canvas canvas(width, height);
+    canvas.Flush();
+    auto byte = [](double v) {
+        return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+    };
+    const double n = samples * samples;
+    for (int y = 0; y < height; ++y) {
+        uint32_t* row = canvas.Row(y);
+        for (int x = 0; x < width; ++x) {
+            double r = 0, g = 0, b = 0, a = 0;
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    Rgb colour{0, 0, 0};
+                    double alpha = 0;
+                    shade(x + (sx + 0.5) / samples, y + (sy + 0.5) / samples, colour, alpha);
+                    r += colour.r * alpha, g += colour.g * alpha, b += colour.b * alpha, a += alpha;
+                }
+            }
+            row[x] = byte(a / n) << 24 | byte(r / n) << 16 | byte(g / n) << 8 | byte(b / n);
+        }
+    }
+    canvas.MarkDirty();
+    return canvas;
+}
+
 Rgb Mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }

@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "assetkit/Bytes.h"
@@ -30,6 +31,12 @@ Rgb Scale(Rgb colour, double factor);  // brightness multiply, clamped to 1
 Rgb Lighten(Rgb colour, double t);     // towards white
 void SetColour(cairo_t* cr, Rgb colour, double alpha = 1.0);
 void AddStop(cairo_pattern_t* pattern, double offset, Rgb colour, double alpha = 1.0);
+
+// A picture each of whose pixels averages samples x samples points, weighted
+// by coverage: shade(x, y, colour, alpha) gives the colour and coverage at a
+// point in pixel coordinates.
+using PointShader = std::function<void(double x, double y, Rgb& colour, double& alpha)>;
+Canvas RenderSupersampled(int width, int height, int samples, const PointShader& shade);
 
 // Shadows never use pure black: the game may treat black pixels as holes.
 constexpr Rgb kShadow = asset::style::Rgb8(0x140A22);

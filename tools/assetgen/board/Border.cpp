@@ -106,30 +106,10 @@ void ShadeSection(const Section& s, Rgb& colour, double& alpha) {
 using SectionAt = std::function<Section(double x, double y)>;
 
 Canvas RenderSection(int width, int height, const SectionAt& at) {
-    Canvas canvas(width, height);
-    canvas.Flush();
-    for (int y = 0; y < height; ++y) {
-        uint32_t* row = canvas.Row(y);
-        for (int x = 0; x < width; ++x) {
-            double r = 0, g = 0, b = 0, a = 0;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    const double px = x + (sx + 0.5) / kSamples, py = y + (sy + 0.5) / kSamples;
-                    Rgb colour{0, 0, 0};
-                    double alpha = 0;
-                    ShadeSection(at(px, py), colour, alpha);
-                    r += colour.r * alpha, g += colour.g * alpha, b += colour.b * alpha, a += alpha;
-                }
-            }
-            const double n = kSamples * kSamples;
-            auto byte = [](double v) {
-                return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
-            };
-            row[x] = byte(a / n) << 24 | byte(r / n) << 16 | byte(g / n) << 8 | byte(b / n);
-        }
-    }
-    canvas.MarkDirty();
-    return canvas;
+    return RenderSupersampled(width, height, kSamples,
+                              [&at](double x, double y, Rgb& colour, double& alpha) {
+                                  ShadeSection(at(x, y), colour, alpha);
+                              });
 }
 
 // Straight pieces: the cells lie on one side.

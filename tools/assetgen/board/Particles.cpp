@@ -53,31 +53,11 @@ void Lookup(const Palette& palette, double value, Rgb& colour, double& alpha) {
 
 Canvas RenderField(int width, int height, const Palette& palette,
                    const std::function<double(double, double)>& field) {
-    Canvas canvas(width, height);
-    canvas.Flush();
     constexpr int kSamples = 2;
-    for (int y = 0; y < height; ++y) {
-        uint32_t* row = canvas.Row(y);
-        for (int x = 0; x < width; ++x) {
-            double r = 0, g = 0, b = 0, a = 0;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    Rgb colour{0, 0, 0};
-                    double alpha = 0;
-                    Lookup(palette, field(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples),
-                           colour, alpha);
-                    r += colour.r * alpha, g += colour.g * alpha, b += colour.b * alpha, a += alpha;
-                }
-            }
-            const double n = kSamples * kSamples;
-            auto byte = [](double v) {
-                return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
-            };
-            row[x] = byte(a / n) << 24 | byte(r / n) << 16 | byte(g / n) << 8 | byte(b / n);
-        }
-    }
-    canvas.MarkDirty();
-    return canvas;
+    return RenderSupersampled(width, height, kSamples,
+                              [&](double x, double y, Rgb& colour, double& alpha) {
+                                  Lookup(palette, field(x, y), colour, alpha);
+                              });
 }
 
 // A comet of fire flying left: a round head at (headX, headY) and a
