@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardFixture.h"
 #include "board/Gem.h"
 #include "board/Grid.h"
 #include "engine/Files.h"
@@ -14,8 +15,6 @@
 #include "frame/Game.h"
 #include "media/GameImage.h"
 #include "play/GameScreen.h"
-#include "play/Player.h"
-#include "progress/SaveData.h"
 #include "support/FrameFixture.h"
 
 namespace {
@@ -54,11 +53,7 @@ class BoardDrawTest : public FrameTest {
   protected:
     void SetUp() override {
         FrameTest::SetUp();
-        // A screen and player of our own: other tests leave theirs mid-level.
-        GameScreen = MakeScreen<TGameScreen>();
-        Player = std::make_shared<TPlayer>();
-        SaveData = std::make_shared<TSaveData>();
-        GemList = std::make_shared<TGemList>();
+        FreshPlayObjects();
         Game->SetDefaultPaths();
         ImageBank.Clear();
         ImageBank.SetPath(Game->ImagePath);

@@ -5,12 +5,16 @@
 #include "play/Player.h"
 #include "progress/SaveData.h"
 
-void BoardTest::SetUp() {
-    FrameTest::SetUp();
+void FreshPlayObjects() {
     GameScreen = MakeScreen<TGameScreen>();
     Player = std::make_shared<TPlayer>();
     SaveData = std::make_shared<TSaveData>();
     GemList = std::make_shared<TGemList>();
+}
+
+void BoardTest::SetUp() {
+    FrameTest::SetUp();
+    FreshPlayObjects();
     Grid = TGameGrid::Create();
     Grid->Init();
     Game->Mouse->x = Game->Mouse->y = -100;

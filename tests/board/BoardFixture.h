@@ -8,8 +8,12 @@
 #include "board/Grid.h"
 #include "support/FrameFixture.h"
 
+// A new level screen, player, save data and empty gem list: what a test of
+// the board or of play starts from, whatever earlier tests left behind.
+void FreshPlayObjects();
+
 class BoardTest : public FrameTest {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -2,6 +2,7 @@
 // the time bonus, gold, and the copy to and from the profile.
 #include <gtest/gtest.h>
 
+#include "board/BoardFixture.h"
 #include "board/Grid.h"
 #include "engine/Audio.h"
 #include "frame/Profile.h"
@@ -17,9 +18,7 @@ class PlayerTest : public FrameTest {
   protected:
     void SetUp() override {
         FrameTest::SetUp();
-        GameScreen = MakeScreen<TGameScreen>();
-        Player = std::make_shared<TPlayer>();
-        SaveData = std::make_shared<TSaveData>();
+        FreshPlayObjects();
         Grid = TGameGrid::Create();
         Grid->TimeLimit = 12000;  // 60 s of 5 ms steps
         Player->InitNewLevelStats();
