@@ -10,15 +10,18 @@ namespace {
 const char* const kEngineTestString = "ABCXYZ";
 
 struct SavedDrawingState {
-    SavedDrawingState() {
+    SavedDrawingState() : textAlpha(TextAlpha) {
         GetScale(scaleX, scaleY);
         GetColor(red, green, blue);
     }
+    // Applying a shadowed colour sets TextAlpha; later text must not inherit it.
     void Restore() const {
         SetScale(scaleX, scaleY);
         SetColor(red, green, blue);
         SetAlpha(1.0f);
+        TextAlpha = textAlpha;
     }
+    float textAlpha;
     float scaleX = 1, scaleY = 1;
     int red = 255, green = 255, blue = 255;
 };
@@ -247,7 +250,9 @@ void TLabel::DrawTextLine(const std::string& text, float x, float y, int useColo
 void TLabel::DrawEngineFontLine(const std::string& text, float x, float y) {
     int alignment = Alignment;
     if (alignment == 3) {
-        y -= static_cast<float>(ImageFontTextHeight(text) / 2);
+        float scaleX = 1, scaleY = 1;
+        GetScale(scaleX, scaleY);
+        y -= static_cast<float>(ImageFontTextHeight(text) / 2) * scaleY;
         alignment = 1;
     }
     if (alignment < 0 || alignment > 2) return;

@@ -98,7 +98,10 @@ double ImageFontTextHeight(const std::string& text) {
 
 void DrawImageFontText(const std::string& text, float x, float y, int shadow, int alignment,
                        int snap) {
-    const float width = static_cast<float>(ImageFontTextWidth(text));
+    // The drawing scale stretches the text about (x, y), so align on the drawn width.
+    float scaleX = 1, scaleY = 1;
+    GetScale(scaleX, scaleY);
+    const float width = static_cast<float>(ImageFontTextWidth(text)) * scaleX;
     if (alignment == 1) x -= width / 2;
     if (alignment == 2) x -= width;
     if (snap) {
