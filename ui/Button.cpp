@@ -233,11 +233,8 @@ void TButton::ManageCore(bool quiet) {
             }
             FixedGlowOnMOActivate();
             const int click = MouseRepeat ? MouseRepeat->GetButton() : Game->Mouse->GetMh(1);
-            if (click) {
-                Click(click);
-            } else {
-                Clicked = 0;
-            }
+            // A press refused during the pressed time is no click either.
+            if (!click || !Click(click)) Clicked = 0;
             if (ScaleOnMOMax > 1)
                 ScaleOnMO = std::min(ScaleOnMOMax, ScaleOnMO + ScaleOnMOUpSpeed * Delta);
         } else {

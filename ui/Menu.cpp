@@ -87,6 +87,7 @@ TButtonPtr TMenu::AddQuickAuto(const std::string& image, const std::string& name
 
 void TMenu::AddPair(const std::string& image1, const std::string& image2, int gap,
                     const std::string& prefix) {
+    const bool firstRow = Count() == 0;
     TButtonPtr first = DoAddNew(image1, image1 + "MO", "", 0, 0, 1);
     TButtonPtr second = DoAddNew(image2, image2 + "MO", "", 0, 0, 1);
     second->MoveTo(first->x + first->w + gap, first->y);
@@ -95,6 +96,8 @@ void TMenu::AddPair(const std::string& image1, const std::string& image2, int ga
         second->SetName(Upper(prefix) + second->name);
     }
     IncreaseHeight(first->h >= second->h ? *first : *second);
+    // The pair is one row: a pair that starts the menu has no gap above it.
+    if (firstRow) h -= Gap;
 }
 
 void TMenu::RemoveButton(const std::string& name) {
