@@ -20,26 +20,14 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Edges of the lit pixels in a region; right -1 when none are lit.
-struct Box {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    std::vector<int> Edges() const { return {left, top, right, bottom}; }
-};
+using Box = headless::InkBox;
 
+// Edges of the lit pixels in a region; right -1 when none are lit.
 Box LitBox(int x0, int y0, int x1, int y1) {
-    Box box;
     PixmapPtr frame = headless::ReadFrame();
-    if (!frame) return box;
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            if (headless::Red(frame->ReadPixel(x, y)) < 128) continue;
-            box.left = std::min(box.left, x);
-            box.top = std::min(box.top, y);
-            box.right = std::max(box.right, x);
-            box.bottom = std::max(box.bottom, y);
-        }
-    }
-    return box;
+    if (!frame) return {};
+    return headless::FindInk(
+        *frame, [](uint32_t p) { return headless::Red(p) >= 128; }, x0, y0, x1, y1);
 }
 
 class LabelTest : public HeadlessTest {

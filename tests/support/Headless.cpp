@@ -1,5 +1,6 @@
 #include "support/Headless.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/Files.h"
@@ -41,6 +42,23 @@ void ResetDrawingState() {
 
 PixmapPtr ReadFrame() {
     return ReadBackBuffer();
+}
+
+InkBox FindInk(const TPixmap& frame, const std::function<bool(uint32_t)>& isInk, int x0, int y0,
+               int x1, int y1) {
+    InkBox box;
+    if (x1 < 0 || x1 >= frame.Width()) x1 = frame.Width() - 1;
+    if (y1 < 0 || y1 >= frame.Height()) y1 = frame.Height() - 1;
+    for (int y = std::max(0, y0); y <= y1; ++y) {
+        for (int x = std::max(0, x0); x <= x1; ++x) {
+            if (!isInk(frame.ReadPixel(x, y))) continue;
+            box.left = std::min(box.left, x);
+            box.top = std::min(box.top, y);
+            box.right = std::max(box.right, x);
+            box.bottom = std::max(box.bottom, y);
+        }
+    }
+    return box;
 }
 
 std::string OutputFolder() {

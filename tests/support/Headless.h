@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/Clock.h"
 #include "engine/Pixmap.h"
@@ -35,6 +38,19 @@ inline int Green(uint32_t argb) {
 inline int Blue(uint32_t argb) {
     return argb & 0xFF;
 }
+
+// The bounding box of the pixels a predicate calls ink; right -1 when none.
+struct InkBox {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    bool Any() const { return right >= 0; }
+    int Width() const { return right - left + 1; }
+    float CentreX() const { return (left + right + 1) / 2.0f; }
+    std::vector<int> Edges() const { return {left, top, right, bottom}; }
+};
+// Searches the rectangle (x0, y0)-(x1, y1) inclusive, clipped to the frame;
+// x1 or y1 below 0 mean the frame's last column or row.
+InkBox FindInk(const TPixmap& frame, const std::function<bool(uint32_t argb)>& isInk, int x0 = 0,
+               int y0 = 0, int x1 = -1, int y1 = -1);
 
 }  // namespace headless
 

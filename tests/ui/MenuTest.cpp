@@ -30,27 +30,13 @@ void SavePlate(const fs::path& path, uint32_t argb, int w, int h) {
 }
 
 // The box of every pixel that is not (nearly) black.
-struct Ink {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    bool Any() const { return right >= 0; }
-    int Width() const { return right - left + 1; }
-    float CentreX() const { return (left + right + 1) / 2.0f; }
-};
+using Ink = headless::InkBox;
 
+// Everything brighter than the dark background.
 Ink FindInk(const TPixmap& frame) {
-    Ink ink;
-    for (int y = 0; y < frame.Height(); ++y) {
-        for (int x = 0; x < frame.Width(); ++x) {
-            const uint32_t p = frame.ReadPixel(x, y);
-            if (headless::Red(p) < 60 && headless::Green(p) < 60 && headless::Blue(p) < 60)
-                continue;
-            ink.left = std::min(ink.left, x);
-            ink.right = std::max(ink.right, x);
-            ink.top = std::min(ink.top, y);
-            ink.bottom = std::max(ink.bottom, y);
-        }
-    }
-    return ink;
+    return headless::FindInk(frame, [](uint32_t p) {
+        return headless::Red(p) >= 60 || headless::Green(p) >= 60 || headless::Blue(p) >= 60;
+    });
 }
 
 class MenuTest : public FrameTest {
