@@ -30,10 +30,13 @@ void OnJpegError(j_common_ptr cinfo) {
 }
 
 // Warnings about damaged data are tolerated (many real files have a few),
-// except running out of bytes: libjpeg would pad the rest of the picture with
-// grey, slowly for a large one, and a cut-short file is refused anyway.
+// except running out of data, in the file or in a scan: libjpeg would pad the
+// rest of the picture with grey, slowly for a large one, so a scan that ends
+// early is refused like a file cut short.
 void OnJpegMessage(j_common_ptr cinfo, int level) {
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) OnJpegError(cinfo);
+    if (level >= 0) return;
+    const int code = cinfo->err->msg_code;
+    if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) OnJpegError(cinfo);
 }
 
 void OnJpegOutput(j_common_ptr) {}
@@ -89,7 +92,7 @@ class JpegDecoder {
         jpeg_mem_src(&cinfo_, data, static_cast<unsigned long>(size));
         if (jpeg_read_header(&cinfo_, TRUE) != JPEG_HEADER_OK) return false;
         if (!PictureSizeAcceptable(cinfo_.image_width, cinfo_.image_height)) return false;
-        return ChooseOutputColours();
+        return DataCanHoldImage(size) && ChooseOutputColours();
     }
 
     // Decodes every scan line into the pixmap, which must be Width x Height
@@ -114,6 +117,23 @@ class JpegDecoder {
     int Height() const { return static_cast<int>(cinfo_.image_height); }
 
   private:
+    // Checked before any pixel memory is set aside. Every 8x8 block of every
+    // component costs at least one bit of Huffman-coded data (its DC
+    // difference, in sequential and progressive files alike), so a file too
+    // small to hold its blocks cannot be the picture it claims to be.
+    // Arithmetic coding has no such floor (thousands of flat blocks fit in a
+    // byte, and it pads a short scan silently), so it is refused: the encoders
+    // in common use do not write it.
+    bool DataCanHoldImage(size_t size) const {
+        if (cinfo_.arith_code) return false;
+        uint64_t blocks = 0;
+        for (int c = 0; c < cinfo_.num_components; ++c) {
+            const jpeg_component_info& component = cinfo_.comp_info[c];
+            blocks += static_cast<uint64_t>(component.width_in_blocks) * component.height_in_blocks;
+        }
+        return blocks / 8 <= size;
+    }
+
     bool ChooseOutputColours() {
         switch (cinfo_.jpeg_color_space) {
             case JCS_GRAYSCALE:

@@ -12,6 +12,9 @@
 
 #include <jpeglib.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <csetjmp>
 #include <cstdint>
 #include <cstdlib>
@@ -110,7 +113,8 @@ struct JpegFixture {
     J_COLOR_SPACE colourSpace = JCS_RGB;
     int components = 3;
     bool progressive = false;
-    Bytes pixels;  // components bytes per pixel, rows top to bottom
+    Bytes pixels;          // components bytes per pixel, rows top to bottom
+    bool optimal = false;  // Huffman tables fitted to the picture: the smallest file
 };
 
 Bytes WriteJpeg(JpegFixture f) {
@@ -132,6 +136,7 @@ Bytes WriteJpeg(JpegFixture f) {
         cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
     }
     if (f.progressive) jpeg_simple_progression(&cinfo);
+    cinfo.optimize_coding = f.optimal ? TRUE : FALSE;
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = f.pixels.data() + cinfo.next_scanline * f.width * f.components;
@@ -196,6 +201,40 @@ void ExpectPicture(const Bytes& file, int width, int height, const std::vector<u
     ASSERT_EQ(pixmap->Width(), width);
     ASSERT_EQ(pixmap->Height(), height);
     EXPECT_EQ(Argb(pixmap), argb);
+}
+
+// How far the process's peak of mapped memory (VmPeak) rose while the call
+// ran, in megabytes, measured in a child process so that nothing else counts.
+// This sees an allocation even when its pages are never touched. -1 when the
+// child failed.
+template <typename Call>
+long PeakMegabytesOf(Call&& call) {
+    auto vmPeakKb = [] {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("VmPeak:", 0) == 0) return std::atol(line.c_str() + 7);
+        }
+        return -1L;
+    };
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        const long before = vmPeakKb();
+        call();
+        const long grown = (vmPeakKb() - before) / 1024;
+        const bool written = write(fds[1], &grown, sizeof grown) == sizeof grown;
+        _exit(written && before >= 0 ? 0 : 1);
+    }
+    close(fds[1]);
+    long grown = -1;
+    if (read(fds[0], &grown, sizeof grown) != sizeof grown) grown = -1;
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? grown : -1;
 }
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
@@ -379,6 +418,71 @@ TEST(JpegDecodeTest, OversizedPicturesAreRefused) {
     wide.width += 1;
     wide.pixels.push_back(99);
     EXPECT_FALSE(Decode(WriteJpeg(wide)));
+}
+
+// A 64 x 64 grey picture of noise: about 4 KB of scan data.
+Bytes NoiseJpeg() {
+    JpegFixture noise{64, 64, JCS_GRAYSCALE, 1, false, {}};
+    std::mt19937 random(7);
+    for (int i = 0; i < 64 * 64; ++i)
+        noise.pixels.push_back(static_cast<uint8_t>(random()));
+    return WriteJpeg(noise);
+}
+
+// Where the two-byte marker (0xFF, code) starts; 0 when absent.
+size_t FindMarker(const Bytes& file, uint8_t code) {
+    for (size_t i = 2; i + 1 < file.size(); ++i) {
+        if (file[i] == 0xFF && file[i + 1] == code) return i;
+    }
+    return 0;
+}
+
+TEST(JpegDecodeTest, DeclaredSizesTheDataCannotHoldAreRefusedBeforeAllocating) {
+    // The frame header (SOF0) holds the height and width after its length
+    // and sample precision.
+    Bytes huge = NoiseJpeg();
+    const size_t frame = FindMarker(huge, 0xC0);
+    ASSERT_NE(frame, 0u);
+    ASSERT_TRUE(Decode(huge)) << "the picture as written";
+    for (size_t at : {frame + 5, frame + 7}) {
+        huge[at] = MAX_PICTURE_SIDE >> 8;
+        huge[at + 1] = MAX_PICTURE_SIDE & 0xFF;
+    }
+    ASSERT_LT(huge.size(), 5000u);
+    const long megabytes = PeakMegabytesOf([&] { Decode(huge); });
+    ASSERT_GE(megabytes, 0) << "the decoding child failed";
+    EXPECT_LT(megabytes, 64) << "memory set aside for a picture the file cannot hold";
+    EXPECT_FALSE(Decode(huge));
+
+    // The best compression real encoders reach must still pass: flat
+    // pictures with Huffman tables fitted to them.
+    for (bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "sequential");
+        JpegFixture flat{1024, 1024, JCS_GRAYSCALE, 1, progressive, Bytes(1024 * 1024, 40)};
+        flat.optimal = true;
+        const Bytes file = WriteJpeg(flat);
+        ASSERT_LT(file.size(), 1024u * 1024 / 64 / 2) << "about two bits a block";
+        PixmapPtr decoded = Decode(file);
+        ASSERT_TRUE(decoded);
+        EXPECT_TRUE(Near(decoded->ReadPixel(1023, 1023), 0xFF282828, 2));
+    }
+}
+
+TEST(JpegDecodeTest, AScanThatEndsEarlyIsRefused) {
+    // Half of the scan data goes, the end-of-picture marker stays: libjpeg
+    // would warn once and pad the rest of the picture with grey.
+    const Bytes whole = NoiseJpeg();
+    const size_t scan = FindMarker(whole, 0xDA);
+    ASSERT_NE(scan, 0u);
+    const size_t data = scan + 2 + (whole[scan + 2] << 8 | whole[scan + 3]);
+    const size_t end = whole.size() - 2;
+    ASSERT_EQ(whole[end], 0xFF);
+    ASSERT_EQ(whole[end + 1], 0xD9);
+    for (size_t kept : {(end - data) / 2, (end - data) - 40, size_t{0}}) {
+        Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(data + kept));
+        cut.insert(cut.end(), {0xFF, 0xD9});
+        EXPECT_FALSE(Decode(cut)) << kept << " bytes of scan data kept";
+    }
 }
 
 // ------------------------------------------------------------------- TGA --
