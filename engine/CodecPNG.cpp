@@ -53,6 +53,12 @@ class PngDecoder {
         png_set_read_fn(png_, &reader_, ReadFromMemory);
         // libpng refuses larger headers itself, before allocating anything.
         png_set_user_limits(png_, MAX_PICTURE_SIDE, MAX_PICTURE_SIDE);
+        // libpng reads most ancillary chunks (text, palettes, profiles) whole,
+        // setting aside the length a chunk claims before it can tell that the
+        // file is too short to hold it; its chunk size cap only warns. The
+        // picture needs none of them: every chunk but IHDR, PLTE, tRNS, IDAT
+        // and IEND is skipped unread.
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
         png_read_info(png_, info_);
         if (!DataCanHoldImage()) return false;
         RequestRgba();

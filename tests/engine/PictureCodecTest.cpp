@@ -364,6 +364,43 @@ TEST(PngDecodeTest, OversizedPicturesAreRefused) {
     EXPECT_EQ(decoded->ReadPixel(1023, 1023), 0xFF000000u);
 }
 
+// A chunk with its CRC; `length` is what the chunk claims, whatever it holds.
+Bytes PngChunk(const std::string& type, const Bytes& data, uint32_t length) {
+    Bytes chunk;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk.push_back(uint8_t(length >> shift));
+    Bytes body(type.begin(), type.end());
+    body = body + data;
+    const uint32_t crc = crc32(0, body.data(), body.size());
+    chunk = chunk + body;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk.push_back(uint8_t(crc >> shift));
+    return chunk;
+}
+
+TEST(PngDecodeTest, ChunkLengthsCannotForceHugeAllocations) {
+    for (const char* type :
+         {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "eXIf", "xxXx", "PLTE", "tRNS"}) {
+        SCOPED_TRACE(type);
+        // 141 bytes: a believable header, then a chunk claiming 2 GiB.
+        Bytes file = PngHeaderOnly(1, 1) + PngChunk(type, Bytes(100, 'a'), 0x7FFFFFF0);
+        file.resize(141);
+        const long megabytes = PeakMegabytesOf([&] { DecodePNG(file.data(), file.size()); });
+        ASSERT_GE(megabytes, 0) << "the decoding child failed";
+        EXPECT_LT(megabytes, 64) << "memory set aside for a chunk the file cannot hold";
+        EXPECT_FALSE(Decode(file));
+    }
+
+    // Real text chunks are skipped and the picture reads as before.
+    const Bytes plain = WritePng(Png(2, 1, PNG_COLOR_TYPE_GRAY, 8, {10, 200}));
+    const size_t afterHeader = 8 + 25;
+    Bytes withText(plain.begin(), plain.begin() + afterHeader);
+    const Bytes comment = {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'h', 'i'};
+    withText = withText + PngChunk("tEXt", comment, static_cast<uint32_t>(comment.size()));
+    withText.insert(withText.end(), plain.begin() + afterHeader, plain.end());
+    ExpectPicture(withText, 2, 1, {0xFF0A0A0A, 0xFFC8C8C8}, "with a text chunk");
+}
+
 // ------------------------------------------------------------------ JPEG --
 
 // 16x8 picture: two flat 8x8 blocks, so the lossy codec has nothing to smear.
