@@ -115,6 +115,7 @@ struct JpegFixture {
     bool progressive = false;
     Bytes pixels;          // components bytes per pixel, rows top to bottom
     bool optimal = false;  // Huffman tables fitted to the picture: the smallest file
+    bool arithmetic = false;
 };
 
 Bytes WriteJpeg(JpegFixture f) {
@@ -137,6 +138,7 @@ Bytes WriteJpeg(JpegFixture f) {
     }
     if (f.progressive) jpeg_simple_progression(&cinfo);
     cinfo.optimize_coding = f.optimal ? TRUE : FALSE;
+    cinfo.arith_code = f.arithmetic ? TRUE : FALSE;
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = f.pixels.data() + cinfo.next_scanline * f.width * f.components;
@@ -458,8 +460,9 @@ TEST(JpegDecodeTest, OversizedPicturesAreRefused) {
 }
 
 // A 64 x 64 grey picture of noise: about 4 KB of scan data.
-Bytes NoiseJpeg() {
+Bytes NoiseJpeg(bool arithmetic = false) {
     JpegFixture noise{64, 64, JCS_GRAYSCALE, 1, false, {}};
+    noise.arithmetic = arithmetic;
     std::mt19937 random(7);
     for (int i = 0; i < 64 * 64; ++i)
         noise.pixels.push_back(static_cast<uint8_t>(random()));
@@ -503,6 +506,12 @@ TEST(JpegDecodeTest, DeclaredSizesTheDataCannotHoldAreRefusedBeforeAllocating) {
         ASSERT_TRUE(decoded);
         EXPECT_TRUE(Near(decoded->ReadPixel(1023, 1023), 0xFF282828, 2));
     }
+    // Arithmetic coding has no such floor (a flat picture packs below a bit
+    // a block) and pads a short scan silently, so it is refused whole.
+    JpegFixture packed{1024, 1024, JCS_GRAYSCALE, 1, false, Bytes(1024 * 1024, 40)};
+    packed.arithmetic = true;
+    EXPECT_LT(WriteJpeg(packed).size(), 1024u * 1024 / 64 / 8);
+    EXPECT_FALSE(Decode(NoiseJpeg(true)));
 }
 
 TEST(JpegDecodeTest, AScanThatEndsEarlyIsRefused) {
