@@ -16,6 +16,7 @@ int HeightAverageMinusOne = 0;
 namespace {
 
 constexpr int kSpace = 32;
+constexpr int kLastCodePoint = 0x10FFFF;
 constexpr double kSpaceVerticalAdvance = 0.75;
 
 bool BeginsWith(const std::string& line, const std::string& lowerPrefix) {
@@ -32,23 +33,26 @@ bool StartsWithNumber(const std::string& s) {
     return i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]));
 }
 
-// The `count` characters after the first occurrence of tag, when they start
-// with a number; nothing when the tag is missing or the line is cut short.
-std::optional<std::string> FieldText(const std::string& line, const std::string& tag, int count) {
+// The `count` characters after the first occurrence of tag (the rest of the
+// line for kWholeNumber), when they start with a number; nothing when the tag
+// is missing or the line is cut short.
+constexpr size_t kWholeNumber = std::string::npos;
+std::optional<std::string> FieldText(const std::string& line, const std::string& tag,
+                                     size_t count) {
     const size_t at = line.find(tag);
     if (at == std::string::npos) return std::nullopt;
-    std::string field = line.substr(at + tag.size(), static_cast<size_t>(count));
+    std::string field = line.substr(at + tag.size(), count);
     if (!StartsWithNumber(field)) return std::nullopt;
     return field;
 }
 
-std::optional<int> IntField(const std::string& line, const std::string& tag, int count) {
+std::optional<int> IntField(const std::string& line, const std::string& tag, size_t count) {
     const auto field = FieldText(line, tag, count);
     if (!field) return std::nullopt;
     return ToInt(*field);
 }
 
-double FieldOr(const std::string& line, const std::string& tag, int count, double fallback) {
+double FieldOr(const std::string& line, const std::string& tag, size_t count, double fallback) {
     const auto field = FieldText(line, tag, count);
     return field ? ToDouble(*field) : fallback;
 }
@@ -76,8 +80,10 @@ struct GlyphLine {
     int id, x, y, w, h, xOffset, yOffset, xAdvance;
 };
 
+// Fields are read in fixed columns, except the id: character codes run to
+// seven digits.
 std::optional<GlyphLine> ParseGlyphLine(const std::string& line) {
-    const auto id = IntField(line, "id=", 5);
+    const auto id = IntField(line, "id=", kWholeNumber);
     const auto x = IntField(line, "x=", 4);
     const auto y = IntField(line, "y=", 4);
     const auto w = IntField(line, "width=", 3);
@@ -89,9 +95,10 @@ std::optional<GlyphLine> ParseGlyphLine(const std::string& line) {
     return GlyphLine{*id, *x, *y, *w, *h, *xOffset, *yOffset, *xAdvance};
 }
 
-// A glyph must lie on the page; ids, sizes and advances must be positive.
+// A glyph must lie on the page; ids must be character codes, sizes and
+// advances must be positive.
 bool GlyphFitsPage(const GlyphLine& glyph, const TImage& page) {
-    if (glyph.id <= 0 || glyph.x < 0 || glyph.y < 0) return false;
+    if (glyph.id <= 0 || glyph.id > kLastCodePoint || glyph.x < 0 || glyph.y < 0) return false;
     if (glyph.w < 0 || glyph.h < 0 || glyph.xAdvance < 0) return false;
     return glyph.x + glyph.w <= page.Width() && glyph.y + glyph.h <= page.Height();
 }

@@ -190,6 +190,21 @@ TEST_F(BitmapFontTest, ManyExtraGlyphsGrowTheArrays) {
     EXPECT_DOUBLE_EQ(font->xAdvance[font->FindChar(1159)], 3);
 }
 
+TEST_F(BitmapFontTest, GlyphIdsAreReadWholeUpToTheLastCharacterCode) {
+    std::vector<std::string> lines = StandardLines();
+    for (int id : {128512, 0x10FFFF, 0x110000, 2000000000})
+        lines.push_back(GlyphLine({id, 0, 0, 8, 10, 0, 0, 4}));
+    lines.push_back("char id=99999999999 x=0 y=0 width=8 height=10 xoffset=0 yoffset=0 xadvance=4");
+    TBitmapFontPtr font = TBitmapFont::Create(WriteFont("wide ids", lines));
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->NumChars, 10) << "ids beyond U+10FFFF are skipped";
+    EXPECT_EQ(font->ID[258], 128512);
+    EXPECT_EQ(font->GlyphIndex(128512), 258);
+    EXPECT_EQ(font->GlyphIndex(12851), 0) << "the id cut to five digits";
+    EXPECT_EQ(font->GlyphIndex(0x10FFFF), 259);
+    EXPECT_DOUBLE_EQ(font->StringWidth(Chr(128512) + "A"), 14);
+}
+
 TEST_F(BitmapFontTest, DamagedLinesAreSkippedAndMissingFilesAreFatal) {
     std::vector<std::string> lines = {
         GlyphLine({67, 60, 0, 8, 10, 0, 0, 9}),  // off the page
