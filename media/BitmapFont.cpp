@@ -126,6 +126,11 @@ TBitmapFontPtr TBitmapFont::Create(const std::string& path, int flags, int /*spa
     if (!font->Image) return nullptr;
     font->Image->SetHandle(0, 0);
     if (!font->ReadDescription(path + ".fnt", yAdjust)) return nullptr;
+    // An empty or foreign file reads as a font that draws nothing at all.
+    if (font->NumChars == 0) {
+        ReportError("Error loading file " + path + ".fnt (no glyphs)", 1);
+        return nullptr;
+    }
     if (AutoDrawOffset) font->CalcDrawOffsetY();
     return font;
 }

@@ -50,8 +50,9 @@ class TBitmapFont {
     TBitmapFont();
 
     // Reads path + ".png" (the page) and path + ".fnt". yAdjust is added to
-    // every glyph's y offset; spare is unused. A missing page or description
-    // is a fatal error; damaged lines of the description are skipped.
+    // every glyph's y offset; spare is unused. A missing page or description,
+    // or a description without a single glyph, is a fatal error; damaged
+    // lines of the description are skipped.
     static TBitmapFontPtr Create(const std::string& path, int flags = DEFAULT_IMAGE_FLAGS,
                                  int spare = 0, int yAdjust = 0);
     void CalcDrawOffsetY();

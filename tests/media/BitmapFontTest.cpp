@@ -227,19 +227,45 @@ TEST_F(BitmapFontTest, DamagedLinesAreSkippedAndMissingFilesAreFatal) {
     EXPECT_EQ(font->GlyphIndex('F'), 'F');
     EXPECT_DOUBLE_EQ(font->StringWidth("FCDA"), 14);  // glyph-less characters take no room
 
-    // Every truncation of a description loads without crashing.
+    // Every truncation of a description loads without crashing, or, with
+    // no glyph left, is refused as damaged.
     std::string whole;
     ASSERT_TRUE(LoadText(root_ + "/damaged.fnt", whole));
+    int refused = 0;
     for (size_t length = 0; length < whole.size(); length += 37) {
         ASSERT_TRUE(SaveTextSafely(root_ + "/damaged.fnt", whole.substr(0, length)));
-        EXPECT_TRUE(TBitmapFont::Create(root_ + "/damaged")) << length;
+        TBitmapFontPtr cut;
+        const std::string fatal =
+            FatalMessageOf([&] { cut = TBitmapFont::Create(root_ + "/damaged"); });
+        if (fatal.empty()) {
+            ASSERT_TRUE(cut) << length;
+            EXPECT_GT(cut->NumChars, 0) << length;
+        } else {
+            EXPECT_EQ(fatal, "Error loading file " + root_ + "/damaged.fnt (no glyphs)") << length;
+            ++refused;
+        }
     }
+    EXPECT_GT(refused, 0);
 
     EXPECT_EQ(FatalMessageOf([&] { TBitmapFont::Create(root_ + "/none"); }),
               "Error loading bitmap " + root_ + "/none.png");
     ASSERT_TRUE(DeleteFile(root_ + "/damaged.fnt"));
     EXPECT_EQ(FatalMessageOf([&] { TBitmapFont::Create(root_ + "/damaged"); }),
               "Error loading file " + root_ + "/damaged.fnt");
+}
+
+TEST_F(BitmapFontTest, ADescriptionWithoutGlyphsIsFatal) {
+    const std::string path = WriteFont("empty", StandardLines());
+    const std::string expected = "Error loading file " + path + ".fnt (no glyphs)";
+    std::string randomBytes;
+    for (int i = 0; i < 2000; ++i)
+        randomBytes += static_cast<char>((i * 7919 + 13) % 251);
+    const std::string headersOnly = kScaleLine + "\r\n" + kCommonLine + "\r\nchars count=0\r\n";
+    for (const std::string& contents : {std::string(), randomBytes, headersOnly}) {
+        ASSERT_TRUE(SaveTextSafely(path + ".fnt", contents));
+        EXPECT_EQ(FatalMessageOf([&] { TBitmapFont::Create(path); }), expected)
+            << contents.size() << " bytes";
+    }
 }
 
 TEST_F(BitmapFontTest, MeasuresWidthHeightAndTruncation) {
