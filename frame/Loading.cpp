@@ -289,6 +289,18 @@ void LoadFonts() {
     Game->MoveBar();
 }
 
+// A text without the keys the screens look up would start the game with
+// blank captions.
+void LoadGameText() {
+    const std::string file = "gametext.txt";
+    GameText = TGameText::Create(file);
+    const std::string missing = GameText->FirstMissingKey(GameTextKeys());
+    if (!missing.empty()) {
+        ReportError(
+            "Error loading file " + Game->TextPath + file + " (no text \"" + missing + "\")", 1);
+    }
+}
+
 void Debug(const char* text) {
     if (Game->Debug) std::printf("%s\n", text);
 }
@@ -336,7 +348,7 @@ void LoadAll() {
     Game->MoveBar();
     // Seam: the gem tables are prepared here once the board exists.
     Debug("Loading text");
-    GameText = TGameText::Create("gametext.txt");
+    LoadGameText();
     Debug("Loading sounds");
     LoadSounds();
     Debug("Loading images");

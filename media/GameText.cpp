@@ -132,3 +132,38 @@ std::string TGameText::FindString(const std::string& key) const {
     }
     return joined;
 }
+
+std::string TGameText::FirstMissingKey(const std::vector<std::string>& keys) const {
+    for (const std::string& key : keys) {
+        if (!Contains(Upper(Trim(key)))) return key;
+    }
+    return std::string();
+}
+
+const std::vector<std::string>& GameTextKeys() {
+    static const std::vector<std::string> keys = {
+        // loading screen, dialogs, player manager
+        "Click Text", "Button OK", "Button Yes", "Button No", "Button Cancel", "Button Create",
+        "Button Delete", "Error", "Confirm", "Player Manager Header", "Cannot Create",
+        "Cannot Delete", "Confirm Delete", "Profile Exists", "Enter Your Name", "Choose Mode",
+        "Choose Mode Dialog", "Button Timed", "Button Relaxed",
+        // title, options, credits and the ending
+        "Welcome", "Button Play", "Button Change Player", "Button Options", "Button Exit",
+        "Game Exit", "Options Header", "Options Music", "Options Sound", "Options Full Screen",
+        "Options Show Tips", "Options Widescreen", "Options Custom Cursor", "Button Credits",
+        "credits", "End Game Header", "End Game Text",
+        // map and level play
+        "Level", "Map Header", "Gold", "Button Back", "button shop", "Level Replay",
+        "Level Replay Body", "Score", "No More Moves", "Time Up", "Button Menu",
+        // level complete
+        "Level Score", "Time Taken", "Time Left", "Gold tiles", "Golden Skulls", "Gold coins",
+        "Gold Bonus", "Total Gold", "Level XX Complete", "Set Wallpaper Button", "Continue",
+        "Wallpaper Done Header", "Wallpaper Done",
+        // tips, in-game menu, instructions
+        "Goal Tip", "Hint Magic Header", "Hint Magic Body", "Paused", "Button resume",
+        "Button restart", "Button Instructions", "Button save and exit", "Instructions Header",
+        // shop
+        "Button Map", "Required Purchase", "Price", "Available", "Free", "Set Wallpaper Question",
+        "purchase pumpkin", "purchase pumpkin text", "purchase coffin", "purchase coffin text"};
+    return keys;
+}

@@ -29,7 +29,13 @@ class TGameText : public TMap<std::vector<std::string>> {
     std::vector<std::string> Find(const std::string& key) const;
     // The lines joined with CR LF; "" when the key is missing.
     std::string FindString(const std::string& key) const;
+    // The first of the keys the table lacks; "" when it holds them all.
+    std::string FirstMissingKey(const std::vector<std::string>& keys) const;
 };
+
+// The keys the screens look up by name. A game text that lacks one is not the
+// game's own (an empty, damaged or foreign file): the loader refuses it.
+const std::vector<std::string>& GameTextKeys();
 
 // The game's text table: empty until the loader reads "gametext.txt".
 extern TGameTextPtr GameText;

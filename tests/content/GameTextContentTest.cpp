@@ -28,26 +28,6 @@ const std::string kData = HOLLOWMERE_DATA_DIR;
 // A fitted caption may shrink to this fraction of its size and still read well.
 constexpr double kSmallestShrink = 0.7;
 
-// The keys every screen looks up by name, screen by screen.
-const std::vector<std::string> kFixedKeys = Split(
-    "Click Text,"
-    "Button OK,Button Yes,Button No,Button Cancel,Button Create,Button Delete,Error,Confirm,"
-    "Player Manager Header,Cannot Create,Cannot Delete,Confirm Delete,Profile Exists,"
-    "Enter Your Name,Choose Mode,Choose Mode Dialog,Button Timed,Button Relaxed,Welcome,"
-    "Button Play,Button Change Player,Button Options,Button Exit,Game Exit,"
-    "Options Header,Options Music,Options Sound,Options Full Screen,Options Show Tips,"
-    "Options Widescreen,Options Custom Cursor,Button Credits,credits,End Game Header,End Game Text,"
-    "Level,Map Header,Gold,Button Back,button shop,Level Replay,Level Replay Body,"
-    "Score,No More Moves,Time Up,Button Menu,"
-    "Level Score,Time Taken,Time Left,Gold tiles,Golden Skulls,Gold coins,Gold Bonus,Total Gold,"
-    "Level XX Complete,Set Wallpaper Button,Continue,Wallpaper Done Header,Wallpaper Done,"
-    "Goal Tip,Hint Magic Header,Hint Magic Body,"
-    "Paused,Button resume,Button restart,Button Instructions,Button save and exit,"
-    "Instructions Header,"
-    "Button Map,Required Purchase,Price,Available,Free,Set Wallpaper Question,purchase pumpkin,"
-    "purchase pumpkin text,purchase coffin,purchase coffin text",
-    ',');
-
 // The shop's decorations, in the order of their purchase numbers.
 const std::vector<std::string> kShopItems = Split(
     "Pumpkin1 Pumpkin2 Lantern1 Lantern2 Candelabra1 Candelabra2 Torch1 Torch2 Cat1 Cat2 Mist1 "
@@ -114,8 +94,10 @@ std::vector<std::string> ItemKeys(const std::string& stem) {
     return keys;
 }
 
+// The keys the screens look up by name (the game refuses a text without
+// them), and the numbered families.
 std::vector<std::string> EveryKey() {
-    std::vector<std::string> keys = kFixedKeys;
+    std::vector<std::string> keys = GameTextKeys();
     for (const auto& group :
          {TutorialKeys(), Instructions(), ItemKeys("ShopItemName "), ItemKeys("ShopItemDesc "),
           StoryHeaders(), StoryBodies(), FoundHeaders(), FoundBodies(), ShopMessages()})

@@ -146,7 +146,8 @@ class MissingFileTest : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(root_); }
 
-    void LinkDataWithout(const std::string& missing) {
+    // The data set with one file left out, or replaced by `contents`.
+    void LinkDataWithout(const std::string& missing, const std::string* contents = nullptr) {
         const fs::path source = fs::path(HOLLOWMERE_DATA_DIR);
         fs::remove_all(root_ / "Data");
         for (const auto& entry : fs::recursive_directory_iterator(source)) {
@@ -157,6 +158,8 @@ class MissingFileTest : public ::testing::Test {
             } else if (relative.generic_string() != missing) {
                 fs::create_directories(target.parent_path());
                 fs::create_symlink(entry.path(), target);
+            } else if (contents) {
+                std::ofstream(target, std::ios::binary) << *contents;
             }
         }
     }
@@ -219,6 +222,21 @@ TEST_F(MissingFileTest, EndsWithTheFileNamedInTheErrorLog) {
         EXPECT_NE(log.find(c.message), std::string::npos) << log;
         const std::string name = fs::path(c.file).stem().string();
         EXPECT_NE(log.find(name), std::string::npos) << log;
+    }
+}
+
+TEST_F(MissingFileTest, AnEmptyFontOrGameTextEndsWithTheFileNamed) {
+    // Both read as files without content: a font that draws nothing, a text
+    // whose every caption is blank.
+    for (const char* file : {"fonts/Embossed.fnt", "text/gametext.txt"}) {
+        SCOPED_TRACE(file);
+        const std::string empty;
+        LinkDataWithout(file, &empty);
+        fs::remove_all(root_ / "home");
+        EXPECT_EQ(Run(), 1);
+        const std::string log = ErrorLog();
+        EXPECT_NE(log.find("Error loading file "), std::string::npos) << log;
+        EXPECT_NE(log.find(fs::path(file).filename().string()), std::string::npos) << log;
     }
 }
 

@@ -103,4 +103,12 @@ TEST_F(GameTextTest, MissingHeaderOrFileIsFatal) {
     EXPECT_EQ(ReadText("")->Count(), 0);
 }
 
+TEST_F(GameTextTest, FindsTheFirstKeyTheTableLacks) {
+    TGameTextPtr text = ReadText("[TEXT]\nButton OK\nOK\n[TEXT]\nEmpty\n");
+    EXPECT_EQ(text->FirstMissingKey({"button ok", "EMPTY"}), "")
+        << "any case; an empty text counts";
+    EXPECT_EQ(text->FirstMissingKey({"Button OK", "Score", "Gold"}), "Score");
+    EXPECT_EQ(ReadText("")->FirstMissingKey(GameTextKeys()), GameTextKeys().front());
+}
+
 }  // namespace
