@@ -419,9 +419,10 @@ int TSprite::DrawLight(float intensity, float r, float g, float b,
     SetBlend(LIGHTBLEND);
     SetColor(static_cast<int>(255 * intensity * r), static_cast<int>(255 * intensity * g),
              static_cast<int>(255 * intensity * b));
-    if (lightImage) AlternativeImage = lightImage;
+    // The light image for this one pass (null: the sprite's own image).
+    AlternativeImage = lightImage;
     DoDraw();
-    if (lightImage) AlternativeImage.reset();
+    AlternativeImage = nullptr;
     SetBlend(ALPHABLEND);
     SetColor(255, 255, 255);
     return 1;

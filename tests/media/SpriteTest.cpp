@@ -141,6 +141,27 @@ TEST_F(SpriteTest, DrawingAppliesScaleAlphaTintShadowAndLight) {
         << "additive light at half intensity";
     EXPECT_EQ(headless::Blue(frame->ReadPixel(100, 100)), 200);
     EXPECT_EQ(GetBlend(), ALPHABLEND);
+
+    // A light pass draws the image it is given, or else the sprite's own,
+    // and leaves no alternative image behind.
+    PixmapPtr greenPixels = TPixmap::Create(10, 10, PixelFormat::RGBA8888);
+    greenPixels->ClearPixels(0xFF00FF00u);
+    auto green = TGameImage::CreateFromImage(TImage::FromPixmap(greenPixels, 0), "GREEN", 1);
+    sprite->AlternativeImage = green;
+    for (const TGameImagePtr& light : {TGameImagePtr(), green}) {
+        SCOPED_TRACE(light ? "green light image" : "no light image");
+        Cls();
+        SetColor(10, 20, 30);
+        sprite->DrawLight(1, 1, 1, 1, light);
+        frame = headless::ReadFrame();
+        EXPECT_EQ(headless::Red(frame->ReadPixel(100, 100)), light ? 0 : 255);
+        EXPECT_EQ(headless::Green(frame->ReadPixel(100, 100)), 255);
+        EXPECT_FALSE(sprite->AlternativeImage);
+        EXPECT_EQ(GetBlend(), ALPHABLEND);
+        GetColor(r, g, b);
+        EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{255, 255, 255}));
+        sprite->AlternativeImage = green;
+    }
 }
 
 TEST_F(SpriteTest, ImageBankStoresByBareUpperCaseName) {
