@@ -382,8 +382,9 @@ void TBitmapFont::Draw(const std::string& text, float x, float y, int centre, in
     if (right) curveStart = CurvatureWidth - textWidth * sx;
 
     double advanceSum = 0;  // advances (with gaps) of the characters before this one
+    size_t drawn = 0;       // glyphs drawn so far: the colours cycle over them
     size_t pos = 0;
-    for (size_t i = 0; pos < text.size(); ++i) {
+    while (pos < text.size()) {
         const int code = NextCodePoint(text, pos);
         const int index = GlyphIndex(code);
         if (index == 0) continue;
@@ -409,7 +410,8 @@ void TBitmapFont::Draw(const std::string& text, float x, float y, int centre, in
             gy = Nearest(gy);
             drawnH = Nearest(drawnH);
         }
-        if (!colours.empty() && !shadow) colours[i % colours.size()]->Apply();
+        if (!colours.empty() && !shadow) colours[drawn % colours.size()]->Apply();
+        ++drawn;
         double hx = 0, hy = 0;
         if (ChangeHandle) {
             hx = HandleX - xOffset[index];

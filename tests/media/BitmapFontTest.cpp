@@ -383,6 +383,13 @@ TEST_F(BitmapFontTest, ShadowPassAndPerCharacterColours) {
     EXPECT_EQ(channels(205, 55), (std::vector<int>{0, 255, 0}));
     EXPECT_EQ(channels(215, 55), (std::vector<int>{0, 0, 255}));
     EXPECT_EQ(channels(225, 55), (std::vector<int>{0, 255, 0}));
+    // A character without a glyph draws nothing and takes no colour.
+    font->DrawAligned("A" + Chr(1234) + "AA", 200, 80, 0, 1, 1, 0, colours);
+    frame = headless::ReadFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(channels(205, 85), (std::vector<int>{0, 255, 0}));
+    EXPECT_EQ(channels(215, 85), (std::vector<int>{0, 0, 255}));
+    EXPECT_EQ(channels(225, 85), (std::vector<int>{0, 255, 0}));
 }
 
 TEST_F(BitmapFontTest, CurvedBaselineFollowsTheSineOfThePosition) {
