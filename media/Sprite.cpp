@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/Collision.h"
 #include "engine/Graphics.h"
 #include "engine/Random.h"
 #include "engine/Strings.h"
@@ -489,5 +490,14 @@ void TGameObjectList::Kill() {
     for (auto it = begin(); it != end();) {
         TGameObjectPtr object = *it++;
         object->Kill();
+    }
+}
+
+void TGameObjectList::Collide() {
+    for (const TGameObjectPtr& object : *this) {
+        if (!object->image || !object->image->image) continue;
+        CollideImage(*object->image->image, TruncToInt(object->x), TruncToInt(object->y),
+                     object->CurrentFrame(), 0, CollisionLayer(SPRITE_COLLISION_LAYER),
+                     std::static_pointer_cast<TSprite>(object));
     }
 }

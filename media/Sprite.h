@@ -133,9 +133,10 @@ class TSprite {
     virtual void StoreOriginalCoords();
     virtual float Width();
 
-  protected:
     // The frame to draw now: the animation's while it runs, else ImageFrame.
     int CurrentFrame() const;
+
+  protected:
     void DrawFrameAt(float px, float py);
 };
 
@@ -152,10 +153,19 @@ class TGameObject : public TSprite {
 
 using TGameObjectPtr = std::shared_ptr<TGameObject>;
 
+// The engine pixel-collision layer that object lists (game objects, particles)
+// write into.
+constexpr int SPRITE_COLLISION_LAYER = 1;
+
 class TGameObjectList : public TList<TGameObjectPtr> {
   public:
     TGameObjectPtr AddNew(float x, float y, const TGameImagePtr& image);
     void Draw();
     void Move();
     void Kill();
+    // Writes every object's image (the frame it shows), at its position
+    // truncated to whole pixels, into the engine's pixel-collision layer
+    // SPRITE_COLLISION_LAYER, with the object (as a TSprite) as the
+    // collision identity. Whoever tests against the layer resets it.
+    void Collide();
 };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "engine/Collision.h"
 #include "engine/Graphics.h"
 #include "media/GameImage.h"
 #include "media/Sprite.h"
@@ -206,6 +207,47 @@ TEST_F(SpriteTest, GameObjectsLeaveTheirListWhenOffScreen) {
     EXPECT_EQ(leaving->GameObjects, nullptr);
     list.Kill();
     EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(SpriteTest, GameObjectsWriteTheFramesTheyShowIntoCollisionLayerOne) {
+    // Two 4 x 4 frames: the first solid, the second solid only at its top-left pixel.
+    PixmapPtr strip = TPixmap::Create(8, 4, PixelFormat::RGBA8888);
+    strip->ClearPixels(0);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            strip->WritePixel(x, y, 0xFFFFFFFFu);
+    strip->WritePixel(4, 0, 0xFFFFFFFFu);
+    auto image =
+        TGameImage::CreateFromImage(TImage::AnimFromPixmap(strip, 4, 4, 0, 2, 0), "TWO", 0);
+    TGameObjectList list;
+    TGameObjectPtr solid = list.AddNew(10.9f, 20.9f, image);
+    TGameObjectPtr dot = list.AddNew(-3.5f, 50, image);
+    dot->ImageFrame = 1;
+    list.AddNew(0, 0, nullptr);  // nothing to write
+    ResetCollisions();
+    list.Collide();
+
+    // Who a one-pixel probe at (x, y) touches in the layers of mask.
+    auto touched = [](int x, int y, uint32_t mask) {
+        PixmapPtr pixel = TPixmap::Create(1, 1, PixelFormat::RGBA8888);
+        pixel->ClearPixels(0xFFFFFFFFu);
+        ImagePtr probe = TImage::FromPixmap(pixel, 0);
+        std::vector<TSprite*> sprites;
+        for (const CollisionId& id : CollideImage(*probe, x, y, 0, mask, 0, nullptr))
+            sprites.push_back(std::static_pointer_cast<TSprite>(id).get());
+        return sprites;
+    };
+    using Sprites = std::vector<TSprite*>;
+    const uint32_t layer = CollisionLayer(1);
+    EXPECT_EQ(touched(10, 20, layer), Sprites{solid.get()}) << "position truncated";
+    EXPECT_EQ(touched(13, 23, layer), Sprites{solid.get()});
+    EXPECT_EQ(touched(14, 23, layer), Sprites{});
+    EXPECT_EQ(touched(9, 20, layer), Sprites{});
+    EXPECT_EQ(touched(-3, 50, layer), Sprites{dot.get()}) << "truncated toward zero";
+    EXPECT_EQ(touched(-4, 50, layer), Sprites{});
+    EXPECT_EQ(touched(-2, 50, layer), Sprites{}) << "the frame the object shows";
+    EXPECT_EQ(touched(10, 20, ALL_COLLISION_LAYERS & ~layer), Sprites{}) << "layer 1 only";
+    ResetCollisions();
 }
 
 }  // namespace
