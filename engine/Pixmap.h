@@ -65,7 +65,9 @@ class TPixmap {
 // Loads a PNG, JPEG or TGA picture (recognised by content, not by name):
 // RGBA8888 when the picture has transparency of its own (an alpha channel or
 // a transparent colour), RGB888 when it has none. Returns null for a missing file or bytes that are
-// not a picture it can read; never crashes, whatever the bytes.
+// not a picture it can read: cut short anywhere, damaged beyond repair, or claiming a size its data
+// cannot hold (refused before memory is set aside for it). Arithmetic-coded JPEGs are refused too.
+// Never crashes, whatever the bytes.
 PixmapPtr LoadPixmap(const std::string& path);
 PixmapPtr LoadPixmapFromMemory(const uint8_t* data, size_t size);
 
