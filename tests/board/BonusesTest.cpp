@@ -106,6 +106,38 @@ TEST_F(BonusesTest, EachBombHitsItsAreaForBothPowers) {
         << "5 x 5 without corners, cut by the bottom edge";
 }
 
+TEST_F(BonusesTest, AFiredBombGoesUpInItsOwnBlast) {
+    for (int type : {15, 16, 17, 18, 19, 20, 21, 23, 24, 25, 26, 27, 28, 29}) {
+        SCOPED_TRACE(testing::Message() << "bomb " << type);
+        PlainBoard(kOpen7);
+        MakeGem(type, 3, 3);
+        const TGemPtr bomb = CellAt(3, 3)->Gem;
+        Grid->ActivateBonus(bomb, 3, 3);
+        EXPECT_EQ(bomb->GemType, GEM_USED);
+        EXPECT_EQ(bomb->AnimActive, 0) << "no second explosion after the blast";
+        EXPECT_FLOAT_EQ(bomb->ExplosionCounter, bomb->ExplosionLength) << "it explodes now";
+        // It leaves the board after one explosion's length, like the gems it hit.
+        Steps(static_cast<int>(bomb->ExplosionLength) - 1);
+        EXPECT_TRUE(GemList->Contains(bomb));
+        Steps(1);
+        EXPECT_FALSE(GemList->Contains(bomb));
+        EXPECT_FALSE(CellAt(3, 3)->Gem) << "its cell is free for the fall";
+    }
+    // Its own cell scores like any other it hits: 8 neighbours and itself.
+    PlainBoard(kOpen7);
+    Player->LevelScore = 0;
+    Fire(15, 3, 3);
+    EXPECT_EQ(Player->LevelScore, 9);
+    // A bomb fired by another one's blast goes up in its own blast too.
+    PlainBoard(kOpen7);
+    MakeGem(17, 4, 3);
+    const TGemPtr chained = CellAt(4, 3)->Gem;
+    Fire(15, 3, 3);
+    EXPECT_EQ(chained->BonusActivated, 1);
+    EXPECT_EQ(chained->AnimActive, 0);
+    EXPECT_TRUE(chained->Exploding());
+}
+
 TEST_F(BonusesTest, ArmourNeedsAMatchPerLayerAndHidesUnderLocks) {
     LoadLayout({"1111", "1311", "1211"});
     Grid->MakeNewGems = 0;
