@@ -378,7 +378,11 @@ int TGameScreen::StartOutroAnim() {
     OutroAnim->Start();
     Player->NoChecks = 1;
     PlayNamed("LevelEnd", 1.0f);
-    if (Menu && !Menu->IsEmpty()) Menu->First()->AlwaysDraw = 1;
+    if (Menu && !Menu->IsEmpty()) {
+        // The Menu button stays in sight but takes no clicks while the level ends.
+        Menu->First()->AlwaysDraw = 1;
+        Menu->First()->Active = 0;
+    }
     return 1;
 }
 

@@ -99,6 +99,22 @@ class GameScreenTest : public ProgramTest {
         InjectKeyEvent("Left Ctrl", false);
         Step();
     }
+    // A click of the left button at a virtual-screen position.
+    void ClickAt(int x, int y) {
+        InjectMouseMove(static_cast<int>((x + Game->vxOff) / Game->VirtualRatioX),
+                        static_cast<int>((y + Game->vyOff) / Game->VirtualRatioY));
+        Step();
+        InjectMouseButton(1, true, 0, 0);
+        Step();
+        InjectMouseButton(1, false, 0, 0);
+        Step();
+    }
+    void ClickMenuButton() {
+        TButton& button = *GameScreen->Menu->First();
+        ClickAt(static_cast<int>(button.x + button.Width() / 2),
+                static_cast<int>(button.y + button.Height() / 2));
+    }
+    bool InPlay() const { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }
     int ChannelsPlaying(const std::string& name) const {
         int count = 0;
         for (const TGameChannelPtr& channel : *Game->Channels)
@@ -152,8 +168,7 @@ TEST_F(GameScreenTest, TimeUpAndGivingUpRestartTheSameLevelInPlace) {
     EXPECT_FLOAT_EQ(Player->LevelTimeTaken, 0);
 
     AutoPlayer::EnterLevel(1, 3, false);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
     PressWithCtrl("Q");
     EXPECT_EQ(GameScreen->NoMore, 1) << "Ctrl+Q gives up";
     PressWithCtrl("T");
@@ -170,40 +185,41 @@ TEST_F(GameScreenTest, MenuEscAndGoalClicks) {
     InGameMenu = menu;
     Tutorial = tutorial;
     AutoPlayer::EnterLevel(1, 5, true);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
 
     InjectKeyEvent("Escape", true);
     InjectKeyEvent("Escape", false);
     Step(80);
     EXPECT_EQ(Game->CurrentTScreen, GameScreen) << "Esc does not leave a level";
 
-    auto clickAt = [&](int x, int y) {
-        InjectMouseMove(static_cast<int>((x + Game->vxOff) / Game->VirtualRatioX),
-                        static_cast<int>((y + Game->vyOff) / Game->VirtualRatioY));
-        Step();
-        InjectMouseButton(1, true, 0, 0);
-        Step();
-        InjectMouseButton(1, false, 0, 0);
-        Step();
-    };
     // The goal rows: 60 pixels each from y 407 to 646 (the window's pixels
     // reach 650 as the nearest point below).
-    clickAt(60, 646);
-    clickAt(60, 650);
-    clickAt(60, 410);
+    ClickAt(60, 646);
+    ClickAt(60, 650);
+    ClickAt(60, 410);
     EXPECT_EQ(tutorial->arrowRows, (std::vector<int>{4, 1}));
 
-    TButton& button = *GameScreen->Menu->First();
-    clickAt(static_cast<int>(button.x + button.Width() / 2),
-            static_cast<int>(button.y + button.Height() / 2));
+    ClickMenuButton();
     EXPECT_EQ(menu->shown, 1) << "the Menu button opens the in-game menu";
+}
+
+TEST_F(GameScreenTest, TheMenuButtonStaysInSightButTakesNoClickDuringTheOutro) {
+    auto menu = std::make_shared<RecordingMenu>();
+    InGameMenu = menu;
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    PressWithCtrl("J");
+    ASSERT_TRUE(GameScreen->OutroRunning()) << "Ctrl+J wins the level";
+    const TButton& button = *GameScreen->Menu->First();
+    EXPECT_EQ(button.AlwaysDraw, 1);
+    EXPECT_EQ(button.Active, 0);
+    ClickMenuButton();
+    EXPECT_EQ(menu->shown, 0) << "no in-game menu over a level that has ended";
 }
 
 TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
     AutoPlayer::EnterLevel(1, 9, true);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
     Step(10);
     GameScreen->ClearSoundTriggers();
     for (int skull = 0; skull < 3; ++skull)
@@ -223,8 +239,7 @@ TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
 
 TEST_F(GameScreenTest, AHintAppearsAfterFifteenSecondsWithoutAMatch) {
     AutoPlayer::EnterLevel(1, 11, false);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
     Step(2900);
     EXPECT_EQ(Grid->HintCounter, 0);
     ASSERT_TRUE(StepUntil([] { return Grid->HintCounter > 0; }, 200));
