@@ -577,8 +577,13 @@ void TGameScreen::ProcessSoundTriggers() {
         named("Garlic", v);
         named("HolyWater", v);
     }
-    if (TriggerCrossDiagBomb || TriggerCrossDiagBomb2) {
-        PlaySound(g.ExplodeSound, (TriggerCrossDiagBomb2 ? 0.8f : 0.5f) * v);
+    if (TriggerCrossDiagBomb) {
+        PlaySound(g.ExplodeSound, 0.5f * v);
+        PlaySound(g.CrossDiagBombSound, v);
+        named("HolyWater2", v);
+    }
+    if (TriggerCrossDiagBomb2) {
+        PlaySound(g.ExplodeSound, 0.8f * v);
         PlaySound(g.CrossDiagBombSound, v);
         named("HolyWater2", v);
     }

@@ -3,7 +3,9 @@
 // restart in place; the keys; sounds raised many times in one step; the HUD.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -235,6 +237,78 @@ TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
         EXPECT_FLOAT_EQ(channel->OriginalVolume, 0.6f) << "a third, raised to 0.6";
     }
     EXPECT_EQ(pumpkins, 1);
+}
+
+TEST_F(GameScreenTest, EachSoundTriggerPlaysItsOwnSounds) {
+    AutoPlayer::EnterLevel(1, 9, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    TGameScreen& s = *GameScreen;
+    // Four bombs in a chain: the bomb sounds play at v = 0.6, the others at 1.
+    Grid->ChainedBonuses = 4;
+    struct Case {
+        std::vector<int*> flags;
+        std::vector<std::string> sounds;  // name@volume, xrate when not 1
+    };
+    const std::vector<Case> cases = {
+        {{&s.TriggerBonusAppears}, {"BONUSAPPEARS@1.00"}},
+        {{&s.TriggerEggDrop}, {"EGGDROP@1.00"}},
+        {{&s.TriggerUnlock}, {"UNLOCK@1.00"}},
+        {{&s.TriggerUnrock1}, {"ROCKDESTROYED@1.00"}},
+        {{&s.TriggerUnrock2}, {"ROCKCRACKED@1.00"}},
+        {{&s.TriggerMagic}, {"MAGICRELEASED@1.00"}},
+        {{&s.TriggerGoldCoin}, {"COIN@1.00"}},
+        {{&s.TriggerGoldBag}, {"BAG@1.00"}},
+        {{&s.TriggerCoinDisappears}, {"COINDISAPPEARS@1.00"}},
+        {{&s.TriggerHUDCharged}, {"GAUGEFULL@1.00"}},
+        {{&s.TriggerBomb}, {"BOMB@0.30", "PUMPKIN@0.60"}},
+        {{&s.TriggerBomb2}, {"BOMB@0.30", "EXPLODE@0.30", "PUMPKIN@0.60"}},
+        {{&s.TriggerMegaBomb}, {"GARLIC@0.60", "HOLYWATER@0.60"}},
+        {{&s.TriggerCrossDiagBomb}, {"EXPLODE@0.30", "HOLYWATER2@0.60", "HOLYWATER@0.60"}},
+        {{&s.TriggerCrossDiagBomb2}, {"EXPLODE@0.48", "HOLYWATER2@0.60", "HOLYWATER@0.60"}},
+        {{&s.TriggerCrossBomb}, {"CROSSBOMB@0.45", "EXPLODE@0.45"}},
+        {{&s.TriggerCrossBomb2}, {"CROSSBOMB@0.60", "EXPLODE@0.15", "EXPLODE@0.60"}},
+        {{&s.TriggerDiagBomb}, {"DIAGONALBOMB@0.60"}},
+        {{&s.TriggerDiagBomb2}, {"DIAGONALBOMB2@0.60"}},
+        {{&s.TriggerHorizontalBomb}, {"HORIZONTALBOMB@0.60"}},
+        {{&s.TriggerHorizontalBomb2}, {"HORIZONTALBOMB@0.60", "TORCHEXTRA@0.60"}},
+        {{&s.TriggerVerticalBomb}, {"VERTICALBOMB@0.60"}},
+        {{&s.TriggerVerticalBomb2}, {"VERTICALBOMB@0.60x0.80"}},
+        {{&s.TriggerMatchOverArmour1}, {"MATCHOVERTILE@1.00"}},
+        {{&s.TriggerMatchOverArmour2}, {"MATCHOVERARMOUR2@1.00"}},
+        // The plain and the upgraded holy water are two triggers: both sound.
+        {{&s.TriggerCrossDiagBomb, &s.TriggerCrossDiagBomb2},
+         {"EXPLODE@0.30", "EXPLODE@0.48", "HOLYWATER2@0.60", "HOLYWATER2@0.60", "HOLYWATER@0.60",
+          "HOLYWATER@0.60"}},
+    };
+    auto played = [] {
+        std::vector<std::string> sounds;
+        for (const TGameChannelPtr& channel : *Game->Channels) {
+            if (!channel->Channel || !channel->Channel->Playing()) continue;
+            char text[64];
+            std::snprintf(text, sizeof text, "%s@%.2f", channel->name.c_str(),
+                          channel->OriginalVolume);
+            std::string sound = text;
+            const float ownPitch = SoundBank.Find(channel->name)->pitch;
+            if (std::abs(channel->Channel->Rate() - ownPitch) > 0.001f) {
+                std::snprintf(text, sizeof text, "x%.2f", channel->Channel->Rate());
+                sound += text;
+            }
+            sounds.push_back(sound);
+        }
+        std::sort(sounds.begin(), sounds.end());
+        return sounds;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sounds.front());
+        for (const TGameChannelPtr& channel : *Game->Channels)
+            if (channel->Channel) channel->Channel->Stop();
+        s.ClearSoundTriggers();
+        for (int* flag : c.flags)
+            *flag = 1;
+        s.ProcessSoundTriggers();
+        EXPECT_EQ(played(), c.sounds);
+    }
+    EXPECT_FLOAT_EQ(Grid->VerticalBombSound->pitch, 1.0f) << "the pitch is put back";
 }
 
 TEST_F(GameScreenTest, AHintAppearsAfterFifteenSecondsWithoutAMatch) {
