@@ -8,6 +8,7 @@
 
 #include "board/BoardFixture.h"
 #include "engine/Random.h"
+#include "media/Effects.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
@@ -191,6 +192,41 @@ TEST_F(BonusesTest, RocksCrackOncePerPassAndFreeTheirSkulls) {
     EXPECT_EQ(Player->SpecialItemsCollected, 1);
     EXPECT_FALSE(GemList->Contains(skull));
     EXPECT_EQ(CellAt(1, 2)->Gem, nullptr);
+}
+
+TEST_F(BonusesTest, RocksAndSkullsPayTheirPoints) {
+    struct Case {
+        int strength;
+        std::vector<int> scoreAfterEachHit;
+        std::vector<int> pictures;
+    };
+    // A crack is worth 1 point, a break 10 (as a goal gem of a one-gem pass).
+    for (const Case& c : {Case{1, {10}, {10}}, Case{2, {1, 11}, {1, 10}}}) {
+        SCOPED_TRACE(testing::Message() << "rock of strength " << c.strength);
+        PlainBoard({"111", "111", "111"});
+        CellAt(1, 1)->Gem->rocked = c.strength;
+        Grid->Rocks = 1;
+        Player->LevelScore = 0;
+        for (size_t hit = 0; hit < c.scoreAfterEachHit.size(); ++hit) {
+            Grid->DestroySquare(1, 1, 0);
+            EXPECT_EQ(Player->LevelScore, c.scoreAfterEachHit[hit]) << "hit " << hit + 1;
+            EXPECT_EQ(LastScorePicture.points, c.pictures[hit]);
+            EXPECT_EQ(LastScorePicture.y, CellTop(1) + 33);
+        }
+        EXPECT_EQ(Grid->Rocks, 0);
+    }
+    // A skull brought to the bottom: 100 points, shown where it was collected.
+    LoadLayout({"11", "11", "11"});
+    Grid->MakeNewGems = 0;
+    Grid->GoalCollect = 2;
+    PlaceGems({"S1", ".2", ".3"});
+    Player->LevelScore = 0;
+    StepsUntilStill();
+    ASSERT_EQ(Player->SpecialItemsCollected, 1);
+    EXPECT_EQ(Player->LevelScore, 100);
+    EXPECT_EQ(LastScorePicture.points, 100);
+    EXPECT_EQ(LastScorePicture.x, CellLeft(0) + 33);
+    EXPECT_EQ(LastScorePicture.y, CellTop(2) + 33);
 }
 
 TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {

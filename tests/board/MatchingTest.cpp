@@ -3,6 +3,7 @@
 
 #include "board/BoardFixture.h"
 #include "engine/Random.h"
+#include "media/Effects.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
 
@@ -91,6 +92,69 @@ TEST_F(MatchingTest, LongLinesPutTheBombInTheirMiddle) {
     Grid->CheckMatches(0, 0);
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(TypeAt(x, 0), GEM_USED);
+}
+
+TEST_F(MatchingTest, AGemScoresByTheGemsOfItsPassUpToTenAndMagicAddsABonus) {
+    struct Case {
+        int n, magic, goal;
+        int points, lastPicture;
+    };
+    const std::vector<Case> cases = {
+        // Plain gems: 1 point up to three gems in the pass, then one more a gem.
+        {0, 0, 0, 1, 1},
+        {3, 0, 0, 1, 1},
+        {4, 0, 0, 2, 2},
+        {9, 0, 0, 7, 7},
+        {10, 0, 0, 8, 8},
+        {14, 0, 0, 8, 8},
+        // Goal gems: ten times that, and nothing outside a pass.
+        {0, 0, 1, 0, 10},
+        {3, 0, 1, 10, 10},
+        {8, 0, 1, 60, 60},
+        {11, 0, 1, 80, 80},
+        // Magic gems score as goal gems, then 10 more, or 100 more as goal gems.
+        {3, 1, 0, 20, 10},
+        {10, 1, 0, 90, 10},
+        {5, 1, 1, 130, 100},
+        {0, 1, 1, 100, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "n " << c.n << " magic " << c.magic << " goal " << c.goal);
+        Player->LevelScore = 0;
+        LastScorePicture = {};
+        Grid->AwardGemScore(3, 1, c.n, c.magic, c.goal);
+        EXPECT_EQ(Player->LevelScore, c.points);
+        EXPECT_EQ(LastScorePicture.points, c.lastPicture);
+        EXPECT_EQ(LastScorePicture.x, CellLeft(3) + 33);
+        EXPECT_EQ(LastScorePicture.y, CellTop(1) + 33)
+            << "the picture rises from the cell's centre";
+    }
+}
+
+TEST_F(MatchingTest, LongLinesScoreAtMostEightAGemAndMagicGemsTheirBonus) {
+    struct Case {
+        int length, score;
+    };
+    for (Case c : {Case{9, 9 * 7}, Case{10, 10 * 8}, Case{11, 11 * 8}}) {
+        SCOPED_TRACE(testing::Message() << "a line of " << c.length);
+        LoadLayout({std::string(c.length, '1'), std::string(c.length, '1')});
+        Grid->MakeNewGems = 0;
+        std::string below;
+        for (int i = 0; i < c.length; ++i)
+            below += static_cast<char>('2' + i % 2);
+        PlaceGems({std::string(c.length, '1'), below});
+        Player->LevelScore = 0;
+        Grid->CheckMatches(0, 0);
+        EXPECT_EQ(Player->LevelScore, c.score);
+    }
+    // A magic gem in a line of three: 1 + 1 for the plain ones, 10 + 10 for it.
+    PlaceGems({"11123", "23451", "34512", "45123", "51234"});
+    CellAt(1, 0)->Gem->Magic = 1;
+    Player->LevelScore = 0;
+    Grid->CheckMatches(0, 0);
+    EXPECT_EQ(Player->LevelScore, 22);
+    EXPECT_EQ(Player->MagicFreed, 1);
 }
 
 TEST_F(MatchingTest, AnLShapeCountsBothLinesAndLockedGemsStayUnlocked) {
