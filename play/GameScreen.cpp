@@ -736,11 +736,17 @@ void TGameScreen::DrawHUD() {
 
 void TGameScreen::DrawGoalRow(int row, float x, const TGameImagePtr& image, int frame, float scale,
                               int toGo) {
-    if (!image) return;
+    if (!image || !image->image) return;
     const float y = kGoalRowY[row - 1];
     SetScale(scale, scale);
     static const TShadowPtr shadow = TShadow::Create(1.5f, 1.5f, 0.4f);
+    // Every icon is centred on its place, whatever handle its picture keeps for
+    // the board (the armour tiles are placed by their top-left corner there).
+    TImage& picture = *image->image;
+    const float handleX = picture.HandleX(), handleY = picture.HandleY();
+    picture.MidHandle();
     image->Draw(x + 34, y, frame, shadow);
+    picture.SetHandle(handleX, handleY);
     SetScale(1, 1);
     SetColor(kValueR, kValueG, kValueB);
     HUDFont->DrawAligned(std::to_string(toGo), x + 34 + 25, y - 11, 0, HUDSliding == 0, 1);

@@ -11,6 +11,7 @@
 
 #include "autoplay/AutoPlayer.h"
 #include "board/Grid.h"
+#include "engine/Graphics.h"
 #include "engine/Input.h"
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
@@ -217,6 +218,58 @@ TEST_F(GameScreenTest, TheMenuButtonStaysInSightButTakesNoClickDuringTheOutro) {
     EXPECT_EQ(button.Active, 0);
     ClickMenuButton();
     EXPECT_EQ(menu->shown, 0) << "no in-game menu over a level that has ended";
+}
+
+TEST_F(GameScreenTest, EachGoalIconIsCentredOnItsRow) {
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    ASSERT_EQ(GameScreen->GetHUDX(), 0);
+    struct Row {
+        const char* goal;
+        int y;
+        float scale;
+        int pictureWidth;
+    };
+    const Row rows[] = {{"matches", 437, 0.5f, TGem::GemsImage->w},
+                        {"armour", 497, 0.45f, IceTileImage->w},
+                        {"skulls", 557, 0.5f, TGem::GemsImage->w},
+                        {"rocks", 617, 0.45f, TGem::Rock2Image->w}};
+    Grid->GoalArmour = Grid->GoalCollect = Grid->GoalRock = 1;
+    Grid->Gold = Grid->Rocks = 3;
+    // The icons alone, on black: x = the panel's left + 9, the icons at x + 34
+    // and their numbers from x + 59 on.
+    SetClsColor(0, 0, 0);
+    Cls();
+    SetBlend(ALPHABLEND);
+    GameScreen->DrawGoals(9);
+    const PixmapPtr frame = headless::ReadFrame();
+    ASSERT_TRUE(frame);
+    headless::SaveFrame("goal-icons");
+    // The window shows the virtual screen scaled: search in its pixels, compare
+    // in virtual ones.
+    const float rx = Game->VirtualRatioX, ry = Game->VirtualRatioY;
+    auto physicalX = [&](float x) { return static_cast<int>((x + Game->vxOff) / rx); };
+    auto physicalY = [&](float y) { return static_cast<int>((y + Game->vyOff) / ry); };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.goal);
+        const headless::InkBox icon = headless::FindInk(
+            *frame,
+            [](uint32_t argb) {
+                return headless::Red(argb) + headless::Green(argb) + headless::Blue(argb) > 60;
+            },
+            0, physicalY(row.y - 29), physicalX(9 + 59 - 4), physicalY(row.y + 29));
+        ASSERT_TRUE(icon.Any());
+        const float centreX = icon.CentreX() * rx - Game->vxOff;
+        const float centreY = (icon.top + icon.bottom + 1) / 2.0f * ry - Game->vyOff;
+        EXPECT_NEAR(centreX, 9 + 34, 3);
+        EXPECT_NEAR(centreY, row.y, 3);
+        EXPECT_LE(icon.Width() * rx, row.scale * row.pictureWidth + 3) << "drawn at its scale";
+    }
+    EXPECT_EQ(IceTileImage->image->HandleX(), 0) << "the board's tiles keep their corner handle";
+    // The whole screen with all four goal rows, saved to look at.
+    Cls();
+    GameScreen->Draw();
+    headless::SaveFrame("level-screen");
 }
 
 TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
