@@ -401,6 +401,12 @@ void TGemList::ExplodeMagicGems() {
     }
 }
 
+void TGemList::SetShadow() {
+    const int on = Game->Particles >= SHADOW_DETAIL ? 1 : 0;
+    for (const TGemPtr& gem : *this)
+        gem->TSprite::SetShadow(on, SHADOW_OFFSET, SHADOW_OFFSET, SHADOW_ALPHA);
+}
+
 void TGemList::SetIntroPosition(float ratio, int levelwidth) {
     const float columns = static_cast<float>(std::max(1, levelwidth));
     for (const TGemPtr& gem : *this)

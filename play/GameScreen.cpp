@@ -172,7 +172,10 @@ void TGameScreen::CoreStart() {
     Game->IgnoreEscapeKey = 1;
     ResetStops();
     InGameMenu->ClearStates();
-    if (InGameMenu->Active) Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
+    if (InGameMenu->Active) {
+        Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
+        if (GemList) GemList->SetShadow();
+    }
     Game->FixedRateLogic->Init();
 }
 

@@ -272,6 +272,33 @@ TEST_F(GameScreenTest, EachGoalIconIsCentredOnItsRow) {
     headless::SaveFrame("level-screen");
 }
 
+TEST_F(GameScreenTest, ComingBackFromTheInGameMenuRecomputesTheGemsShadows) {
+    auto menu = std::make_shared<RecordingMenu>();
+    InGameMenu = menu;
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    // How many gems cast the board's shadow (offset 4.5, alpha 0.3), of all.
+    auto shadowed = [] {
+        int count = 0;
+        for (const TGemPtr& gem : *GemList)
+            count += gem->Shadow && gem->ShadowX == 4.5f && gem->ShadowY == 4.5f &&
+                     gem->ShadowAlpha == 0.3f;
+        return count;
+    };
+    const int gems = static_cast<int>(GemList->Count());
+    ASSERT_GT(gems, 0);
+    Game->Particles = 80;
+    GameScreen->CoreStart();
+    EXPECT_EQ(shadowed(), 0) << "only a return from the in-game menu's screens recomputes";
+    menu->Active = 1;
+    GameScreen->CoreStart();
+    EXPECT_EQ(shadowed(), gems);
+    Game->Particles = 20;
+    GameScreen->CoreStart();
+    EXPECT_EQ(shadowed(), 0) << "no shadow below detail 50";
+    menu->Active = 0;
+}
+
 TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
     AutoPlayer::EnterLevel(1, 9, true);
     ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
