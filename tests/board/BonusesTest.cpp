@@ -264,6 +264,45 @@ TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {
     EXPECT_EQ(GameScreen->TriggerUnlock, 1);
 }
 
+TEST_F(BonusesTest, ClickingARestingCoinOrBagCollectsIt) {
+    // Both cats are owned: a bag holds five coins of 5 gold.
+    struct Case {
+        int type;
+        int* trigger;
+        int gold;
+    };
+    for (const Case& c : {Case{GEM_COIN, &GameScreen->TriggerGoldCoin, 5},
+                          Case{GEM_BAG, &GameScreen->TriggerGoldBag, 25}}) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type);
+        Player->Level = Player->Unlocked = 9;
+        Player->InitNewLevelStats();
+        PlainBoard({"111", "111", "111"});
+        GemList->RemoveGem(CellAt(1, 1)->Gem);
+        const TGemPtr piece = c.type == GEM_COIN ? TGem::MakeCoin(1, 1, 0) : TGem::MakeBag(1, 1, 0);
+        GemList->InsertGem(piece);
+        CellAt(1, 1)->Gem = piece;
+        GameScreen->ClearSoundTriggers();
+        Click(1, 1);
+        EXPECT_FALSE(CellAt(1, 1)->Gem);
+        EXPECT_FALSE(GemList->Contains(piece));
+        EXPECT_EQ(Grid->Mode, 0) << "collected, not selected";
+        EXPECT_EQ(*c.trigger, 1);
+        EXPECT_EQ(Player->levelGoldCollected, c.gold);
+        EXPECT_EQ(Player->levelBagsCollected, c.type == GEM_BAG ? 1 : 0);
+        // A locked one only answers with the locked sound.
+        PlainBoard({"111", "111", "111"});
+        GemList->RemoveGem(CellAt(1, 1)->Gem);
+        const TGemPtr locked =
+            c.type == GEM_COIN ? TGem::MakeCoin(1, 1, 0) : TGem::MakeBag(1, 1, 0);
+        locked->locked = 1;
+        GemList->InsertGem(locked);
+        CellAt(1, 1)->Gem = locked;
+        Click(1, 1);
+        EXPECT_EQ(CellAt(1, 1)->Gem, locked);
+        EXPECT_EQ(Player->levelGoldCollected, c.gold);
+    }
+}
+
 TEST_F(BonusesTest, BombKindsFollowTheShopAndGoldFollowsTheLevel) {
     LoadLayout({"111", "111", "111"});
     Player->Level = Player->Unlocked = 3;  // no gold below level 8

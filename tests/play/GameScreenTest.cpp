@@ -182,6 +182,35 @@ TEST_F(GameScreenTest, TimeUpAndGivingUpRestartTheSameLevelInPlace) {
     EXPECT_EQ(GameScreen->TimeUp, 1) << "Ctrl+T runs the time out, even in relaxed mode";
 }
 
+TEST_F(GameScreenTest, ABoardLeftWithoutMovesEndsTheLevelAndStartsItAgain) {
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    // One move: (2,0) with (3,0) lines up 1 1 1; the board left behind has none.
+    const std::vector<std::string> board = {"112184", "564568", "837356",
+                                            "537634", "645883", "453766"};
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            GameScreen->MakeTestGem(x, y, board[y][x] - '0');
+    Grid->MakeNewGems = 0;
+    ASSERT_EQ(Grid->DoNoMoreMoves(0), 0);
+    auto clickCell = [&](int x, int y) { ClickAt(CellLeft(x) + 33, CellTop(y) + 33); };
+    clickCell(2, 0);
+    clickCell(3, 0);
+    ASSERT_TRUE(StepUntil([] { return GameScreen->NoMore == 1; }, 400))
+        << "the board gives up once it has come to rest";
+    EXPECT_EQ(Player->Alive, 0);
+    EXPECT_EQ(Player->LevelScore, 30) << "three gems of the level's goal colour";
+    EXPECT_GT(GameScreen->NoMoreCounter, 0);
+    EXPECT_EQ(Grid->BlockInput, 1);
+    ASSERT_TRUE(StepUntil([] { return GameScreen->NoMore == 0; }, 1000));
+    EXPECT_TRUE(GameScreen->IntroRunning()) << "the same level from its intro";
+    EXPECT_EQ(Player->Level, 1);
+    EXPECT_EQ(Player->Alive, 1);
+    EXPECT_EQ(Player->LevelScore, 0);
+    EXPECT_EQ(Grid->MakeNewGems, 1) << "on a new board";
+    EXPECT_EQ(Grid->DoNoMoreMoves(0), 0);
+}
+
 TEST_F(GameScreenTest, MenuEscAndGoalClicks) {
     auto menu = std::make_shared<RecordingMenu>();
     auto tutorial = std::make_shared<RecordingTutorial>();
