@@ -226,6 +226,11 @@ void TGameScreen::RestartLevel() {
     StartLevel();
     PostFadeIn();
     if (Menu) Menu->ClearMouseClick();
+    if (Menu && !Menu->IsEmpty()) {
+        // A level restarted during its outro (the R key) gets its Menu button back.
+        Menu->First()->Active = 1;
+        Menu->First()->AlwaysDraw = 0;
+    }
 }
 
 void TGameScreen::KillGameObjects() {

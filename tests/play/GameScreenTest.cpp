@@ -247,6 +247,12 @@ TEST_F(GameScreenTest, TheMenuButtonStaysInSightButTakesNoClickDuringTheOutro) {
     EXPECT_EQ(button.Active, 0);
     ClickMenuButton();
     EXPECT_EQ(menu->shown, 0) << "no in-game menu over a level that has ended";
+    // Restarted from the outro, the level has its Menu button back.
+    PressWithCtrl("R");
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    EXPECT_EQ(button.Active, 1);
+    ClickMenuButton();
+    EXPECT_EQ(menu->shown, 1);
 }
 
 TEST_F(GameScreenTest, EachGoalIconIsCentredOnItsRow) {
