@@ -262,41 +262,37 @@ int TGameGrid::ActivateBonus(const TGemPtr& gem, int x, int y) {
     gem->BonusActivated = 1;
     const int type = gem->GemType;
     const int power = type >= GEM_FIRST_UPGRADED_BOMB && type <= 29 ? 2 : 1;
-    // A fired bomb stays in its cell through its own blast (the flag above keeps the
-    // blast from firing it again), then burns out and leaves the cell to the fall.
-    auto fired = [&gem] {
-        gem->Activate();
-        return 1;
-    };
+    // Every blast covers the bomb's own cell: the flag above keeps the blast from
+    // firing it again, so it is scored and explodes there like a plain gem.
     switch (type) {
         case 15:
         case 23:
             UseBomb(x, y, power);
-            return fired();
+            return 1;
         case 16:
         case 24:
             UseHorizontalBomb(0, x, y, power);
-            return fired();
+            return 1;
         case 17:
         case 25:
             UseVerticalBomb(x, y, power);
-            return fired();
+            return 1;
         case 18:
         case 26:
             UseCrossBomb(x, y, power, 1);
-            return fired();
+            return 1;
         case 19:
         case 27:
             UseDiagonalBomb(x, y, power, 1);
-            return fired();
+            return 1;
         case 20:
         case 28:
             UseCrossDiagBomb(x, y, power);
-            return fired();
+            return 1;
         case 21:
         case 29:
             UseMegaBomb(x, y, 1);
-            return fired();
+            return 1;
         case GEM_COIN:
         case GEM_BAG: {
             UseCoin(gem);
@@ -490,7 +486,8 @@ int TGem::Destroy() {
         Grid->ChainedBonuses += 1;
         return 0;
     }
-    if (GemType == GEM_SKULL || GemType == GEM_COIN || GemType == GEM_BAG || bomb) return 0;
+    if (GemType == GEM_SKULL || GemType == GEM_COIN || GemType == GEM_BAG) return 0;
+    // Any other gem, a fired bomb too: scored and exploded.
     Grid->AwardGemScore(gx, gy, 1, Magic, Grid->GetGoalScore(gx, gy, 0));
     Explode(1, 0);
     return 0;

@@ -10,6 +10,10 @@ class TGem;
 using TGemPtr = std::shared_ptr<TGem>;
 
 constexpr int CELL_SIZE = 66;
+// The board's drop shadow: none below this particle-detail setting.
+constexpr int SHADOW_DETAIL = 50;
+constexpr float SHADOW_OFFSET = 4.5f;
+constexpr float SHADOW_ALPHA = 0.3f;
 constexpr int MAX_GRID_WIDTH = 13;
 constexpr int MAX_GRID_HEIGHT = 10;
 constexpr int MAX_ENTRY_ROWS = 5;
@@ -21,14 +25,18 @@ class TCell;
 using TCellPtr = std::shared_ptr<TCell>;
 
 class TCell {
-public:
+  public:
     // Border image indices; 12 to 23 are the extra pieces a level file adds.
     static constexpr int BORDER_BOTTOM = 0, BORDER_LEFT = 1, BORDER_RIGHT = 2, BORDER_TOP = 3;
     static constexpr int CORNER_BL = 4, CORNER_BR = 5, CORNER_TL = 6, CORNER_TR = 7;
-    static constexpr int INNER_CORNER_BL = 8, INNER_CORNER_BR = 9, INNER_CORNER_TL = 10, INNER_CORNER_TR = 11;
-    static constexpr int EXTRA_LONG_BOTTOM = 12, EXTRA_LONG_LEFT = 13, EXTRA_LONG_RIGHT = 14, EXTRA_LONG_TOP = 15;
-    static constexpr int EXTRA_BOTTOM_LEFT = 16, EXTRA_BOTTOM_RIGHT = 17, EXTRA_TOP_LEFT = 18, EXTRA_TOP_RIGHT = 19;
-    static constexpr int EXTRA_LEFT_BOTTOM = 20, EXTRA_LEFT_TOP = 21, EXTRA_RIGHT_BOTTOM = 22, EXTRA_RIGHT_TOP = 23;
+    static constexpr int INNER_CORNER_BL = 8, INNER_CORNER_BR = 9, INNER_CORNER_TL = 10,
+                         INNER_CORNER_TR = 11;
+    static constexpr int EXTRA_LONG_BOTTOM = 12, EXTRA_LONG_LEFT = 13, EXTRA_LONG_RIGHT = 14,
+                         EXTRA_LONG_TOP = 15;
+    static constexpr int EXTRA_BOTTOM_LEFT = 16, EXTRA_BOTTOM_RIGHT = 17, EXTRA_TOP_LEFT = 18,
+                         EXTRA_TOP_RIGHT = 19;
+    static constexpr int EXTRA_LEFT_BOTTOM = 20, EXTRA_LEFT_TOP = 21, EXTRA_RIGHT_BOTTOM = 22,
+                         EXTRA_RIGHT_TOP = 23;
     static constexpr int BORDER_IMAGE_COUNT = 24;
 
     int active = 0;
@@ -62,7 +70,7 @@ class TBorder;
 using TBorderPtr = std::shared_ptr<TBorder>;
 
 class TBorder {
-public:
+  public:
     float x = 0, y = 0;  // top-left, without the board's vertical offset
     int index = 0;       // which border picture
 };

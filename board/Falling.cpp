@@ -172,6 +172,8 @@ void TGameScreen::FillGrid() {
     GemList = std::make_shared<TGemList>();
     if (!Grid) return;
     TGameGrid& grid = *Grid;
+    // Every fill is a new board: count only the skulls this fill places.
+    grid.EggCount = 0;
     for (int y = 0; y < grid.levelheight; ++y) {
         int lastType = 0, run = 0;
         for (int x = 0; x < grid.levelwidth; ++x) {

@@ -239,14 +239,11 @@ void TGem::DrawGem(float topY) {
             const TGameImagePtr& picture = BonusImages[std::clamp(type, 0, GEM_TYPE_COUNT - 1)];
             const int shownFrame = AnimCounter > 0 && FramesTotal >= 2 ? GetAnimFrame() : 0;
             DrawCentred(picture, px, py, shownFrame, scale, rotation);
-            if (Game->Particles >= 50 || glow > 0) {
+            if (Game->Particles >= 50) {
+                // With enough detail the piece shines: drawn once more, added on.
                 const int blend = GetBlend();
                 SetBlend(LIGHTBLEND);
-                const int level =
-                    static_cast<int>(255 * std::clamp(glow > 0 ? glow : 0.35f, 0.0f, 1.0f));
-                SetColor(level, level, level);
                 DrawCentred(picture, px, py, shownFrame, scale, rotation);
-                SetColor(255, 255, 255);
                 SetBlend(blend);
             }
         } else {
@@ -402,6 +399,12 @@ void TGemList::ExplodeMagicGems() {
     for (const TGemPtr& gem : ToVector()) {
         if (gem->Magic) gem->Explode(0, 0);
     }
+}
+
+void TGemList::SetShadow() {
+    const int on = Game->Particles >= SHADOW_DETAIL ? 1 : 0;
+    for (const TGemPtr& gem : *this)
+        gem->TSprite::SetShadow(on, SHADOW_OFFSET, SHADOW_OFFSET, SHADOW_ALPHA);
 }
 
 void TGemList::SetIntroPosition(float ratio, int levelwidth) {

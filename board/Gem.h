@@ -115,6 +115,9 @@ class TGemList : public TList<TGemPtr> {
     // The drop-in wave of a level's start: ratio 1 lifts later columns
     // higher, 0 puts every gem in its place.
     void SetIntroPosition(float ratio, int levelwidth);
+    // Gives every gem the board's drop shadow for the current detail setting:
+    // on from particle detail 50, with the border shadow's offset and alpha.
+    void SetShadow();
 };
 
 using TGemListPtr = std::shared_ptr<TGemList>;

@@ -8,10 +8,6 @@
 
 namespace {
 
-// Below this particle-detail setting the board frame casts no shadow.
-constexpr int SHADOW_DETAIL = 50;
-constexpr float SHADOW_OFFSET = 4.5f;
-constexpr float SHADOW_ALPHA = 0.3f;
 constexpr float MARK_ALPHA = 0.4f;
 constexpr float MARK_SIZE = CELL_SIZE - 2;
 

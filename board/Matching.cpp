@@ -546,7 +546,8 @@ void TGameGrid::AwardGemScore(int x, int y, int n, int magic, int goal) {
         points = n == 0 ? 0 : 10 * step;
     }
     Player->BoostScore(points);
-    const float px = static_cast<float>(CellLeft(x) + 33), py = static_cast<float>(CellTop(y) + 18);
+    // The picture rises from the cell's centre.
+    const float px = static_cast<float>(CellLeft(x) + 33), py = static_cast<float>(CellTop(y) + 33);
     EffectScorePicture(px, py, points == 0 ? 10 : points);
     if (magic) {
         const int extra = goal ? 100 : 10;

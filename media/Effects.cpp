@@ -11,7 +11,11 @@ void EffectMagicRelease(float, float) {
     Player->MagicFreed += 1;
 }
 
-void EffectScorePicture(float, float, int) {}
+TScorePicture LastScorePicture;
+
+void EffectScorePicture(float x, float y, int points) {
+    LastScorePicture = {x, y, points};
+}
 void EffectGoalDone(float, float) {}
 void EffectGaugeSparkle(float, float) {}
 void ManageParticleLayer(int) {}

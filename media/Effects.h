@@ -7,6 +7,13 @@ void EffectGemBurst(float x, float y, int n);
 void EffectSparks(float x, float y, int n);
 void EffectMagicRelease(float x, float y);
 void EffectScorePicture(float x, float y, int points);
+// Seam: until score pictures are particles, the last one asked for (where it
+// starts and the points it shows) is kept, so the board's scoring can be seen.
+struct TScorePicture {
+    float x = 0, y = 0;
+    int points = 0;
+};
+extern TScorePicture LastScorePicture;
 void EffectGoalDone(float x, float y);
 void EffectGaugeSparkle(float x, float y);
 // The six particle layers (1 to 6): moved, managed, drawn and emptied by the

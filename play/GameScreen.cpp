@@ -172,7 +172,10 @@ void TGameScreen::CoreStart() {
     Game->IgnoreEscapeKey = 1;
     ResetStops();
     InGameMenu->ClearStates();
-    if (InGameMenu->Active) Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
+    if (InGameMenu->Active) {
+        Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
+        if (GemList) GemList->SetShadow();
+    }
     Game->FixedRateLogic->Init();
 }
 
@@ -223,6 +226,11 @@ void TGameScreen::RestartLevel() {
     StartLevel();
     PostFadeIn();
     if (Menu) Menu->ClearMouseClick();
+    if (Menu && !Menu->IsEmpty()) {
+        // A level restarted during its outro (the R key) gets its Menu button back.
+        Menu->First()->Active = 1;
+        Menu->First()->AlwaysDraw = 0;
+    }
 }
 
 void TGameScreen::KillGameObjects() {
@@ -378,7 +386,11 @@ int TGameScreen::StartOutroAnim() {
     OutroAnim->Start();
     Player->NoChecks = 1;
     PlayNamed("LevelEnd", 1.0f);
-    if (Menu && !Menu->IsEmpty()) Menu->First()->AlwaysDraw = 1;
+    if (Menu && !Menu->IsEmpty()) {
+        // The Menu button stays in sight but takes no clicks while the level ends.
+        Menu->First()->AlwaysDraw = 1;
+        Menu->First()->Active = 0;
+    }
     return 1;
 }
 
@@ -573,8 +585,13 @@ void TGameScreen::ProcessSoundTriggers() {
         named("Garlic", v);
         named("HolyWater", v);
     }
-    if (TriggerCrossDiagBomb || TriggerCrossDiagBomb2) {
-        PlaySound(g.ExplodeSound, (TriggerCrossDiagBomb2 ? 0.8f : 0.5f) * v);
+    if (TriggerCrossDiagBomb) {
+        PlaySound(g.ExplodeSound, 0.5f * v);
+        PlaySound(g.CrossDiagBombSound, v);
+        named("HolyWater2", v);
+    }
+    if (TriggerCrossDiagBomb2) {
+        PlaySound(g.ExplodeSound, 0.8f * v);
         PlaySound(g.CrossDiagBombSound, v);
         named("HolyWater2", v);
     }
@@ -727,11 +744,17 @@ void TGameScreen::DrawHUD() {
 
 void TGameScreen::DrawGoalRow(int row, float x, const TGameImagePtr& image, int frame, float scale,
                               int toGo) {
-    if (!image) return;
+    if (!image || !image->image) return;
     const float y = kGoalRowY[row - 1];
     SetScale(scale, scale);
     static const TShadowPtr shadow = TShadow::Create(1.5f, 1.5f, 0.4f);
+    // Every icon is centred on its place, whatever handle its picture keeps for
+    // the board (the armour tiles are placed by their top-left corner there).
+    TImage& picture = *image->image;
+    const float handleX = picture.HandleX(), handleY = picture.HandleY();
+    picture.MidHandle();
     image->Draw(x + 34, y, frame, shadow);
+    picture.SetHandle(handleX, handleY);
     SetScale(1, 1);
     SetColor(kValueR, kValueG, kValueB);
     HUDFont->DrawAligned(std::to_string(toGo), x + 34 + 25, y - 11, 0, HUDSliding == 0, 1);

@@ -185,6 +185,46 @@ TEST_F(BoardDrawTest, TilesShowTheirArmourFlashAndMouseOverMark) {
     EXPECT_EQ(DrawBoard()->ReadPixel(L(3) + 10, T(0) + 10), kBackground);
 }
 
+TEST_F(BoardDrawTest, BombsCoinsAndBagsShineOnceMoreFromParticleDetailFifty) {
+    TGem::Load();
+    Grid->LoadLevelFromText(Level("3,3", "1,1,1\n1,1,1\n1,1,1\n"));
+    for (int type : {15, 23, GEM_COIN, GEM_BAG}) {
+        SCOPED_TRACE(testing::Message() << "type " << type);
+        const TGemPtr gem = type == GEM_COIN  ? TGem::MakeCoin(1, 1, 0)
+                            : type == GEM_BAG ? TGem::MakeBag(1, 1, 0)
+                                              : TGem::Make(1, 1, type, 0);
+        auto draw = [&](int particles, float glow) {
+            Game->Particles = particles;
+            gem->glow = glow;
+            SetClsColor(0, 0, 0);
+            Cls();
+            SetBlend(ALPHABLEND);
+            gem->DrawGem(0);
+            return headless::ReadFrame();
+        };
+        const PixmapPtr plain = draw(49, 0), glowing = draw(49, 0.5f), shining = draw(50, 0);
+        ASSERT_TRUE(plain && glowing && shining);
+        // On black, a second pass added at full brightness doubles every
+        // channel the first pass left dark enough not to saturate.
+        int compared = 0, notDoubled = 0, changedByGlow = 0;
+        const int cx = static_cast<int>(gem->x), cy = static_cast<int>(gem->y);
+        for (int y = cy - 40; y <= cy + 40; y += 2) {
+            for (int x = cx - 40; x <= cx + 40; x += 2) {
+                for (int (*channel)(uint32_t) : {Red, Green, Blue}) {
+                    const int once = channel(plain->ReadPixel(x, y));
+                    changedByGlow += channel(glowing->ReadPixel(x, y)) != once;
+                    if (once < 8 || once > 120) continue;
+                    ++compared;
+                    notDoubled += std::abs(channel(shining->ReadPixel(x, y)) - 2 * once) > 4;
+                }
+            }
+        }
+        EXPECT_GT(compared, 50);
+        EXPECT_EQ(notDoubled, 0);
+        EXPECT_EQ(changedByGlow, 0) << "below detail 50 nothing is added, glowing or not";
+    }
+}
+
 TEST_F(BoardDrawTest, RendersAWholeBoard) {
     Grid->LoadLevelFromText(
         Level("9,7",

@@ -8,6 +8,7 @@
 
 #include "board/BoardFixture.h"
 #include "engine/Random.h"
+#include "media/Effects.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
@@ -106,6 +107,38 @@ TEST_F(BonusesTest, EachBombHitsItsAreaForBothPowers) {
         << "5 x 5 without corners, cut by the bottom edge";
 }
 
+TEST_F(BonusesTest, AFiredBombGoesUpInItsOwnBlast) {
+    for (int type : {15, 16, 17, 18, 19, 20, 21, 23, 24, 25, 26, 27, 28, 29}) {
+        SCOPED_TRACE(testing::Message() << "bomb " << type);
+        PlainBoard(kOpen7);
+        MakeGem(type, 3, 3);
+        const TGemPtr bomb = CellAt(3, 3)->Gem;
+        Grid->ActivateBonus(bomb, 3, 3);
+        EXPECT_EQ(bomb->GemType, GEM_USED);
+        EXPECT_EQ(bomb->AnimActive, 0) << "no second explosion after the blast";
+        EXPECT_FLOAT_EQ(bomb->ExplosionCounter, bomb->ExplosionLength) << "it explodes now";
+        // It leaves the board after one explosion's length, like the gems it hit.
+        Steps(static_cast<int>(bomb->ExplosionLength) - 1);
+        EXPECT_TRUE(GemList->Contains(bomb));
+        Steps(1);
+        EXPECT_FALSE(GemList->Contains(bomb));
+        EXPECT_FALSE(CellAt(3, 3)->Gem) << "its cell is free for the fall";
+    }
+    // Its own cell scores like any other it hits: 8 neighbours and itself.
+    PlainBoard(kOpen7);
+    Player->LevelScore = 0;
+    Fire(15, 3, 3);
+    EXPECT_EQ(Player->LevelScore, 9);
+    // A bomb fired by another one's blast goes up in its own blast too.
+    PlainBoard(kOpen7);
+    MakeGem(17, 4, 3);
+    const TGemPtr chained = CellAt(4, 3)->Gem;
+    Fire(15, 3, 3);
+    EXPECT_EQ(chained->BonusActivated, 1);
+    EXPECT_EQ(chained->AnimActive, 0);
+    EXPECT_TRUE(chained->Exploding());
+}
+
 TEST_F(BonusesTest, ArmourNeedsAMatchPerLayerAndHidesUnderLocks) {
     LoadLayout({"1111", "1311", "1211"});
     Grid->MakeNewGems = 0;
@@ -161,6 +194,41 @@ TEST_F(BonusesTest, RocksCrackOncePerPassAndFreeTheirSkulls) {
     EXPECT_EQ(CellAt(1, 2)->Gem, nullptr);
 }
 
+TEST_F(BonusesTest, RocksAndSkullsPayTheirPoints) {
+    struct Case {
+        int strength;
+        std::vector<int> scoreAfterEachHit;
+        std::vector<int> pictures;
+    };
+    // A crack is worth 1 point, a break 10 (as a goal gem of a one-gem pass).
+    for (const Case& c : {Case{1, {10}, {10}}, Case{2, {1, 11}, {1, 10}}}) {
+        SCOPED_TRACE(testing::Message() << "rock of strength " << c.strength);
+        PlainBoard({"111", "111", "111"});
+        CellAt(1, 1)->Gem->rocked = c.strength;
+        Grid->Rocks = 1;
+        Player->LevelScore = 0;
+        for (size_t hit = 0; hit < c.scoreAfterEachHit.size(); ++hit) {
+            Grid->DestroySquare(1, 1, 0);
+            EXPECT_EQ(Player->LevelScore, c.scoreAfterEachHit[hit]) << "hit " << hit + 1;
+            EXPECT_EQ(LastScorePicture.points, c.pictures[hit]);
+            EXPECT_EQ(LastScorePicture.y, CellTop(1) + 33);
+        }
+        EXPECT_EQ(Grid->Rocks, 0);
+    }
+    // A skull brought to the bottom: 100 points, shown where it was collected.
+    LoadLayout({"11", "11", "11"});
+    Grid->MakeNewGems = 0;
+    Grid->GoalCollect = 2;
+    PlaceGems({"S1", ".2", ".3"});
+    Player->LevelScore = 0;
+    StepsUntilStill();
+    ASSERT_EQ(Player->SpecialItemsCollected, 1);
+    EXPECT_EQ(Player->LevelScore, 100);
+    EXPECT_EQ(LastScorePicture.points, 100);
+    EXPECT_EQ(LastScorePicture.x, CellLeft(0) + 33);
+    EXPECT_EQ(LastScorePicture.y, CellTop(2) + 33);
+}
+
 TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {
     PlainBoard(kOpen7);
     MakeGem(16, 4, 3);  // a lantern inside the pumpkin's blast
@@ -194,6 +262,45 @@ TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {
     }
     EXPECT_EQ(GameScreen->TriggerVerticalBomb, 0) << "a locked bomb is not fired";
     EXPECT_EQ(GameScreen->TriggerUnlock, 1);
+}
+
+TEST_F(BonusesTest, ClickingARestingCoinOrBagCollectsIt) {
+    // Both cats are owned: a bag holds five coins of 5 gold.
+    struct Case {
+        int type;
+        int* trigger;
+        int gold;
+    };
+    for (const Case& c : {Case{GEM_COIN, &GameScreen->TriggerGoldCoin, 5},
+                          Case{GEM_BAG, &GameScreen->TriggerGoldBag, 25}}) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type);
+        Player->Level = Player->Unlocked = 9;
+        Player->InitNewLevelStats();
+        PlainBoard({"111", "111", "111"});
+        GemList->RemoveGem(CellAt(1, 1)->Gem);
+        const TGemPtr piece = c.type == GEM_COIN ? TGem::MakeCoin(1, 1, 0) : TGem::MakeBag(1, 1, 0);
+        GemList->InsertGem(piece);
+        CellAt(1, 1)->Gem = piece;
+        GameScreen->ClearSoundTriggers();
+        Click(1, 1);
+        EXPECT_FALSE(CellAt(1, 1)->Gem);
+        EXPECT_FALSE(GemList->Contains(piece));
+        EXPECT_EQ(Grid->Mode, 0) << "collected, not selected";
+        EXPECT_EQ(*c.trigger, 1);
+        EXPECT_EQ(Player->levelGoldCollected, c.gold);
+        EXPECT_EQ(Player->levelBagsCollected, c.type == GEM_BAG ? 1 : 0);
+        // A locked one only answers with the locked sound.
+        PlainBoard({"111", "111", "111"});
+        GemList->RemoveGem(CellAt(1, 1)->Gem);
+        const TGemPtr locked =
+            c.type == GEM_COIN ? TGem::MakeCoin(1, 1, 0) : TGem::MakeBag(1, 1, 0);
+        locked->locked = 1;
+        GemList->InsertGem(locked);
+        CellAt(1, 1)->Gem = locked;
+        Click(1, 1);
+        EXPECT_EQ(CellAt(1, 1)->Gem, locked);
+        EXPECT_EQ(Player->levelGoldCollected, c.gold);
+    }
 }
 
 TEST_F(BonusesTest, BombKindsFollowTheShopAndGoldFollowsTheLevel) {

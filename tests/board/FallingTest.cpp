@@ -126,6 +126,20 @@ TEST_F(FallingTest, NewSkullsGetRarerWithEachSkullOnTheBoard) {
     EXPECT_EQ(skullShare(0), 0.0) << "none once the goal is met";
 }
 
+TEST_F(FallingTest, EveryFillCountsOnlyTheSkullsItPlaces) {
+    // Two skulls fixed by the level file: a board filled again (for want of a
+    // move, or after a ready-made line) still holds two, not four.
+    LoadLayout({"1111", "1111", "1111"}, "rocks=\nshapes=\n0,14\n0,0,0,14\n");
+    Grid->GoalCollect = 5;
+    for (int fill = 1; fill <= 3; ++fill) {
+        SCOPED_TRACE(testing::Message() << "fill " << fill);
+        GameScreen->FillGrid();
+        EXPECT_EQ(Grid->EggCount, 2);
+    }
+    FillGridUntilPlayable();
+    EXPECT_EQ(Grid->EggCount, 2);
+}
+
 TEST_F(FallingTest, HintsWalkTheMovesInSearchOrderAndWrap) {
     LoadLayout({"11111", "11111", "11111", "11111"});
     Grid->MakeNewGems = 0;

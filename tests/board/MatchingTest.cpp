@@ -3,6 +3,8 @@
 
 #include "board/BoardFixture.h"
 #include "engine/Random.h"
+#include "media/Effects.h"
+#include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
 
@@ -12,9 +14,19 @@ class MatchingTest : public BoardTest {
   protected:
     void SetUp() override {
         BoardTest::SetUp();
+        OpenBoard();
+    }
+    // A 5 x 5 board without refill: the tests watch the gems they placed.
+    void OpenBoard() {
         LoadLayout({"11111", "11111", "11111", "11111", "11111"});
-        // No refill: the tests watch the gems they placed.
         Grid->MakeNewGems = 0;
+    }
+    // Starts a case afresh: the last one's board may have given up for want of
+    // moves once it came to rest.
+    void FreshCase() {
+        FreshPlayObjects();
+        SaveData->shopPurchases[1] = 2;
+        OpenBoard();
     }
     // Selects (x1, y1) and clicks (x2, y2), then lets the swap run.
     void Swap(int x1, int y1, int x2, int y2) {
@@ -91,6 +103,126 @@ TEST_F(MatchingTest, LongLinesPutTheBombInTheirMiddle) {
     Grid->CheckMatches(0, 0);
     for (int x = 0; x < 4; ++x)
         EXPECT_EQ(TypeAt(x, 0), GEM_USED);
+}
+
+TEST_F(MatchingTest, ASwapWithABombAlwaysStandsAndFiresItAtItsNewCell) {
+    struct Case {
+        const char* name;
+        int fromX, fromY, toX, toY;
+        int bombX, bombY;  // where the bomb ends up
+    };
+    for (Case c : {Case{"the bomb moves", 2, 2, 3, 2, 3, 2},
+                   Case{"a gem moves onto the bomb", 2, 1, 2, 2, 2, 1}}) {
+        SCOPED_TRACE(c.name);
+        FreshCase();
+        // No swap on this board makes a line.
+        PlaceGems({"12345", "23451", "34B12", "45123", "51234"});
+        const TGemPtr bomb = CellAt(2, 2)->Gem;
+        GameScreen->ClearSoundTriggers();
+        Swap(c.fromX, c.fromY, c.toX, c.toY);
+        EXPECT_EQ(Grid->FailedMove, 0) << "the swap stands";
+        EXPECT_EQ(bomb->BonusActivated, 1);
+        EXPECT_EQ(bomb->gx, c.bombX);
+        EXPECT_EQ(bomb->gy, c.bombY);
+        EXPECT_EQ(GameScreen->TriggerBomb, 1);
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                const bool inBlast = std::abs(x - c.bombX) <= 1 && std::abs(y - c.bombY) <= 1;
+                EXPECT_EQ(TypeAt(x, y) == GEM_USED, inBlast) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(MatchingTest, ASwapIntoAHoleIsUndoneWhenAGemFallsIntoIt) {
+    for (const bool bombFirst : {false, true}) {
+        SCOPED_TRACE(bombFirst ? "a bomb moves" : "a gem moves");
+        FreshCase();
+        // Column 1 is empty but for a gem falling at top speed, a cell above
+        // the bottom row: it lands there while the swap into that cell runs.
+        // Had it not, the 2 moving in would have made 2 2 2.
+        PlaceGems({"1.345", "2.451", "3.512", "4.123", bombFirst ? "B.224" : "2.224"});
+        const TGemPtr faller = TGem::Make(1, 3, 6, 1);
+        faller->dy = 2.0f;
+        GemList->InsertGem(faller);
+        const TGemPtr moving = CellAt(0, 4)->Gem;
+        Click(0, 4);
+        Click(1, 4);
+        ASSERT_GT(Grid->SwapCounter, 0);
+        ASSERT_EQ(Grid->SwapDest, nullptr) << "a swap into an empty cell";
+        Steps(static_cast<int>(Grid->SwapTime) + 2);
+        EXPECT_EQ(Grid->FailedMove, 1) << "the target filled up: the swap goes back";
+        EXPECT_EQ(CellAt(1, 4)->Gem, faller);
+        Steps(static_cast<int>(Grid->SwapTime) + 2);
+        EXPECT_EQ(CellAt(0, 4)->Gem, moving);
+        EXPECT_EQ(moving->x, CellLeft(0) + 33);
+        EXPECT_EQ(moving->Swapping, 0);
+        EXPECT_EQ(moving->BonusActivated, 0) << "nothing fired";
+        EXPECT_EQ(CellAt(1, 4)->Gem, faller);
+    }
+}
+
+TEST_F(MatchingTest, AGemScoresByTheGemsOfItsPassUpToTenAndMagicAddsABonus) {
+    struct Case {
+        int n, magic, goal;
+        int points, lastPicture;
+    };
+    const std::vector<Case> cases = {
+        // Plain gems: 1 point up to three gems in the pass, then one more a gem.
+        {0, 0, 0, 1, 1},
+        {3, 0, 0, 1, 1},
+        {4, 0, 0, 2, 2},
+        {9, 0, 0, 7, 7},
+        {10, 0, 0, 8, 8},
+        {14, 0, 0, 8, 8},
+        // Goal gems: ten times that, and nothing outside a pass.
+        {0, 0, 1, 0, 10},
+        {3, 0, 1, 10, 10},
+        {8, 0, 1, 60, 60},
+        {11, 0, 1, 80, 80},
+        // Magic gems score as goal gems, then 10 more, or 100 more as goal gems.
+        {3, 1, 0, 20, 10},
+        {10, 1, 0, 90, 10},
+        {5, 1, 1, 130, 100},
+        {0, 1, 1, 100, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "n " << c.n << " magic " << c.magic << " goal " << c.goal);
+        Player->LevelScore = 0;
+        LastScorePicture = {};
+        Grid->AwardGemScore(3, 1, c.n, c.magic, c.goal);
+        EXPECT_EQ(Player->LevelScore, c.points);
+        EXPECT_EQ(LastScorePicture.points, c.lastPicture);
+        EXPECT_EQ(LastScorePicture.x, CellLeft(3) + 33);
+        EXPECT_EQ(LastScorePicture.y, CellTop(1) + 33)
+            << "the picture rises from the cell's centre";
+    }
+}
+
+TEST_F(MatchingTest, LongLinesScoreAtMostEightAGemAndMagicGemsTheirBonus) {
+    struct Case {
+        int length, score;
+    };
+    for (Case c : {Case{9, 9 * 7}, Case{10, 10 * 8}, Case{11, 11 * 8}}) {
+        SCOPED_TRACE(testing::Message() << "a line of " << c.length);
+        LoadLayout({std::string(c.length, '1'), std::string(c.length, '1')});
+        Grid->MakeNewGems = 0;
+        std::string below;
+        for (int i = 0; i < c.length; ++i)
+            below += static_cast<char>('2' + i % 2);
+        PlaceGems({std::string(c.length, '1'), below});
+        Player->LevelScore = 0;
+        Grid->CheckMatches(0, 0);
+        EXPECT_EQ(Player->LevelScore, c.score);
+    }
+    // A magic gem in a line of three: 1 + 1 for the plain ones, 10 + 10 for it.
+    PlaceGems({"11123", "23451", "34512", "45123", "51234"});
+    CellAt(1, 0)->Gem->Magic = 1;
+    Player->LevelScore = 0;
+    Grid->CheckMatches(0, 0);
+    EXPECT_EQ(Player->LevelScore, 22);
+    EXPECT_EQ(Player->MagicFreed, 1);
 }
 
 TEST_F(MatchingTest, AnLShapeCountsBothLinesAndLockedGemsStayUnlocked) {

@@ -3,12 +3,15 @@
 // restart in place; the keys; sounds raised many times in one step; the HUD.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "autoplay/AutoPlayer.h"
 #include "board/Grid.h"
+#include "engine/Graphics.h"
 #include "engine/Input.h"
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
@@ -99,6 +102,22 @@ class GameScreenTest : public ProgramTest {
         InjectKeyEvent("Left Ctrl", false);
         Step();
     }
+    // A click of the left button at a virtual-screen position.
+    void ClickAt(int x, int y) {
+        InjectMouseMove(static_cast<int>((x + Game->vxOff) / Game->VirtualRatioX),
+                        static_cast<int>((y + Game->vyOff) / Game->VirtualRatioY));
+        Step();
+        InjectMouseButton(1, true, 0, 0);
+        Step();
+        InjectMouseButton(1, false, 0, 0);
+        Step();
+    }
+    void ClickMenuButton() {
+        TButton& button = *GameScreen->Menu->First();
+        ClickAt(static_cast<int>(button.x + button.Width() / 2),
+                static_cast<int>(button.y + button.Height() / 2));
+    }
+    bool InPlay() const { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }
     int ChannelsPlaying(const std::string& name) const {
         int count = 0;
         for (const TGameChannelPtr& channel : *Game->Channels)
@@ -152,8 +171,7 @@ TEST_F(GameScreenTest, TimeUpAndGivingUpRestartTheSameLevelInPlace) {
     EXPECT_FLOAT_EQ(Player->LevelTimeTaken, 0);
 
     AutoPlayer::EnterLevel(1, 3, false);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
     PressWithCtrl("Q");
     EXPECT_EQ(GameScreen->NoMore, 1) << "Ctrl+Q gives up";
     PressWithCtrl("T");
@@ -164,46 +182,161 @@ TEST_F(GameScreenTest, TimeUpAndGivingUpRestartTheSameLevelInPlace) {
     EXPECT_EQ(GameScreen->TimeUp, 1) << "Ctrl+T runs the time out, even in relaxed mode";
 }
 
+TEST_F(GameScreenTest, ABoardLeftWithoutMovesEndsTheLevelAndStartsItAgain) {
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    // One move: (2,0) with (3,0) lines up 1 1 1; the board left behind has none.
+    const std::vector<std::string> board = {"112184", "564568", "837356",
+                                            "537634", "645883", "453766"};
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            GameScreen->MakeTestGem(x, y, board[y][x] - '0');
+    Grid->MakeNewGems = 0;
+    ASSERT_EQ(Grid->DoNoMoreMoves(0), 0);
+    auto clickCell = [&](int x, int y) { ClickAt(CellLeft(x) + 33, CellTop(y) + 33); };
+    clickCell(2, 0);
+    clickCell(3, 0);
+    ASSERT_TRUE(StepUntil([] { return GameScreen->NoMore == 1; }, 400))
+        << "the board gives up once it has come to rest";
+    EXPECT_EQ(Player->Alive, 0);
+    EXPECT_EQ(Player->LevelScore, 30) << "three gems of the level's goal colour";
+    EXPECT_GT(GameScreen->NoMoreCounter, 0);
+    EXPECT_EQ(Grid->BlockInput, 1);
+    ASSERT_TRUE(StepUntil([] { return GameScreen->NoMore == 0; }, 1000));
+    EXPECT_TRUE(GameScreen->IntroRunning()) << "the same level from its intro";
+    EXPECT_EQ(Player->Level, 1);
+    EXPECT_EQ(Player->Alive, 1);
+    EXPECT_EQ(Player->LevelScore, 0);
+    EXPECT_EQ(Grid->MakeNewGems, 1) << "on a new board";
+    EXPECT_EQ(Grid->DoNoMoreMoves(0), 0);
+}
+
 TEST_F(GameScreenTest, MenuEscAndGoalClicks) {
     auto menu = std::make_shared<RecordingMenu>();
     auto tutorial = std::make_shared<RecordingTutorial>();
     InGameMenu = menu;
     Tutorial = tutorial;
     AutoPlayer::EnterLevel(1, 5, true);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
 
     InjectKeyEvent("Escape", true);
     InjectKeyEvent("Escape", false);
     Step(80);
     EXPECT_EQ(Game->CurrentTScreen, GameScreen) << "Esc does not leave a level";
 
-    auto clickAt = [&](int x, int y) {
-        InjectMouseMove(static_cast<int>((x + Game->vxOff) / Game->VirtualRatioX),
-                        static_cast<int>((y + Game->vyOff) / Game->VirtualRatioY));
-        Step();
-        InjectMouseButton(1, true, 0, 0);
-        Step();
-        InjectMouseButton(1, false, 0, 0);
-        Step();
-    };
     // The goal rows: 60 pixels each from y 407 to 646 (the window's pixels
     // reach 650 as the nearest point below).
-    clickAt(60, 646);
-    clickAt(60, 650);
-    clickAt(60, 410);
+    ClickAt(60, 646);
+    ClickAt(60, 650);
+    ClickAt(60, 410);
     EXPECT_EQ(tutorial->arrowRows, (std::vector<int>{4, 1}));
 
-    TButton& button = *GameScreen->Menu->First();
-    clickAt(static_cast<int>(button.x + button.Width() / 2),
-            static_cast<int>(button.y + button.Height() / 2));
+    ClickMenuButton();
     EXPECT_EQ(menu->shown, 1) << "the Menu button opens the in-game menu";
+}
+
+TEST_F(GameScreenTest, TheMenuButtonStaysInSightButTakesNoClickDuringTheOutro) {
+    auto menu = std::make_shared<RecordingMenu>();
+    InGameMenu = menu;
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    PressWithCtrl("J");
+    ASSERT_TRUE(GameScreen->OutroRunning()) << "Ctrl+J wins the level";
+    const TButton& button = *GameScreen->Menu->First();
+    EXPECT_EQ(button.AlwaysDraw, 1);
+    EXPECT_EQ(button.Active, 0);
+    ClickMenuButton();
+    EXPECT_EQ(menu->shown, 0) << "no in-game menu over a level that has ended";
+    // Restarted from the outro, the level has its Menu button back.
+    PressWithCtrl("R");
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    EXPECT_EQ(button.Active, 1);
+    ClickMenuButton();
+    EXPECT_EQ(menu->shown, 1);
+}
+
+TEST_F(GameScreenTest, EachGoalIconIsCentredOnItsRow) {
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    ASSERT_EQ(GameScreen->GetHUDX(), 0);
+    struct Row {
+        const char* goal;
+        int y;
+        float scale;
+        int pictureWidth;
+    };
+    const Row rows[] = {{"matches", 437, 0.5f, TGem::GemsImage->w},
+                        {"armour", 497, 0.45f, IceTileImage->w},
+                        {"skulls", 557, 0.5f, TGem::GemsImage->w},
+                        {"rocks", 617, 0.45f, TGem::Rock2Image->w}};
+    Grid->GoalArmour = Grid->GoalCollect = Grid->GoalRock = 1;
+    Grid->Gold = Grid->Rocks = 3;
+    // The icons alone, on black: x = the panel's left + 9, the icons at x + 34
+    // and their numbers from x + 59 on.
+    SetClsColor(0, 0, 0);
+    Cls();
+    SetBlend(ALPHABLEND);
+    GameScreen->DrawGoals(9);
+    const PixmapPtr frame = headless::ReadFrame();
+    ASSERT_TRUE(frame);
+    headless::SaveFrame("goal-icons");
+    // The window shows the virtual screen scaled: search in its pixels, compare
+    // in virtual ones.
+    const float rx = Game->VirtualRatioX, ry = Game->VirtualRatioY;
+    auto physicalX = [&](float x) { return static_cast<int>((x + Game->vxOff) / rx); };
+    auto physicalY = [&](float y) { return static_cast<int>((y + Game->vyOff) / ry); };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.goal);
+        const headless::InkBox icon = headless::FindInk(
+            *frame,
+            [](uint32_t argb) {
+                return headless::Red(argb) + headless::Green(argb) + headless::Blue(argb) > 60;
+            },
+            0, physicalY(row.y - 29), physicalX(9 + 59 - 4), physicalY(row.y + 29));
+        ASSERT_TRUE(icon.Any());
+        const float centreX = icon.CentreX() * rx - Game->vxOff;
+        const float centreY = (icon.top + icon.bottom + 1) / 2.0f * ry - Game->vyOff;
+        EXPECT_NEAR(centreX, 9 + 34, 3);
+        EXPECT_NEAR(centreY, row.y, 3);
+        EXPECT_LE(icon.Width() * rx, row.scale * row.pictureWidth + 3) << "drawn at its scale";
+    }
+    EXPECT_EQ(IceTileImage->image->HandleX(), 0) << "the board's tiles keep their corner handle";
+    // The whole screen with all four goal rows, saved to look at.
+    Cls();
+    GameScreen->Draw();
+    headless::SaveFrame("level-screen");
+}
+
+TEST_F(GameScreenTest, ComingBackFromTheInGameMenuRecomputesTheGemsShadows) {
+    auto menu = std::make_shared<RecordingMenu>();
+    InGameMenu = menu;
+    AutoPlayer::EnterLevel(1, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    // How many gems cast the board's shadow (offset 4.5, alpha 0.3), of all.
+    auto shadowed = [] {
+        int count = 0;
+        for (const TGemPtr& gem : *GemList)
+            count += gem->Shadow && gem->ShadowX == 4.5f && gem->ShadowY == 4.5f &&
+                     gem->ShadowAlpha == 0.3f;
+        return count;
+    };
+    const int gems = static_cast<int>(GemList->Count());
+    ASSERT_GT(gems, 0);
+    Game->Particles = 80;
+    GameScreen->CoreStart();
+    EXPECT_EQ(shadowed(), 0) << "only a return from the in-game menu's screens recomputes";
+    menu->Active = 1;
+    GameScreen->CoreStart();
+    EXPECT_EQ(shadowed(), gems);
+    Game->Particles = 20;
+    GameScreen->CoreStart();
+    EXPECT_EQ(shadowed(), 0) << "no shadow below detail 50";
+    menu->Active = 0;
 }
 
 TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
     AutoPlayer::EnterLevel(1, 9, true);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
     Step(10);
     GameScreen->ClearSoundTriggers();
     for (int skull = 0; skull < 3; ++skull)
@@ -221,10 +354,81 @@ TEST_F(GameScreenTest, EventsOfOneStepSoundOnceAndChainsShareTheLoudness) {
     EXPECT_EQ(pumpkins, 1);
 }
 
+TEST_F(GameScreenTest, EachSoundTriggerPlaysItsOwnSounds) {
+    AutoPlayer::EnterLevel(1, 9, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    TGameScreen& s = *GameScreen;
+    // Four bombs in a chain: the bomb sounds play at v = 0.6, the others at 1.
+    Grid->ChainedBonuses = 4;
+    struct Case {
+        std::vector<int*> flags;
+        std::vector<std::string> sounds;  // name@volume, xrate when not 1
+    };
+    const std::vector<Case> cases = {
+        {{&s.TriggerBonusAppears}, {"BONUSAPPEARS@1.00"}},
+        {{&s.TriggerEggDrop}, {"EGGDROP@1.00"}},
+        {{&s.TriggerUnlock}, {"UNLOCK@1.00"}},
+        {{&s.TriggerUnrock1}, {"ROCKDESTROYED@1.00"}},
+        {{&s.TriggerUnrock2}, {"ROCKCRACKED@1.00"}},
+        {{&s.TriggerMagic}, {"MAGICRELEASED@1.00"}},
+        {{&s.TriggerGoldCoin}, {"COIN@1.00"}},
+        {{&s.TriggerGoldBag}, {"BAG@1.00"}},
+        {{&s.TriggerCoinDisappears}, {"COINDISAPPEARS@1.00"}},
+        {{&s.TriggerHUDCharged}, {"GAUGEFULL@1.00"}},
+        {{&s.TriggerBomb}, {"BOMB@0.30", "PUMPKIN@0.60"}},
+        {{&s.TriggerBomb2}, {"BOMB@0.30", "EXPLODE@0.30", "PUMPKIN@0.60"}},
+        {{&s.TriggerMegaBomb}, {"GARLIC@0.60", "HOLYWATER@0.60"}},
+        {{&s.TriggerCrossDiagBomb}, {"EXPLODE@0.30", "HOLYWATER2@0.60", "HOLYWATER@0.60"}},
+        {{&s.TriggerCrossDiagBomb2}, {"EXPLODE@0.48", "HOLYWATER2@0.60", "HOLYWATER@0.60"}},
+        {{&s.TriggerCrossBomb}, {"CROSSBOMB@0.45", "EXPLODE@0.45"}},
+        {{&s.TriggerCrossBomb2}, {"CROSSBOMB@0.60", "EXPLODE@0.15", "EXPLODE@0.60"}},
+        {{&s.TriggerDiagBomb}, {"DIAGONALBOMB@0.60"}},
+        {{&s.TriggerDiagBomb2}, {"DIAGONALBOMB2@0.60"}},
+        {{&s.TriggerHorizontalBomb}, {"HORIZONTALBOMB@0.60"}},
+        {{&s.TriggerHorizontalBomb2}, {"HORIZONTALBOMB@0.60", "TORCHEXTRA@0.60"}},
+        {{&s.TriggerVerticalBomb}, {"VERTICALBOMB@0.60"}},
+        {{&s.TriggerVerticalBomb2}, {"VERTICALBOMB@0.60x0.80"}},
+        {{&s.TriggerMatchOverArmour1}, {"MATCHOVERTILE@1.00"}},
+        {{&s.TriggerMatchOverArmour2}, {"MATCHOVERARMOUR2@1.00"}},
+        // The plain and the upgraded holy water are two triggers: both sound.
+        {{&s.TriggerCrossDiagBomb, &s.TriggerCrossDiagBomb2},
+         {"EXPLODE@0.30", "EXPLODE@0.48", "HOLYWATER2@0.60", "HOLYWATER2@0.60", "HOLYWATER@0.60",
+          "HOLYWATER@0.60"}},
+    };
+    auto played = [] {
+        std::vector<std::string> sounds;
+        for (const TGameChannelPtr& channel : *Game->Channels) {
+            if (!channel->Channel || !channel->Channel->Playing()) continue;
+            char text[64];
+            std::snprintf(text, sizeof text, "%s@%.2f", channel->name.c_str(),
+                          channel->OriginalVolume);
+            std::string sound = text;
+            const float ownPitch = SoundBank.Find(channel->name)->pitch;
+            if (std::abs(channel->Channel->Rate() - ownPitch) > 0.001f) {
+                std::snprintf(text, sizeof text, "x%.2f", channel->Channel->Rate());
+                sound += text;
+            }
+            sounds.push_back(sound);
+        }
+        std::sort(sounds.begin(), sounds.end());
+        return sounds;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sounds.front());
+        for (const TGameChannelPtr& channel : *Game->Channels)
+            if (channel->Channel) channel->Channel->Stop();
+        s.ClearSoundTriggers();
+        for (int* flag : c.flags)
+            *flag = 1;
+        s.ProcessSoundTriggers();
+        EXPECT_EQ(played(), c.sounds);
+    }
+    EXPECT_FLOAT_EQ(Grid->VerticalBombSound->pitch, 1.0f) << "the pitch is put back";
+}
+
 TEST_F(GameScreenTest, AHintAppearsAfterFifteenSecondsWithoutAMatch) {
     AutoPlayer::EnterLevel(1, 11, false);
-    ASSERT_TRUE(
-        StepUntil([] { return !GameScreen->IntroRunning() && !GameScreen->FadingIn; }, 1200));
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
     Step(2900);
     EXPECT_EQ(Grid->HintCounter, 0);
     ASSERT_TRUE(StepUntil([] { return Grid->HintCounter > 0; }, 200));
