@@ -477,13 +477,15 @@ void MinimiseWindow() {
 bool WindowHasFocus() {
     if (!g_display.window) return false;
     // The headless drivers have no desktop to give or take the focus: their
-    // one window always has it.
-    if (HeadlessVideo()) return true;
+    // one window has it unless a window event said otherwise.
+    if (HeadlessVideo()) return FocusFromEvents();
     return (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
 bool WindowMinimised() {
-    return g_display.window && (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED) != 0;
+    if (!g_display.window) return false;
+    if (HeadlessVideo()) return MinimisedFromEvents();
+    return (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 void SetVirtualResolution(float width, float height) {
