@@ -486,18 +486,19 @@ void TGame::TogglePause() {
     FlushAll();
 }
 
+// A pause silences music and speech without switching them off: `Music` and
+// `Speech` are the player's settings, and a settings save while paused (a
+// display toggle) must write them as they are.
 void TGame::Pause() {
     PausedMusicState = Music;
     PausedSpeechState = Speech;
-    MusicOff();
-    SpeechOff();
+    SilenceForPause();
     if (PausedUserFunction) PausedUserFunction();
     SetProcessPriority(0);
 }
 
 void TGame::UnPause() {
-    if (PausedMusicState) MusicOn();
-    if (PausedSpeechState) SpeechOn();
+    EndPauseSilence();
     SetPriority();
     FixedRateLogic->Init();
 }

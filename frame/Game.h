@@ -280,6 +280,10 @@ class TGame {
 
   private:
     double nextFrameTime_ = 0;
+    // Pausing and suspending: the music, special and speech channels are
+    // held and released without touching the settings.
+    void SilenceForPause();
+    void EndPauseSilence();
     void HandleMouseMove(int eventX, int eventY);
     void ReadFrameworkKeys();
     void ReadDebugKeys();
