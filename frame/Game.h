@@ -280,6 +280,9 @@ class TGame {
 
   private:
     double nextFrameTime_ = 0;
+    // A close request was accepted: the game is on its way out.
+    int closing_ = 0;
+    void EndIfExitFadeLost();
     // Pausing and suspending: the music, special and speech channels are
     // held and released without touching the settings.
     void SilenceForPause();

@@ -255,4 +255,57 @@ TEST_F(PauseTest, ThePausedScreenIsDimmedUnderThePausePicture) {
     EXPECT_EQ(frame->ReadPixel(512, 384) & 0xFFFFFF, 0xFF0000u) << "in the background too";
 }
 
+// ---------------------------------------------------------------- closing
+
+TEST_F(PauseTest, ACloseRequestEndsAPausedGame) {
+    Press("P");
+    Steps(1);
+    ASSERT_EQ(Game->Paused, 1);
+    InjectWindowClose();
+    const int steps = StepsUntilExit(2000);
+    EXPECT_GT(steps, 0) << "still running";
+    EXPECT_LE(steps, 62) << "the exit fade of 300 ms and one step";
+    EXPECT_TRUE(Game->CurrentTScreen == Game->ExitScreen);
+}
+
+TEST_F(PauseTest, ACloseRequestEndsAGameMinimisedFromAWindow) {
+    Game->FullScreen = 0;
+    InjectWindowMinimised(true);
+    Steps(1);
+    ASSERT_EQ(Game->Suspended, 1);
+    InjectWindowClose();
+    const int steps = StepsUntilExit(2000);
+    EXPECT_GT(steps, 0) << "still running";
+    EXPECT_LE(steps, 62);
+}
+
+TEST_F(PauseTest, ACloseRequestEndsAGameMinimisedFromFullScreen) {
+    Game->FullScreen = 1;
+    InjectWindowMinimised(true);
+    Steps(1);
+    ASSERT_EQ(Game->Suspended, 1);
+    ASSERT_EQ(Game->Paused, 1);
+    InjectWindowClose();
+    const int steps = StepsUntilExit(2000);
+    EXPECT_GT(steps, 0) << "still running";
+    EXPECT_LE(steps, 62);
+}
+
+TEST_F(PauseTest, AScreenNamingAnotherDestinationCannotKeepTheGameFromClosing) {
+    auto other = MakeScreen<CountingScreen>();
+    screen_->wantsToGo = other;
+    InjectWindowClose();
+    EXPECT_GT(StepsUntilExit(2000), 0);
+    EXPECT_EQ(other->steps, 0);
+    EXPECT_TRUE(Game->CurrentTScreen == Game->ExitScreen);
+}
+
+TEST_F(PauseTest, AScreenReplacingTheExitFadeCannotKeepTheGameFromClosing) {
+    screen_->replacesFades = true;
+    InjectWindowClose();
+    const int steps = StepsUntilExit(2000);
+    EXPECT_GT(steps, 0);
+    EXPECT_LE(steps, 3);
+}
+
 }  // namespace
