@@ -306,10 +306,11 @@ extern std::string DataPrefixOverride;
 int RunGame(int argc = 0, char** argv = nullptr);
 // The same in pieces, so tests can drive the frame headless:
 // start-up steps 1..11 (false when another copy runs), step 12 (graphics
-// and loading), one frame of the loop (false once the program has ended and
+// and loading; false when a close request ended it, the exit sequence
+// having run), one frame of the loop (false once the program has ended and
 // the exit sequence has run), and the exit sequence.
 bool StartUpBeforeGraphics();
-void StartUpGraphicsAndLoad();
+bool StartUpGraphicsAndLoad();
 bool RunFrame();
 void ExitSequence();
 // The window title: product, version and credit.

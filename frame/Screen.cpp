@@ -231,9 +231,9 @@ bool TFade::ClickedOrKeyHit() {
         if (PolledMouseHit(button)) return true;
     }
     // The frame's own tables are fed by the event queue; read it here, since
-    // this loop runs outside the logic steps.
+    // this loop runs outside the logic steps. A close request ends it too.
     Game->DoPeekEvent();
-    return GetKeyHit() != -1 || Game->Mouse->GetMh(1);
+    return GetKeyHit() != -1 || Game->Mouse->GetMh(1) || Game->TerminatedEvent;
 }
 
 void TFade::RestoreDrawing() {

@@ -97,7 +97,7 @@ bool StartUpBeforeGraphics() {
     return true;
 }
 
-void StartUpGraphicsAndLoad() {
+bool StartUpGraphicsAndLoad() {
     ErrorCheckpoint = 920;
     Game->GraphicsCreate(0);
     GraphicsStarted = 1;
@@ -105,11 +105,17 @@ void StartUpGraphicsAndLoad() {
     ErrorCheckpoint = 930;
     StartDefaultPlayer();
     if (!FirstScreenAfterLoading) FirstScreenAfterLoading = GameScreen;
-    LoadAllResources();
+    try {
+        LoadAllResources();
+    } catch (const TCloseDuringLoading&) {
+        ExitSequence();
+        return false;
+    }
     FlushAll();
     Game->FixedRateLogic->Init();
     Game->NoTimingTicks = 3;
     ErrorCheckpoint = 950;
+    return true;
 }
 
 bool RunFrame() {
@@ -154,12 +160,12 @@ int RunGame(int argc, char** argv) {
         const uint32_t started = static_cast<uint32_t>(MilliSecs());
         if (measureLoading) ShowSplashes = false;
         if (!StartUpBeforeGraphics()) return 0;
-        StartUpGraphicsAndLoad();
-        if (measureLoading) {
+        const bool loaded = StartUpGraphicsAndLoad();
+        if (loaded && measureLoading) {
             ReportLoadingFigures(static_cast<uint32_t>(MilliSecs()) - started);
             ExitSequence();
         }
-        while (!measureLoading && RunFrame()) {
+        while (loaded && !measureLoading && RunFrame()) {
         }
         ShutdownAudio();
         CloseGraphics();

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -130,6 +131,77 @@ TEST_F(LoadingTest, TheButtonShowsOnlyOnceTheBarIsFull) {
     screen.Progress();
     EXPECT_EQ(screen.Finished, 1) << "finished exactly at the last step";
     EXPECT_EQ(buttonBand(), shown);
+}
+
+// ---------------------------------------------------------------- closing early
+
+// A clock that moves a millisecond each time it is read, so the loading bar
+// is drawn now and then as on a real machine, and that lets the test act at
+// every frame of a splash.
+class MovingClock : public FakeClock {
+  public:
+    std::function<void(uint32_t)> onFrame;
+    uint32_t Millis() override {
+        Advance(1);
+        return FakeClock::Millis();
+    }
+    void Sleep(int ms) override {
+        FakeClock::Sleep(ms);
+        if (onFrame) onFrame(FakeClock::Millis());
+    }
+};
+
+class CloseWhileLoadingTest : public LoadingTest {
+  protected:
+    void SetUp() override {
+        LoadingTest::SetUp();
+        SetClock(&clock_);
+    }
+    void TearDown() override {
+        SetClock(nullptr);
+        LoadingTest::TearDown();
+    }
+    bool GoodExitWritten() const {
+        return fs::exists(home_ / "Brackenfold Games" / "Hollowmere" / "GoodExit.dat");
+    }
+    MovingClock clock_;
+};
+
+TEST_F(CloseWhileLoadingTest, ACloseRequestDuringTheSplashesEndsTheProgramAtOnce) {
+    ShowSplashes = true;
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    const uint32_t start = clock_.Millis();
+    uint32_t closedAt = 0;
+    clock_.onFrame = [&](uint32_t now) {
+        if (closedAt == 0 && now - start >= 800) {
+            closedAt = now;
+            InjectWindowClose();
+        }
+    };
+    EXPECT_FALSE(StartUpGraphicsAndLoad()) << "the program ends instead of running on";
+    ASSERT_NE(closedAt, 0u) << "the logo was shown";
+    EXPECT_LT(clock_.Millis() - closedAt, 200u) << "within a fraction of a second";
+    EXPECT_EQ(Game->LoadingScreen->LoadingBar->CurrentStep, 0) << "loading never began";
+    EXPECT_EQ(Game->InstantExit, 1);
+    EXPECT_TRUE(GoodExitWritten()) << "a clean exit";
+}
+
+TEST_F(CloseWhileLoadingTest, ACloseRequestDuringLoadingEndsTheProgramAtOnce) {
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    TLoadingScreen& screen = *Game->LoadingScreen;
+    int closedAtStep = -1;
+    screen.CustomDrawFunction = [&] {
+        if (closedAtStep < 0 && screen.LoadingBar->CurrentStep >= LoadingSteps() / 3) {
+            closedAtStep = screen.LoadingBar->CurrentStep;
+            InjectWindowClose();
+        }
+    };
+    EXPECT_FALSE(StartUpGraphicsAndLoad());
+    ASSERT_GE(closedAtStep, 0) << "the bar was drawn while loading";
+    EXPECT_LE(screen.LoadingBar->CurrentStep, closedAtStep + 1) << "the next step ends it";
+    EXPECT_EQ(screen.Finished, 0);
+    EXPECT_TRUE(GoodExitWritten());
+    EXPECT_FALSE(Game->MusicChannel) << "the audio is shut down";
 }
 
 // ---------------------------------------------------------------- a missing file
