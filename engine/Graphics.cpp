@@ -318,6 +318,11 @@ bool InitVideo() {
     return true;
 }
 
+std::string VideoDriverName() {
+    const char* name = g_videoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
+    return name ? name : "";
+}
+
 std::vector<GraphicsMode> GraphicsModes() {
     std::vector<GraphicsMode> modes;
     if (!InitVideo()) return modes;

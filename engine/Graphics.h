@@ -36,6 +36,9 @@ enum class RendererKind {
 
 // Video subsystem start (idempotent); false without any video driver.
 bool InitVideo();
+// The video driver in use ("x11", "wayland", "offscreen", "dummy" ...); ""
+// before InitVideo.
+std::string VideoDriverName();
 std::vector<GraphicsMode> GraphicsModes();
 int CountGraphicsModes();
 bool GraphicsModeExists(int width, int height, int depth, int hertz);

@@ -39,6 +39,14 @@ void ChooseRenderer(TGame& game) {
     }
 }
 
+// Without a desktop to show it on, the video layer falls back to a driver
+// that draws into memory: the game would run unseen. Only the tests (and
+// whoever asks for such a driver by name) run that way.
+bool NoDisplay() {
+    const std::string driver = VideoDriverName();
+    return (driver == "offscreen" || driver == "dummy") && !HeadlessVideo();
+}
+
 void ReadDesktopFacts(TGame& game) {
     const DesktopInfo desktop = GetDesktopInfo();
     game.DesktopRefreshRate = desktop.refreshRate > 0 ? desktop.refreshRate : 60;
@@ -57,6 +65,12 @@ void TGame::GraphicsCreate(int forceDX7) {
     AlwaysForceDX7 = forceDX7;
     if (!InitVideo() || CountGraphicsModes() == 0) {
         FatalGraphicsError("No 3D Hardware Found (could not count graphics modes.)");
+        return;
+    }
+    if (NoDisplay()) {
+        FatalGraphicsError(
+            "No display found: Hollowmere needs a desktop session (X11 or Wayland) to show its "
+            "window.");
         return;
     }
     ErrorCheckpoint = 110;

@@ -22,10 +22,12 @@ struct DesktopInfo {
 // without one).
 DesktopInfo GetDesktopInfo();
 
-// The headless video drivers: nothing is seen, so nothing may wait for a
-// click (message boxes print to the error output instead).
+// SDL_VIDEODRIVER asks for one of the headless video drivers (the tests do):
+// nothing is seen, so nothing may wait for a click (message boxes print to
+// the error output instead).
 bool HeadlessVideo();
-// A system message box (SDL's, or standard error when there is no display).
+// A system message box (SDL's), or the message alone on standard error when
+// there is no display to show it on.
 void ShowSystemMessageBox(const std::string& title, const std::string& message, bool error = true);
 
 // "Linux " + kernel release, or the system name uname reports.

@@ -8,7 +8,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "engine/Input.h"
 #include "engine/Strings.h"
@@ -33,14 +36,24 @@ int CountLines(const fs::path& file) {
     return lines;
 }
 
-// Starts the real executable and returns its exit status, or -1 when it was
-// still running after the timeout (then it is killed).
-int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
+// Starts the real executable with some variables of the environment changed
+// (a null value removes one) and its error output going to a file; returns
+// its exit status, or -1 when it was still running after the timeout (then
+// it is killed).
+int RunProgram(const std::vector<std::pair<const char*, const char*>>& environment,
+               const fs::path& errorOutput, int timeoutMs) {
     const pid_t pid = fork();
     if (pid == 0) {
-        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        for (const auto& [name, value] : environment) {
+            if (value) {
+                setenv(name, value, 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+        if (!errorOutput.empty() && !freopen(errorOutput.c_str(), "w", stderr)) _exit(126);
         execl(HOLLOWMERE_EXECUTABLE, "hollowmere", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -53,6 +66,17 @@ int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return -1;
+}
+
+int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
+    return RunProgram({{"XDG_DATA_HOME", dataHome.c_str()}}, {}, timeoutMs);
+}
+
+std::string TextOf(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 using StartUpTest = ProgramTest;
@@ -103,6 +127,25 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
         running = RunFrame();
     EXPECT_FALSE(running) << "closing fades to the exit screen and ends the loop";
     EXPECT_TRUE(fs::exists(shared / "GoodExit.dat"));
+}
+
+TEST_F(StartUpTest, WithoutADisplayItRefusesToRunUnseen) {
+    const fs::path home = home_ / "no-display";
+    fs::create_directories(home);
+    const fs::path errors = home_ / "errors.txt";
+    // No desktop to reach, and nobody asking for a headless driver.
+    const int status = RunProgram({{"DISPLAY", nullptr},
+                                   {"WAYLAND_DISPLAY", nullptr},
+                                   {"SDL_VIDEODRIVER", nullptr},
+                                   {"XDG_DATA_HOME", home.c_str()},
+                                   {"XDG_RUNTIME_DIR", home.c_str()}},
+                                  errors, 20000);
+    EXPECT_NE(status, -1) << "it ran on, unseen";
+    EXPECT_NE(status, 0);
+    const std::string printed = TextOf(errors);
+    EXPECT_EQ(printed.rfind("No display found", 0), 0u) << printed;
+    const std::string log = TextOf(home / "Brackenfold Games" / "Hollowmere" / "ErrorLog.txt");
+    EXPECT_NE(log.find("No display found"), std::string::npos) << log;
 }
 
 }  // namespace
