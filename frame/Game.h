@@ -292,6 +292,7 @@ class TGame {
     void ReadDebugKeys();
     void ExitKeys();
     bool DisplayFits(int width, int height, int usable) const;
+    void SetWideVirtualResolution();
 };
 
 extern TGame* Game;
