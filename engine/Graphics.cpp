@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/BuiltinFont.h"
+#include "engine/Input.h"
 #include "engine/RenderInternal.h"
 #include "engine/platform/Platform.h"
 
@@ -477,6 +478,19 @@ void CentreWindow() {
 
 void MinimiseWindow() {
     if (g_display.window) SDL_MinimizeWindow(g_display.window);
+}
+
+void RaiseWindow() {
+    if (!g_display.window) return;
+    // The headless drivers have no desktop to do it: send what one would.
+    if (HeadlessVideo()) {
+        if (MinimisedFromEvents()) InjectWindowMinimised(false);
+        if (!FocusFromEvents()) InjectWindowFocus(true);
+        return;
+    }
+    if (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(g_display.window);
+    SDL_RaiseWindow(g_display.window);
 }
 
 bool WindowHasFocus() {

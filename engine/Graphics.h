@@ -67,6 +67,8 @@ void GetWindowPosition(int& x, int& y);
 void SetWindowPosition(int x, int y);
 void CentreWindow();
 void MinimiseWindow();
+// Restores the window if it is minimised, raises it and asks for the focus.
+void RaiseWindow();
 bool WindowHasFocus();
 bool WindowMinimised();
 

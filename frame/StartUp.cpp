@@ -39,13 +39,24 @@ void StartDefaultPlayer() {
 
 }  // namespace
 
+// The shared data folder under the user's data folder, and the program's
+// name for its single running copy.
+const char* const kSharedFolder = "Brackenfold Games/Hollowmere";
+const char* const kInstanceName = "Hollowmere";
+
 std::string WindowTitle() {
     return "Hollowmere V" + Game->VersionNumber + " - \xC2\xA9 2026 Brackenfold Games";
 }
 
 bool StartUpBeforeGraphics() {
     ErrorCheckpoint = 900;
-    if (!AcquireSingleInstance("Hollowmere")) return false;
+    // The lock lives in the session's runtime folder, else in the shared one.
+    const std::string fallback = UserDataFolder() + "/" + kSharedFolder;
+    if (!AcquireSingleInstance(kInstanceName, fallback)) {
+        // A second copy brings the running one to the front, then ends.
+        AskRunningCopyToShow(kInstanceName, fallback);
+        return false;
+    }
     ErrorCheckpoint = 901;
     BlockLogicWhileFading = 1;
     ScreenWidth = 1024;
@@ -57,7 +68,7 @@ bool StartUpBeforeGraphics() {
     Game->ClsColor = TColor::Create(0, 0, 0, 1.0f);
     Game->DataInAppBundle = 1;
     Game->CorrectPathID = 26;
-    Game->SetSubPathWrapper("Brackenfold Games/Hollowmere", 1);
+    Game->SetSubPathWrapper(kSharedFolder, 1);
     ErrorCheckpoint = 903;
     Game->CheckGoodExit();
     ErrorCheckpoint = 904;
@@ -119,6 +130,8 @@ bool StartUpGraphicsAndLoad() {
 }
 
 bool RunFrame() {
+    // Another copy was started: this one comes to the front instead.
+    if (ShowRequested()) RaiseWindow();
     if (Game->MainLogicLoop() == -1) {
         ExitSequence();
         return false;

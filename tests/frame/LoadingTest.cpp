@@ -238,6 +238,7 @@ class MissingFileTest : public ::testing::Test {
         const pid_t pid = fork();
         if (pid == 0) {
             setenv("XDG_DATA_HOME", (root_ / "home").c_str(), 1);
+            setenv("XDG_RUNTIME_DIR", (root_ / "home").c_str(), 1);
             setenv("SDL_VIDEODRIVER", "dummy", 1);
             setenv("SDL_AUDIODRIVER", "dummy", 1);
             const std::string program = (root_ / "hollowmere").string();

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/Graphics.h"
 #include "engine/Input.h"
 #include "engine/Strings.h"
 #include "engine/platform/Platform.h"
@@ -93,9 +94,15 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_EQ(ScreenWidth, 1024);
     EXPECT_EQ(DefaultFadeLength, 300);
 
-    // A second copy started now ends at once, silently and cleanly.
+    // The single-copy lock is in the session's runtime folder.
+    EXPECT_TRUE(fs::exists(home_ / "run" / "Hollowmere.lock"));
+    EXPECT_FALSE(fs::exists(home_ / "Hollowmere.lock"));
+
+    // A second copy started now ends at once and cleanly, asking this one to
+    // show itself.
     EXPECT_EQ(RunSecondCopy(home_, 10000), 0);
     EXPECT_FALSE(fs::exists(shared / "GoodExit.dat"));
+    EXPECT_TRUE(ShowRequested()) << "the second copy asked";
 
     StartUpGraphicsAndLoad();
     ASSERT_EQ(Game->CurrentTScreen, Game->LoadingScreen);
@@ -127,6 +134,20 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
         running = RunFrame();
     EXPECT_FALSE(running) << "closing fades to the exit screen and ends the loop";
     EXPECT_TRUE(fs::exists(shared / "GoodExit.dat"));
+}
+
+TEST_F(StartUpTest, ASecondCopyBringsTheMinimisedGameBack) {
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    ASSERT_TRUE(StartUpGraphicsAndLoad());
+    InjectWindowMinimised(true);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(RunFrame());
+    ASSERT_EQ(Game->Suspended, 1);
+    EXPECT_EQ(RunSecondCopy(home_, 10000), 0) << "the second copy ends as before";
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(RunFrame());
+    EXPECT_FALSE(WindowMinimised());
+    EXPECT_EQ(Game->Suspended, 0) << "the running copy is back in front";
 }
 
 TEST_F(StartUpTest, WithoutADisplayItRefusesToRunUnseen) {
