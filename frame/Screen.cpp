@@ -186,7 +186,8 @@ void TGameFade::CalcRatio() {
 
 void TGameFade::FadeChannels() {
     if (Channel) Channel->SetVolume(Ratio * Game->GetMusicVolume() / 100.0f);
-    if (Channel2 && Channel2->Channel) Channel2->Channel->SetVolume(Ratio * Game->SoundVolume / 100.0f);
+    if (Channel2 && Channel2->Channel)
+        Channel2->Channel->SetVolume(Ratio * Game->SoundVolume / 100.0f);
     if (Game->SpeechChannel) Game->SpeechChannel->SetVolume(Ratio * Game->SpeechVolume / 100.0f);
 }
 
