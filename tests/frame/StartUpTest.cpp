@@ -42,7 +42,8 @@ int CountLines(const fs::path& file) {
 // its exit status, or -1 when it was still running after the timeout (then
 // it is killed).
 int RunProgram(const std::vector<std::pair<const char*, const char*>>& environment,
-               const fs::path& errorOutput, int timeoutMs) {
+               const fs::path& errorOutput, int timeoutMs,
+               const fs::path& program = HOLLOWMERE_EXECUTABLE) {
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -55,7 +56,7 @@ int RunProgram(const std::vector<std::pair<const char*, const char*>>& environme
             }
         }
         if (!errorOutput.empty() && !freopen(errorOutput.c_str(), "w", stderr)) _exit(126);
-        execl(HOLLOWMERE_EXECUTABLE, "hollowmere", static_cast<char*>(nullptr));
+        execl(program.c_str(), "hollowmere", static_cast<char*>(nullptr));
         _exit(127);
     }
     for (int waited = 0; waited < timeoutMs; waited += 10) {
@@ -154,13 +155,18 @@ TEST_F(StartUpTest, WithoutADisplayItRefusesToRunUnseen) {
     const fs::path home = home_ / "no-display";
     fs::create_directories(home);
     const fs::path errors = home_ / "errors.txt";
+    // A copy of the program beside the data, wherever the build keeps it.
+    const fs::path program = home_ / "program" / "hollowmere";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(HOLLOWMERE_EXECUTABLE, program);
+    fs::create_directory_symlink(HOLLOWMERE_DATA_DIR, program.parent_path() / "Data");
     // No desktop to reach, and nobody asking for a headless driver.
     const int status = RunProgram({{"DISPLAY", nullptr},
                                    {"WAYLAND_DISPLAY", nullptr},
                                    {"SDL_VIDEODRIVER", nullptr},
                                    {"XDG_DATA_HOME", home.c_str()},
                                    {"XDG_RUNTIME_DIR", home.c_str()}},
-                                  errors, 20000);
+                                  errors, 20000, program);
     EXPECT_NE(status, -1) << "it ran on, unseen";
     EXPECT_NE(status, 0);
     const std::string printed = TextOf(errors);
