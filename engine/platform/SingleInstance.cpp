@@ -121,7 +121,7 @@ bool ShowRequested() {
         }
         // Every connection is a request; what it says is not needed.
         char buffer[16];
-        [[maybe_unused]] const ssize_t read = ::recv(fd, buffer, sizeof buffer, 0);
+        [[maybe_unused]] const ssize_t ignored = ::recv(fd, buffer, sizeof buffer, 0);
         ::close(fd);
         requested = true;
     }
