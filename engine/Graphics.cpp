@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/BuiltinFont.h"
+#include "engine/Input.h"
 #include "engine/RenderInternal.h"
 #include "engine/platform/Platform.h"
 
@@ -318,6 +319,11 @@ bool InitVideo() {
     return true;
 }
 
+std::string VideoDriverName() {
+    const char* name = g_videoStarted ? SDL_GetCurrentVideoDriver() : nullptr;
+    return name ? name : "";
+}
+
 std::vector<GraphicsMode> GraphicsModes() {
     std::vector<GraphicsMode> modes;
     if (!InitVideo()) return modes;
@@ -474,16 +480,31 @@ void MinimiseWindow() {
     if (g_display.window) SDL_MinimizeWindow(g_display.window);
 }
 
+void RaiseWindow() {
+    if (!g_display.window) return;
+    // The headless drivers have no desktop to do it: send what one would.
+    if (HeadlessVideo()) {
+        if (MinimisedFromEvents()) InjectWindowMinimised(false);
+        if (!FocusFromEvents()) InjectWindowFocus(true);
+        return;
+    }
+    if (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(g_display.window);
+    SDL_RaiseWindow(g_display.window);
+}
+
 bool WindowHasFocus() {
     if (!g_display.window) return false;
     // The headless drivers have no desktop to give or take the focus: their
-    // one window always has it.
-    if (HeadlessVideo()) return true;
+    // one window has it unless a window event said otherwise.
+    if (HeadlessVideo()) return FocusFromEvents();
     return (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
 bool WindowMinimised() {
-    return g_display.window && (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED) != 0;
+    if (!g_display.window) return false;
+    if (HeadlessVideo()) return MinimisedFromEvents();
+    return (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 void SetVirtualResolution(float width, float height) {

@@ -36,6 +36,9 @@ enum class RendererKind {
 
 // Video subsystem start (idempotent); false without any video driver.
 bool InitVideo();
+// The video driver in use ("x11", "wayland", "offscreen", "dummy" ...); ""
+// before InitVideo.
+std::string VideoDriverName();
 std::vector<GraphicsMode> GraphicsModes();
 int CountGraphicsModes();
 bool GraphicsModeExists(int width, int height, int depth, int hertz);
@@ -64,6 +67,8 @@ void GetWindowPosition(int& x, int& y);
 void SetWindowPosition(int x, int y);
 void CentreWindow();
 void MinimiseWindow();
+// Restores the window if it is minimised, raises it and asks for the focus.
+void RaiseWindow();
 bool WindowHasFocus();
 bool WindowMinimised();
 

@@ -20,6 +20,8 @@ struct PolledState {
 };
 
 PolledState g_polled;
+bool g_focusFromEvents = true;
+bool g_minimisedFromEvents = false;
 std::deque<TEvent> g_pending;
 
 int VirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
@@ -194,10 +196,14 @@ void TranslateWindowEvent(const SDL_WindowEvent& window) {
     switch (window.event) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
         case SDL_WINDOWEVENT_MINIMIZED:
+            g_focusFromEvents = false;
+            if (window.event == SDL_WINDOWEVENT_MINIMIZED) g_minimisedFromEvents = true;
             Queue(EVENT_APPSUSPEND, 0, 0, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
         case SDL_WINDOWEVENT_RESTORED:
+            g_focusFromEvents = true;
+            if (window.event == SDL_WINDOWEVENT_RESTORED) g_minimisedFromEvents = false;
             Queue(EVENT_APPRESUME, 0, 0, 0);
             break;
         case SDL_WINDOWEVENT_CLOSE:
@@ -326,11 +332,32 @@ void InjectMouseMove(int x, int y) {
     SDL_PushEvent(&event);
 }
 
-void InjectWindowClose() {
+namespace {
+void PushWindowEvent(SDL_WindowEventID id) {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    event.window.event = id;
     SDL_PushEvent(&event);
+}
+}  // namespace
+
+void InjectWindowClose() {
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+}
+
+void InjectWindowFocus(bool gained) {
+    PushWindowEvent(gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST);
+}
+
+void InjectWindowMinimised(bool minimised) {
+    PushWindowEvent(minimised ? SDL_WINDOWEVENT_MINIMIZED : SDL_WINDOWEVENT_RESTORED);
+}
+
+bool FocusFromEvents() {
+    return g_focusFromEvents;
+}
+bool MinimisedFromEvents() {
+    return g_minimisedFromEvents;
 }
 
 bool PolledKeyDown(int virtualKey) {

@@ -42,6 +42,10 @@ void InjectTextEvent(const std::string& utf8);
 void InjectMouseButton(int button, bool down, int x, int y);
 void InjectMouseMove(int x, int y);
 void InjectWindowClose();
+// The desktop taking the focus away or giving it back, and minimising or
+// restoring the window.
+void InjectWindowFocus(bool gained);
+void InjectWindowMinimised(bool minimised);
 
 // Polled input (valid while events are being polled, e.g. by a message loop).
 bool PolledKeyDown(int virtualKey);

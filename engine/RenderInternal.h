@@ -18,3 +18,8 @@ SDL_Window* CurrentSdlWindow();
 
 // Frees every image texture (before the renderer is destroyed).
 void DropAllImageTextures();
+
+// The focus and minimised state the window events read so far describe (the
+// headless drivers have no desktop to ask).
+bool FocusFromEvents();
+bool MinimisedFromEvents();

@@ -179,7 +179,16 @@ int TGame::LogicWrapper() {
     DoPeekEvent();
     ReadKeys();
     if (InstantExit) return -1;
-    if (Paused || Suspended) return 0;
+    if (Paused || Suspended) {
+        // Paused or in the background the screen stands still, but a close
+        // request still fades out and ends the game.
+        if (closing_) {
+            GameFade->Manage();
+            ScreenChange();
+            EndIfExitFadeLost();
+        }
+        return 0;
+    }
     GameFade->Manage();
     if (GameFade->Active && GameFade->AllowAnim == 0) return 1;
     ScreenChange();
@@ -188,12 +197,22 @@ int TGame::LogicWrapper() {
         if (CurrentTScreen) CurrentTScreen->Logic();
     }
     if (Fade == 0) ScreenChange();
+    EndIfExitFadeLost();
     return 1;
+}
+
+// Once a close request is accepted nothing may keep the game from ending: a
+// screen that finished the exit fade or started another one ends it at once.
+void TGame::EndIfExitFadeLost() {
+    if (closing_ && CurrentTScreen != ExitScreen && !(GameFade->Active && GameFade->Out))
+        InstantExit = 1;
 }
 
 void TGame::ScreenChange() {
     if (!GameFade->GetDone()) return;
     if (!GameFade->Out) return;
+    // A screen's own plans give way to a close request.
+    if (closing_) DestinationTScreen = ExitScreen;
     if (CurrentTScreen && CurrentTScreen->StopKill == 0) CurrentTScreen->Kill();
     if (!DestinationTScreen) {
         ReportError("Screen '" + (CurrentTScreen ? CurrentTScreen->name : std::string()) +
@@ -356,6 +375,7 @@ int TGame::CheckWindow() {
 
 void TGame::ReadKeys() {
     if (CheckWindow() == -1) {
+        closing_ = 1;
         if (FadeOnExit) {
             InstantExit = 0;
             // A fade-in never switches screens; end it so the close is not lost.
@@ -486,18 +506,19 @@ void TGame::TogglePause() {
     FlushAll();
 }
 
+// A pause silences music and speech without switching them off: `Music` and
+// `Speech` are the player's settings, and a settings save while paused (a
+// display toggle) must write them as they are.
 void TGame::Pause() {
     PausedMusicState = Music;
     PausedSpeechState = Speech;
-    MusicOff();
-    SpeechOff();
+    SilenceForPause();
     if (PausedUserFunction) PausedUserFunction();
     SetProcessPriority(0);
 }
 
 void TGame::UnPause() {
-    if (PausedMusicState) MusicOn();
-    if (PausedSpeechState) SpeechOn();
+    EndPauseSilence();
     SetPriority();
     FixedRateLogic->Init();
 }

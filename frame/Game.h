@@ -280,11 +280,19 @@ class TGame {
 
   private:
     double nextFrameTime_ = 0;
+    // A close request was accepted: the game is on its way out.
+    int closing_ = 0;
+    void EndIfExitFadeLost();
+    // Pausing and suspending: the music, special and speech channels are
+    // held and released without touching the settings.
+    void SilenceForPause();
+    void EndPauseSilence();
     void HandleMouseMove(int eventX, int eventY);
     void ReadFrameworkKeys();
     void ReadDebugKeys();
     void ExitKeys();
     bool DisplayFits(int width, int height, int usable) const;
+    void SetWideVirtualResolution();
 };
 
 extern TGame* Game;
@@ -299,10 +307,11 @@ extern std::string DataPrefixOverride;
 int RunGame(int argc = 0, char** argv = nullptr);
 // The same in pieces, so tests can drive the frame headless:
 // start-up steps 1..11 (false when another copy runs), step 12 (graphics
-// and loading), one frame of the loop (false once the program has ended and
+// and loading; false when a close request ended it, the exit sequence
+// having run), one frame of the loop (false once the program has ended and
 // the exit sequence has run), and the exit sequence.
 bool StartUpBeforeGraphics();
-void StartUpGraphicsAndLoad();
+bool StartUpGraphicsAndLoad();
 bool RunFrame();
 void ExitSequence();
 // The window title: product, version and credit.

@@ -167,6 +167,24 @@ int TGame::MusicOn() {
     return 1;
 }
 
+void TGame::SilenceForPause() {
+    for (const ChannelPtr& channel : {SpecialChannel, MusicChannel, SpeechChannel}) {
+        if (channel) channel->SetPaused(true);
+    }
+}
+
+// What was on plays on where it stopped; a track or line that had ended, or
+// that was never started, stays silent.
+void TGame::EndPauseSilence() {
+    if (PausedMusicState && Music) {
+        if (SpecialChannel) SpecialChannel->SetPaused(false);
+        if (MusicChannel && !MusicRestart && (MusicLooped || !MusicStopped))
+            MusicChannel->SetPaused(false);
+    }
+    if (PausedSpeechState && Speech && SpeechChannel && !SpeechStopped)
+        SpeechChannel->SetPaused(false);
+}
+
 float TGame::PauseFadeCalc() {
     const float length = CalcAnimLength(PauseFadeLength);
     return length > 0 ? (length - PauseFadeCounter) / length : 1.0f;

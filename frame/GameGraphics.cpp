@@ -39,6 +39,14 @@ void ChooseRenderer(TGame& game) {
     }
 }
 
+// Without a desktop to show it on, the video layer falls back to a driver
+// that draws into memory: the game would run unseen. Only the tests (and
+// whoever asks for such a driver by name) run that way.
+bool NoDisplay() {
+    const std::string driver = VideoDriverName();
+    return (driver == "offscreen" || driver == "dummy") && !HeadlessVideo();
+}
+
 void ReadDesktopFacts(TGame& game) {
     const DesktopInfo desktop = GetDesktopInfo();
     game.DesktopRefreshRate = desktop.refreshRate > 0 ? desktop.refreshRate : 60;
@@ -57,6 +65,12 @@ void TGame::GraphicsCreate(int forceDX7) {
     AlwaysForceDX7 = forceDX7;
     if (!InitVideo() || CountGraphicsModes() == 0) {
         FatalGraphicsError("No 3D Hardware Found (could not count graphics modes.)");
+        return;
+    }
+    if (NoDisplay()) {
+        FatalGraphicsError(
+            "No display found: Hollowmere needs a desktop session (X11 or Wayland) to show its "
+            "window.");
         return;
     }
     ErrorCheckpoint = 110;
@@ -152,48 +166,14 @@ void TGame::DoSetVirtualResolution() {
         Flip(0);
     }
     if (ClsColor) SetClsColor(ClsColor->R, ClsColor->G, ClsColor->B);
-    const float gameAspect = static_cast<float>(ScreenWidth) / ScreenHeight;
-    if (FullScreen) {
-        float virtualWidth = static_cast<float>(ScreenWidth),
-              virtualHeight = static_cast<float>(ScreenHeight);
-        if (WideScreen) {
-            const float desktopAspect = static_cast<float>(DesktopWidth) / DesktopHeight;
-            if (desktopAspect >= gameAspect) {
-                virtualWidth = desktopAspect / gameAspect * ScreenWidth;
-            } else {
-                virtualHeight = gameAspect / desktopAspect * ScreenHeight;
-            }
-        } else {
-            // The desktop's own mode: scale the game area uniformly and centre
-            // it, the margins in the clear colour.
-            const float scale =
-                std::min(physicalWidth / ScreenWidth, physicalHeight / ScreenHeight);
-            virtualWidth = physicalWidth / scale;
-            virtualHeight = physicalHeight / scale;
-        }
-        auto evenBelow = [](float size) {
-            int u = static_cast<int>(std::floor(size - 1));
-            return u % 2 == 1 ? u - 1 : u;
-        };
-        if (virtualWidth > ScreenWidth)
-            vxOff = static_cast<float>((evenBelow(virtualWidth) - ScreenWidth) / 2);
-        if (virtualHeight > ScreenHeight)
-            vyOff = static_cast<float>((evenBelow(virtualHeight) - ScreenHeight) / 2);
-        VirtualRatioX = virtualWidth / WindowWidth;
-        VirtualRatioY = virtualHeight / WindowHeight;
-        SetVirtualResolution(virtualWidth, virtualHeight);
-        if (vxOff > 0) {
-            SetViewport(Nearest(vxOff) + 1, 0, ScreenWidth - 2, ScreenHeight);
-        } else if (vyOff > 0) {
-            SetViewport(0, Nearest(vyOff) + 1, ScreenWidth, ScreenHeight - 2);
-        } else {
-            SetViewport(0, 0, ScreenWidth, ScreenHeight);
-        }
-        SetOrigin(static_cast<float>(Nearest(vxOff)), static_cast<float>(Nearest(vyOff)));
-        UsingVirtualResolution = 1;
+    if (FullScreen && WideScreen) {
+        SetWideVirtualResolution();
         return;
     }
-    if (WindowHeight == ScreenHeight) {
+    // Full screen keeps the desktop's mode; without WideScreen the picture
+    // fills it as a 1024 x 768 mode would on that screen, stretched to its
+    // shape. A window is the game's own shape already.
+    if (WindowWidth == ScreenWidth && WindowHeight == ScreenHeight) {
         VirtualRatioX = VirtualRatioY = 1.0f;
         return;
     }
@@ -201,6 +181,42 @@ void TGame::DoSetVirtualResolution() {
     SetViewport(0, 0, ScreenWidth, ScreenHeight);
     VirtualRatioX = static_cast<float>(ScreenWidth) / WindowWidth;
     VirtualRatioY = static_cast<float>(ScreenHeight) / WindowHeight;
+    UsingVirtualResolution = 1;
+}
+
+// Wide full screen keeps the game's shape: the virtual area is widened (or
+// heightened) to the desktop's aspect, the 1024 x 768 game area sits in its
+// middle with a one-pixel inset on the long sides, and the margins keep the
+// clear colour.
+void TGame::SetWideVirtualResolution() {
+    const float gameAspect = static_cast<float>(ScreenWidth) / ScreenHeight;
+    const float desktopAspect = static_cast<float>(DesktopWidth) / DesktopHeight;
+    float virtualWidth = static_cast<float>(ScreenWidth),
+          virtualHeight = static_cast<float>(ScreenHeight);
+    if (desktopAspect >= gameAspect) {
+        virtualWidth = desktopAspect / gameAspect * ScreenWidth;
+    } else {
+        virtualHeight = gameAspect / desktopAspect * ScreenHeight;
+    }
+    auto evenBelow = [](float size) {
+        int u = static_cast<int>(std::floor(size - 1));
+        return u % 2 == 1 ? u - 1 : u;
+    };
+    if (virtualWidth > ScreenWidth)
+        vxOff = static_cast<float>((evenBelow(virtualWidth) - ScreenWidth) / 2);
+    if (virtualHeight > ScreenHeight)
+        vyOff = static_cast<float>((evenBelow(virtualHeight) - ScreenHeight) / 2);
+    VirtualRatioX = virtualWidth / WindowWidth;
+    VirtualRatioY = virtualHeight / WindowHeight;
+    SetVirtualResolution(virtualWidth, virtualHeight);
+    if (vxOff > 0) {
+        SetViewport(Nearest(vxOff) + 1, 0, ScreenWidth - 2, ScreenHeight);
+    } else if (vyOff > 0) {
+        SetViewport(0, Nearest(vyOff) + 1, ScreenWidth, ScreenHeight - 2);
+    } else {
+        SetViewport(0, 0, ScreenWidth, ScreenHeight);
+    }
+    SetOrigin(static_cast<float>(Nearest(vxOff)), static_cast<float>(Nearest(vyOff)));
     UsingVirtualResolution = 1;
 }
 

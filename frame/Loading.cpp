@@ -321,8 +321,15 @@ void LoadImageToBank(const std::string& file) {
     Game->MoveBar();
 }
 
+void EndLoadingIfClosed() {
+    Game->DoPeekEvent();
+    if (Game->TerminatedEvent) Game->GameTerminated();
+    if (Game->InstantExit) throw TCloseDuringLoading{};
+}
+
 void TGame::MoveBar() {
     if (!LoadingScreen) return;
+    EndLoadingIfClosed();
     LoadingScreen->Progress();
     // Presenting waits for the display; drawing every one of some 250 steps
     // would make loading last seconds, so the bar is shown at the display's
@@ -395,6 +402,7 @@ void LoadGame() {
     SoundBank.Load("buttonMO", 1, 1, "", 0);
     Game->SpritePausedCreate(ImageBank.Load("BigText/paused", "", -1, 1));
     if (ShowSplashes) ShowSplashScreens();
+    EndLoadingIfClosed();
     Game->CurrentTScreen = Game->LoadingScreen;
     Game->MusicLoad("title.ogg", 1);
     Game->MusicPlay(0, 0, 0);

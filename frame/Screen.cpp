@@ -186,7 +186,8 @@ void TGameFade::CalcRatio() {
 
 void TGameFade::FadeChannels() {
     if (Channel) Channel->SetVolume(Ratio * Game->GetMusicVolume() / 100.0f);
-    if (Channel2 && Channel2->Channel) Channel2->Channel->SetVolume(Ratio * Game->SoundVolume / 100.0f);
+    if (Channel2 && Channel2->Channel)
+        Channel2->Channel->SetVolume(Ratio * Game->SoundVolume / 100.0f);
     if (Game->SpeechChannel) Game->SpeechChannel->SetVolume(Ratio * Game->SpeechVolume / 100.0f);
 }
 
@@ -231,9 +232,9 @@ bool TFade::ClickedOrKeyHit() {
         if (PolledMouseHit(button)) return true;
     }
     // The frame's own tables are fed by the event queue; read it here, since
-    // this loop runs outside the logic steps.
+    // this loop runs outside the logic steps. A close request ends it too.
     Game->DoPeekEvent();
-    return GetKeyHit() != -1 || Game->Mouse->GetMh(1);
+    return GetKeyHit() != -1 || Game->Mouse->GetMh(1) || Game->TerminatedEvent;
 }
 
 void TFade::RestoreDrawing() {

@@ -131,12 +131,14 @@ void ShowSplashScreens() {
     AutoMidHandle(false);
     const std::string folder = ResolvePath(Game->DataPrefix + "data/branding") + "/";
     for (const std::string& name : BrandingSplashNames(folder)) {
+        // A close request ends the splashes; loading then stops before it begins.
+        if (Game->TerminatedEvent) break;
         TSplashScreen splash;
         splash.InitTimes(750, 750, 750);
         splash.Init(folder + name, "", 1, 0, 0, 0, 0);
         splash.DoSplash();
     }
-    if (Game->Fade) {
+    if (Game->Fade && !Game->TerminatedEvent) {
         TSplashScreen logo;
         InitLogoSplash(logo);
         logo.DoSplash();

@@ -39,13 +39,24 @@ void StartDefaultPlayer() {
 
 }  // namespace
 
+// The shared data folder under the user's data folder, and the program's
+// name for its single running copy.
+const char* const kSharedFolder = "Brackenfold Games/Hollowmere";
+const char* const kInstanceName = "Hollowmere";
+
 std::string WindowTitle() {
     return "Hollowmere V" + Game->VersionNumber + " - \xC2\xA9 2026 Brackenfold Games";
 }
 
 bool StartUpBeforeGraphics() {
     ErrorCheckpoint = 900;
-    if (!AcquireSingleInstance("Hollowmere")) return false;
+    // The lock lives in the session's runtime folder, else in the shared one.
+    const std::string fallback = UserDataFolder() + "/" + kSharedFolder;
+    if (!AcquireSingleInstance(kInstanceName, fallback)) {
+        // A second copy brings the running one to the front, then ends.
+        AskRunningCopyToShow(kInstanceName, fallback);
+        return false;
+    }
     ErrorCheckpoint = 901;
     BlockLogicWhileFading = 1;
     ScreenWidth = 1024;
@@ -57,7 +68,7 @@ bool StartUpBeforeGraphics() {
     Game->ClsColor = TColor::Create(0, 0, 0, 1.0f);
     Game->DataInAppBundle = 1;
     Game->CorrectPathID = 26;
-    Game->SetSubPathWrapper("Brackenfold Games/Hollowmere", 1);
+    Game->SetSubPathWrapper(kSharedFolder, 1);
     ErrorCheckpoint = 903;
     Game->CheckGoodExit();
     ErrorCheckpoint = 904;
@@ -97,7 +108,7 @@ bool StartUpBeforeGraphics() {
     return true;
 }
 
-void StartUpGraphicsAndLoad() {
+bool StartUpGraphicsAndLoad() {
     ErrorCheckpoint = 920;
     Game->GraphicsCreate(0);
     GraphicsStarted = 1;
@@ -105,14 +116,22 @@ void StartUpGraphicsAndLoad() {
     ErrorCheckpoint = 930;
     StartDefaultPlayer();
     if (!FirstScreenAfterLoading) FirstScreenAfterLoading = GameScreen;
-    LoadAllResources();
+    try {
+        LoadAllResources();
+    } catch (const TCloseDuringLoading&) {
+        ExitSequence();
+        return false;
+    }
     FlushAll();
     Game->FixedRateLogic->Init();
     Game->NoTimingTicks = 3;
     ErrorCheckpoint = 950;
+    return true;
 }
 
 bool RunFrame() {
+    // Another copy was started: this one comes to the front instead.
+    if (ShowRequested()) RaiseWindow();
     if (Game->MainLogicLoop() == -1) {
         ExitSequence();
         return false;
@@ -154,12 +173,12 @@ int RunGame(int argc, char** argv) {
         const uint32_t started = static_cast<uint32_t>(MilliSecs());
         if (measureLoading) ShowSplashes = false;
         if (!StartUpBeforeGraphics()) return 0;
-        StartUpGraphicsAndLoad();
-        if (measureLoading) {
+        const bool loaded = StartUpGraphicsAndLoad();
+        if (loaded && measureLoading) {
             ReportLoadingFigures(static_cast<uint32_t>(MilliSecs()) - started);
             ExitSequence();
         }
-        while (!measureLoading && RunFrame()) {
+        while (loaded && !measureLoading && RunFrame()) {
         }
         ShutdownAudio();
         CloseGraphics();

@@ -3,11 +3,22 @@
 
 #include <string>
 
-// Single running copy: takes an advisory lock on a file named after `name` in
-// the per-user data folder. False when another copy holds it. The lock is
-// held until the process ends (or ReleaseSingleInstance).
-bool AcquireSingleInstance(const std::string& name);
+// Single running copy: takes an advisory lock on `name` + ".lock" in the
+// session's runtime folder (SingleInstanceFolder). False when another copy
+// holds it. The lock is held until the process ends (or
+// ReleaseSingleInstance). The holder also listens, without blocking, on a
+// local socket beside it (`name` + ".sock") for later copies; a file system
+// without sockets only loses that.
+bool AcquireSingleInstance(const std::string& name, const std::string& fallbackFolder);
 void ReleaseSingleInstance();
+// $XDG_RUNTIME_DIR, or `fallbackFolder` when it is not set (or relative).
+std::string SingleInstanceFolder(const std::string& fallbackFolder);
+// A copy refused the lock asks the running one to show its window; false
+// when none answered (then it just ends).
+bool AskRunningCopyToShow(const std::string& name, const std::string& fallbackFolder);
+// The running copy, once per frame: whether another copy asked it to show its
+// window since the last call. Never blocks.
+bool ShowRequested();
 
 // The per-user application-data folder: $XDG_DATA_HOME, or ~/.local/share.
 // No trailing slash.
@@ -22,10 +33,12 @@ struct DesktopInfo {
 // without one).
 DesktopInfo GetDesktopInfo();
 
-// The headless video drivers: nothing is seen, so nothing may wait for a
-// click (message boxes print to the error output instead).
+// SDL_VIDEODRIVER asks for one of the headless video drivers (the tests do):
+// nothing is seen, so nothing may wait for a click (message boxes print to
+// the error output instead).
 bool HeadlessVideo();
-// A system message box (SDL's, or standard error when there is no display).
+// A system message box (SDL's), or the message alone on standard error when
+// there is no display to show it on.
 void ShowSystemMessageBox(const std::string& title, const std::string& message, bool error = true);
 
 // "Linux " + kernel release, or the system name uname reports.

@@ -55,12 +55,21 @@ bool HeadlessVideo() {
     return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
 }
 
+namespace {
+// A driver that draws into memory has no desktop to put a box on.
+bool InvisibleVideo() {
+    const char* driver = SDL_WasInit(SDL_INIT_VIDEO) ? SDL_GetCurrentVideoDriver() : nullptr;
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+}
+}  // namespace
+
 void ShowSystemMessageBox(const std::string& title, const std::string& message, bool error) {
-    if (!HeadlessVideo()) {
+    if (!HeadlessVideo() && !InvisibleVideo()) {
         const Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
         if (SDL_ShowSimpleMessageBox(flags, title.c_str(), message.c_str(), nullptr) == 0) return;
     }
-    std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
+    // The message alone, so that it reads first on the line.
+    std::fprintf(stderr, "%s\n", message.c_str());
 }
 
 std::string OperatingSystemName() {

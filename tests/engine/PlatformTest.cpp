@@ -5,45 +5,109 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 
 #include "engine/platform/Platform.h"
 #include "support/ScopedEnv.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 // A second copy of this test program, started with HM_ACQUIRE_AND_EXIT set,
-// only tries for the lock and reports through its exit status, before any
-// test runs.
+// only tries for the lock (falling back to HM_FALLBACK) and, refused, asks
+// the running copy to show itself; it reports through its exit status before
+// any test runs: 1 lock taken, 2 refused and heard, 0 refused and not heard.
 const bool kSecondCopy = [] {
-    if (const char* name = std::getenv("HM_ACQUIRE_AND_EXIT"))
-        _exit(AcquireSingleInstance(name) ? 1 : 0);
+    if (const char* name = std::getenv("HM_ACQUIRE_AND_EXIT")) {
+        const std::string fallback = std::getenv("HM_FALLBACK");
+        if (AcquireSingleInstance(name, fallback)) _exit(1);
+        _exit(AskRunningCopyToShow(name, fallback) ? 2 : 0);
+    }
     return false;
 }();
 
-// Runs AcquireSingleInstance in a fresh process and returns its answer.
-bool AcquireInAnotherProcess(const std::string& name) {
+// Runs the second copy in a fresh process and returns its exit status.
+int SecondCopy(const std::string& name, const std::string& fallback) {
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("HM_ACQUIRE_AND_EXIT", name.c_str(), 1);
+        setenv("HM_FALLBACK", fallback.c_str(), 1);
         execl("/proc/self/exe", "second-copy", static_cast<char*>(nullptr));
-        _exit(2);
+        _exit(3);
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(PlatformTest, OnlyOneCopyHoldsTheInstanceLock) {
-    const std::string folder =
-        std::filesystem::temp_directory_path() / ("hm-instance-" + std::to_string(getpid()));
-    ScopedEnv data("XDG_DATA_HOME", folder.c_str());
-    EXPECT_TRUE(AcquireInAnotherProcess("Hollowmere")) << "free lock is taken";
-    ASSERT_TRUE(AcquireSingleInstance("Hollowmere"));
-    EXPECT_TRUE(AcquireSingleInstance("Hollowmere")) << "asking again in the same copy is harmless";
-    EXPECT_FALSE(AcquireInAnotherProcess("Hollowmere")) << "a second copy is refused";
+class SingleInstanceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("hm-instance-" + std::to_string(getpid()));
+        fs::create_directories(folder_ / "run");
+        runtime_ = std::make_unique<ScopedEnv>("XDG_RUNTIME_DIR", (folder_ / "run").c_str());
+    }
+    void TearDown() override {
+        ReleaseSingleInstance();
+        runtime_.reset();
+        fs::remove_all(folder_);
+    }
+    fs::path folder_;
+    std::unique_ptr<ScopedEnv> runtime_;
+};
+
+TEST_F(SingleInstanceTest, OnlyOneCopyHoldsTheLockInTheRuntimeFolder) {
+    const std::string fallback = (folder_ / "shared").string();
+    EXPECT_EQ(SecondCopy("Hollowmere", fallback), 1) << "free lock is taken";
+    ASSERT_TRUE(AcquireSingleInstance("Hollowmere", fallback));
+    EXPECT_TRUE(fs::exists(folder_ / "run" / "Hollowmere.lock"));
+    EXPECT_FALSE(fs::exists(folder_ / "shared")) << "the fallback is not needed";
+    EXPECT_TRUE(AcquireSingleInstance("Hollowmere", fallback))
+        << "asking again in the same copy is harmless";
+    EXPECT_FALSE(ShowRequested()) << "nobody asked yet";
+
+    // A second copy is refused, and the running one hears it, once.
+    EXPECT_EQ(SecondCopy("Hollowmere", fallback), 2);
+    EXPECT_TRUE(ShowRequested());
+    EXPECT_FALSE(ShowRequested());
+    EXPECT_EQ(SecondCopy("Hollowmere", fallback), 2);
+    EXPECT_EQ(SecondCopy("Hollowmere", fallback), 2);
+    EXPECT_TRUE(ShowRequested()) << "two requests in one frame are one";
+    EXPECT_FALSE(ShowRequested());
+
     ReleaseSingleInstance();
-    EXPECT_TRUE(AcquireInAnotherProcess("Hollowmere")) << "released lock is free again";
-    std::filesystem::remove_all(folder);
+    EXPECT_FALSE(fs::exists(folder_ / "run" / "Hollowmere.sock")) << "the socket goes too";
+    EXPECT_EQ(SecondCopy("Hollowmere", fallback), 1) << "released lock is free again";
+}
+
+TEST_F(SingleInstanceTest, WithoutARuntimeFolderTheLockLivesInTheGamesFolder) {
+    runtime_ = std::make_unique<ScopedEnv>("XDG_RUNTIME_DIR", nullptr);
+    const fs::path fallback = folder_ / "shared" / "Hollowmere";
+    EXPECT_EQ(SingleInstanceFolder(fallback.string()), fallback.string());
+    ASSERT_TRUE(AcquireSingleInstance("Hollowmere", fallback.string()));
+    EXPECT_TRUE(fs::exists(fallback / "Hollowmere.lock")) << "the folder is made";
+    EXPECT_EQ(SecondCopy("Hollowmere", fallback.string()), 2);
+    EXPECT_TRUE(ShowRequested());
+    {
+        ScopedEnv relative("XDG_RUNTIME_DIR", "run/relative");
+        EXPECT_EQ(SingleInstanceFolder("/games/x"), "/games/x") << "a relative value is ignored";
+    }
+}
+
+TEST_F(SingleInstanceTest, AStaleSocketFromACrashedCopyIsReplaced) {
+    const std::string fallback = (folder_ / "shared").string();
+    std::ofstream(folder_ / "run" / "Hollowmere.sock") << "left behind";
+    ASSERT_TRUE(AcquireSingleInstance("Hollowmere", fallback));
+    EXPECT_EQ(SecondCopy("Hollowmere", fallback), 2);
+    EXPECT_TRUE(ShowRequested());
+}
+
+TEST_F(SingleInstanceTest, ACopyThatCannotBeReachedIsNotWaitedFor) {
+    const std::string fallback = (folder_ / "shared").string();
+    EXPECT_FALSE(AskRunningCopyToShow("Hollowmere", fallback)) << "nobody listening";
+    EXPECT_FALSE(ShowRequested()) << "no lock held: nothing to hear";
 }
 
 TEST(PlatformTest, UserDataFolderFollowsTheBaseDirectoryRules) {

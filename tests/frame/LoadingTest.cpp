@@ -8,10 +8,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 #include <sstream>
 #include <thread>
 
 #include "engine/Input.h"
+#include "engine/Strings.h"
 #include "engine/platform/Platform.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
@@ -19,6 +22,7 @@
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
 #include "frame/Screen.h"
+#include "manifest/Manifest.h"
 #include "media/BitmapFont.h"
 #include "media/Fonts.h"
 #include "media/GameImage.h"
@@ -48,13 +52,75 @@ class LoadingTest : public ProgramTest {
     }
 };
 
+// What the loading reads, taken from the data folder itself: the files the
+// asset manifest names, sorted into the loading's bar steps by where they
+// lie. The loading has one step per sound effect, per font description, per
+// board, HUD, hint and map-dot picture and per shop item (its three
+// pictures), and five steps of its own.
+struct LoadingContract {
+    int sounds = 0, fonts = 0, pictures = 0, shopItems = 0;
+    static constexpr int kOwnSteps = 5;  // start, story table, title screen (2), button
+    std::vector<std::string> bankNames;  // every sound and picture counted
+    int Steps() const { return sounds + fonts + 1 + pictures + shopItems + kOwnSteps; }
+};
+
+std::vector<std::string> SplitPath(const std::string& path) {
+    std::vector<std::string> parts;
+    std::stringstream stream(path);
+    for (std::string part; std::getline(stream, part, '/');)
+        parts.push_back(part);
+    return parts;
+}
+
+LoadingContract ListLoadedData() {
+    const fs::path data = HOLLOWMERE_DATA_DIR;
+    const std::set<std::string> pictureFolders = {
+        "Bonuses", "Border", "Cursor", "Gems", "Grid", "HUD", "Hints", "Particles", "MapScreen"};
+    LoadingContract contract;
+    for (const auto& file : fs::recursive_directory_iterator(data)) {
+        if (!file.is_regular_file()) continue;
+        const std::string path = fs::relative(file.path(), data).generic_string();
+        if (!asset::FindEntry(path)) continue;
+        const std::vector<std::string> parts = SplitPath(path);
+        const std::string stem = Upper(file.path().stem().string());
+        if (parts[0] == "sound") {
+            // The click comes with the loading screen itself, before the bar;
+            // the game-finished screen loads its own.
+            if (stem == "BUTTONCLICK" || parts[1] == "GameFinishedScreen") continue;
+            ++contract.sounds;
+            contract.bankNames.push_back(stem);
+        } else if (parts[0] == "fonts" && file.path().extension() == ".fnt") {
+            ++contract.fonts;
+        } else if (parts[0] == "graphics" && parts.size() == 2 && stem == "POINTER") {
+            ++contract.pictures;
+            contract.bankNames.push_back(stem);
+        } else if (parts[0] == "graphics" && pictureFolders.count(parts[1]) &&
+                   stem != "BOTTOMPANEL") {  // the map screen's own panel
+            ++contract.pictures;
+            contract.bankNames.push_back(stem);
+        } else if (path.rfind("graphics/ShopScreen/items/", 0) == 0) {
+            ++contract.shopItems;
+            contract.bankNames.push_back(stem);
+        }
+    }
+    return contract;
+}
+
 TEST_F(LoadingTest, EveryAssetLoadsAndTheBarFillsAtTheLastStep) {
     StartAndLoad();
     TLoadingScreen& screen = *Game->LoadingScreen;
     EXPECT_EQ(Game->CurrentTScreen, Game->LoadingScreen) << "made current directly";
-    EXPECT_EQ(screen.LoadingBar->CurrentStep, LoadingSteps());
-    EXPECT_EQ(static_cast<int>(screen.LoadingBar->Steps), LoadingSteps());
+    const LoadingContract contract = ListLoadedData();
+    ASSERT_GT(contract.sounds, 50);
+    ASSERT_EQ(contract.fonts, 7);
+    ASSERT_EQ(contract.shopItems, 40);
+    EXPECT_EQ(screen.LoadingBar->CurrentStep, contract.Steps()) << "one step per file";
+    EXPECT_EQ(static_cast<int>(screen.LoadingBar->Steps), contract.Steps())
+        << "the bar was told the same";
     EXPECT_EQ(screen.Finished, 1);
+    for (const std::string& name : contract.bankNames)
+        EXPECT_TRUE(ImageBank.Contains(name) || SoundBank.Contains(name))
+            << name << " is not in a bank";
     ASSERT_TRUE(screen.ClickHereButton);
 
     // A few entries of each kind, as the rest of the game will look them up.
@@ -132,6 +198,77 @@ TEST_F(LoadingTest, TheButtonShowsOnlyOnceTheBarIsFull) {
     EXPECT_EQ(buttonBand(), shown);
 }
 
+// ---------------------------------------------------------------- closing early
+
+// A clock that moves a millisecond each time it is read, so the loading bar
+// is drawn now and then as on a real machine, and that lets the test act at
+// every frame of a splash.
+class MovingClock : public FakeClock {
+  public:
+    std::function<void(uint32_t)> onFrame;
+    uint32_t Millis() override {
+        Advance(1);
+        return FakeClock::Millis();
+    }
+    void Sleep(int ms) override {
+        FakeClock::Sleep(ms);
+        if (onFrame) onFrame(FakeClock::Millis());
+    }
+};
+
+class CloseWhileLoadingTest : public LoadingTest {
+  protected:
+    void SetUp() override {
+        LoadingTest::SetUp();
+        SetClock(&clock_);
+    }
+    void TearDown() override {
+        SetClock(nullptr);
+        LoadingTest::TearDown();
+    }
+    bool GoodExitWritten() const {
+        return fs::exists(home_ / "Brackenfold Games" / "Hollowmere" / "GoodExit.dat");
+    }
+    MovingClock clock_;
+};
+
+TEST_F(CloseWhileLoadingTest, ACloseRequestDuringTheSplashesEndsTheProgramAtOnce) {
+    ShowSplashes = true;
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    const uint32_t start = clock_.Millis();
+    uint32_t closedAt = 0;
+    clock_.onFrame = [&](uint32_t now) {
+        if (closedAt == 0 && now - start >= 800) {
+            closedAt = now;
+            InjectWindowClose();
+        }
+    };
+    EXPECT_FALSE(StartUpGraphicsAndLoad()) << "the program ends instead of running on";
+    ASSERT_NE(closedAt, 0u) << "the logo was shown";
+    EXPECT_LT(clock_.Millis() - closedAt, 200u) << "within a fraction of a second";
+    EXPECT_EQ(Game->LoadingScreen->LoadingBar->CurrentStep, 0) << "loading never began";
+    EXPECT_EQ(Game->InstantExit, 1);
+    EXPECT_TRUE(GoodExitWritten()) << "a clean exit";
+}
+
+TEST_F(CloseWhileLoadingTest, ACloseRequestDuringLoadingEndsTheProgramAtOnce) {
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    TLoadingScreen& screen = *Game->LoadingScreen;
+    int closedAtStep = -1;
+    screen.CustomDrawFunction = [&] {
+        if (closedAtStep < 0 && screen.LoadingBar->CurrentStep >= LoadingSteps() / 3) {
+            closedAtStep = screen.LoadingBar->CurrentStep;
+            InjectWindowClose();
+        }
+    };
+    EXPECT_FALSE(StartUpGraphicsAndLoad());
+    ASSERT_GE(closedAtStep, 0) << "the bar was drawn while loading";
+    EXPECT_LE(screen.LoadingBar->CurrentStep, closedAtStep + 1) << "the next step ends it";
+    EXPECT_EQ(screen.Finished, 0);
+    EXPECT_TRUE(GoodExitWritten());
+    EXPECT_FALSE(Game->MusicChannel) << "the audio is shut down";
+}
+
 // ---------------------------------------------------------------- a missing file
 
 // A copy of the program beside a data folder that lacks one file (the rest
@@ -169,6 +306,7 @@ class MissingFileTest : public ::testing::Test {
         const pid_t pid = fork();
         if (pid == 0) {
             setenv("XDG_DATA_HOME", (root_ / "home").c_str(), 1);
+            setenv("XDG_RUNTIME_DIR", (root_ / "home").c_str(), 1);
             setenv("SDL_VIDEODRIVER", "dummy", 1);
             setenv("SDL_AUDIODRIVER", "dummy", 1);
             const std::string program = (root_ / "hollowmere").string();

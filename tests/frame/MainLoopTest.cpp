@@ -2,6 +2,7 @@
 // frame's reading of input.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/Graphics.h"
@@ -224,6 +225,35 @@ TEST_F(MainLoopTest, EscapePauseAndCloseRequests) {
     Game->DoPeekEvent();
     Game->DoPeekEvent();
     EXPECT_EQ(Game->Mouse->GetMb(), 0);
+}
+
+TEST_F(MainLoopTest, TypedCharactersWaitInARingOf256) {
+    // 300 characters typed before anyone reads them, in events of 30.
+    std::string typed;
+    for (int i = 0; i < 300; ++i)
+        typed += static_cast<char>('a' + i % 26);
+    for (size_t at = 0; at < typed.size(); at += 30)
+        InjectTextEvent(typed.substr(at, 30));
+    Game->DoPeekEvent();
+    std::string read;
+    while (int c = GetChar())
+        read += static_cast<char>(c);
+    EXPECT_EQ(read, typed.substr(0, 256)) << "the first 256 are kept, the rest dropped";
+
+    // Read as they come, the ring goes round without losing any.
+    std::string later;
+    for (int round = 0; round < 40; ++round) {
+        InjectTextEvent("xyz");
+        Game->DoPeekEvent();
+        while (int c = GetChar())
+            later += static_cast<char>(c);
+    }
+    EXPECT_EQ(later.size(), 120u);
+    EXPECT_EQ(later.substr(117), "xyz");
+    InjectTextEvent("q");
+    Game->DoPeekEvent();
+    FlushKeys();
+    EXPECT_EQ(GetChar(), 0) << "flushing empties the ring";
 }
 
 TEST_F(MainLoopTest, WindowSizeStepsDownToFitTheDesktop) {

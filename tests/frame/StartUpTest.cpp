@@ -8,8 +8,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <thread>
+#include <utility>
+#include <vector>
 
+#include "engine/Graphics.h"
 #include "engine/Input.h"
 #include "engine/Strings.h"
 #include "engine/platform/Platform.h"
@@ -33,15 +37,26 @@ int CountLines(const fs::path& file) {
     return lines;
 }
 
-// Starts the real executable and returns its exit status, or -1 when it was
-// still running after the timeout (then it is killed).
-int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
+// Starts the real executable with some variables of the environment changed
+// (a null value removes one) and its error output going to a file; returns
+// its exit status, or -1 when it was still running after the timeout (then
+// it is killed).
+int RunProgram(const std::vector<std::pair<const char*, const char*>>& environment,
+               const fs::path& errorOutput, int timeoutMs,
+               const fs::path& program = HOLLOWMERE_EXECUTABLE) {
     const pid_t pid = fork();
     if (pid == 0) {
-        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        execl(HOLLOWMERE_EXECUTABLE, "hollowmere", static_cast<char*>(nullptr));
+        for (const auto& [name, value] : environment) {
+            if (value) {
+                setenv(name, value, 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+        if (!errorOutput.empty() && !freopen(errorOutput.c_str(), "w", stderr)) _exit(126);
+        execl(program.c_str(), "hollowmere", static_cast<char*>(nullptr));
         _exit(127);
     }
     for (int waited = 0; waited < timeoutMs; waited += 10) {
@@ -53,6 +68,17 @@ int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return -1;
+}
+
+int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
+    return RunProgram({{"XDG_DATA_HOME", dataHome.c_str()}}, {}, timeoutMs);
+}
+
+std::string TextOf(const fs::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 using StartUpTest = ProgramTest;
@@ -69,9 +95,15 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_EQ(ScreenWidth, 1024);
     EXPECT_EQ(DefaultFadeLength, 300);
 
-    // A second copy started now ends at once, silently and cleanly.
+    // The single-copy lock is in the session's runtime folder.
+    EXPECT_TRUE(fs::exists(home_ / "run" / "Hollowmere.lock"));
+    EXPECT_FALSE(fs::exists(home_ / "Hollowmere.lock"));
+
+    // A second copy started now ends at once and cleanly, asking this one to
+    // show itself.
     EXPECT_EQ(RunSecondCopy(home_, 10000), 0);
     EXPECT_FALSE(fs::exists(shared / "GoodExit.dat"));
+    EXPECT_TRUE(ShowRequested()) << "the second copy asked";
 
     StartUpGraphicsAndLoad();
     ASSERT_EQ(Game->CurrentTScreen, Game->LoadingScreen);
@@ -103,6 +135,44 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
         running = RunFrame();
     EXPECT_FALSE(running) << "closing fades to the exit screen and ends the loop";
     EXPECT_TRUE(fs::exists(shared / "GoodExit.dat"));
+}
+
+TEST_F(StartUpTest, ASecondCopyBringsTheMinimisedGameBack) {
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    ASSERT_TRUE(StartUpGraphicsAndLoad());
+    InjectWindowMinimised(true);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(RunFrame());
+    ASSERT_EQ(Game->Suspended, 1);
+    EXPECT_EQ(RunSecondCopy(home_, 10000), 0) << "the second copy ends as before";
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(RunFrame());
+    EXPECT_FALSE(WindowMinimised());
+    EXPECT_EQ(Game->Suspended, 0) << "the running copy is back in front";
+}
+
+TEST_F(StartUpTest, WithoutADisplayItRefusesToRunUnseen) {
+    const fs::path home = home_ / "no-display";
+    fs::create_directories(home);
+    const fs::path errors = home_ / "errors.txt";
+    // A copy of the program beside the data, wherever the build keeps it.
+    const fs::path program = home_ / "program" / "hollowmere";
+    fs::create_directories(program.parent_path());
+    fs::copy_file(HOLLOWMERE_EXECUTABLE, program);
+    fs::create_directory_symlink(HOLLOWMERE_DATA_DIR, program.parent_path() / "Data");
+    // No desktop to reach, and nobody asking for a headless driver.
+    const int status = RunProgram({{"DISPLAY", nullptr},
+                                   {"WAYLAND_DISPLAY", nullptr},
+                                   {"SDL_VIDEODRIVER", nullptr},
+                                   {"XDG_DATA_HOME", home.c_str()},
+                                   {"XDG_RUNTIME_DIR", home.c_str()}},
+                                  errors, 20000, program);
+    EXPECT_NE(status, -1) << "it ran on, unseen";
+    EXPECT_NE(status, 0);
+    const std::string printed = TextOf(errors);
+    EXPECT_EQ(printed.rfind("No display found", 0), 0u) << printed;
+    const std::string log = TextOf(home / "Brackenfold Games" / "Hollowmere" / "ErrorLog.txt");
+    EXPECT_NE(log.find("No display found"), std::string::npos) << log;
 }
 
 }  // namespace

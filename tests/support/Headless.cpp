@@ -6,6 +6,7 @@
 #include "engine/Files.h"
 #include "engine/Graphics.h"
 #include "engine/Image.h"
+#include "engine/Input.h"
 #include "frame/Game.h"
 #include "media/TextShadow.h"
 
@@ -82,6 +83,10 @@ void HeadlessTest::SetUp() {
     DataPrefixOverride = data.substr(0, data.find_last_of('/') + 1);
     ASSERT_TRUE(headless::OpenGraphics()) << "no headless video driver";
     headless::ResetDrawingState();
+    // The window starts focused and shown whatever an earlier test did to it.
+    InjectWindowFocus(true);
+    InjectWindowMinimised(false);
+    FlushEvents();
     SetClock(&clock_);
 }
 

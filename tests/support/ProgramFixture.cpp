@@ -14,6 +14,9 @@ void ProgramTest::SetUp() {
     home_ = fs::temp_directory_path() / ("hm-program-" + std::to_string(getpid()));
     fs::create_directories(home_);
     env_ = std::make_unique<ScopedEnv>("XDG_DATA_HOME", home_.c_str());
+    // The single-copy lock too, so tests running side by side do not meet.
+    fs::create_directories(home_ / "run");
+    runtimeEnv_ = std::make_unique<ScopedEnv>("XDG_RUNTIME_DIR", (home_ / "run").c_str());
     FatalErrorShowsBox = false;
     ShowSplashes = false;
 }
@@ -24,6 +27,7 @@ void ProgramTest::TearDown() {
     delete Game;
     Game = nullptr;
     FatalErrorShowsBox = true;
+    runtimeEnv_.reset();
     env_.reset();
     fs::remove_all(home_);
     HeadlessTest::TearDown();

@@ -1,4 +1,5 @@
-// The whole program started in-process: its own per-user data folder, fatal
+// The whole program started in-process: its own per-user data and runtime
+// folder (so its single-copy lock too), fatal
 // errors without a message box, no splash screens; the game object and the
 // single-copy lock are released afterwards.
 #pragma once
@@ -17,4 +18,5 @@ class ProgramTest : public HeadlessTest {
 
     std::filesystem::path home_;
     std::unique_ptr<ScopedEnv> env_;
+    std::unique_ptr<ScopedEnv> runtimeEnv_;
 };

@@ -164,6 +164,8 @@ bool StartHeadlessGame(const std::string& dataPrefix) {
     if (!mkdtemp(folder)) return false;
     g_home = folder;
     setenv("XDG_DATA_HOME", g_home.c_str(), 1);
+    // Its own single-copy lock: several players may run side by side.
+    setenv("XDG_RUNTIME_DIR", g_home.c_str(), 1);
     SetClock(&g_clock);
     DataPrefixOverride =
         dataPrefix.empty() || dataPrefix.back() == '/' ? dataPrefix : dataPrefix + "/";
