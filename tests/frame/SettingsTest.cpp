@@ -223,6 +223,9 @@ TEST_F(SettingsTest, ShippedDefaultsAreCompleteAndWindowed) {
     Write(dataPrefix_ + "Data/Default.ini", shipped);
     StartUp();
     EXPECT_EQ(Game->FullScreen, 0);
+    // Full screen keeps the picture's shape on a wide desktop until the
+    // player chooses otherwise.
+    EXPECT_EQ(Game->WideScreen, 1);
     EXPECT_EQ(Game->CustomMousePointer, 1);
     EXPECT_EQ(Game->SoundDriver, "FreeAudio");
     // Rewriting changes nothing: every key is there, in order, upper case.
