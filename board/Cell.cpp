@@ -50,13 +50,11 @@ int Channel(float brightness) {
 
 // Draws the picture again on top, added to what is there, at a grey level.
 void DrawAdditive(const TGameImagePtr& image, float x, float y, float brightness) {
-    const int blend = GetBlend();
+    const DrawStateGuard restore;
     SetBlend(LIGHTBLEND);
     const int level = Channel(brightness);
     SetColor(level, level, level);
     DrawImage(image->image, x, y);
-    SetColor(255, 255, 255);
-    SetBlend(blend);
 }
 
 bool PlayScreenIsCurrent() {

@@ -200,9 +200,9 @@ namespace {
 void DrawCentred(const TGameImagePtr& image, float px, float py, int frame, float scale,
                  float rotation) {
     if (!image || !image->image) return;
+    const DrawStateGuard restore;
     SetTransform(rotation, scale, scale);
     DrawImage(*image->image, px, py, frame);
-    SetTransform(0, 1, 1);
 }
 
 float Ratio(const TSineCounterPtr& counter) {
@@ -222,10 +222,9 @@ void TGem::DrawGem(float topY) {
         const float scale = std::min(1.0f, elapsed / ExplosionLength + 0.2f);
         const float fadeSteps = Game->CalcAnimLength(100);
         const float alpha = ExplosionCounter < fadeSteps ? ExplosionCounter / fadeSteps : 1.0f;
-        const float previous = GetAlpha();
-        SetAlpha(previous * alpha);
+        const DrawStateGuard restore;
+        SetAlpha(GetAlpha() * alpha);
         DrawCentred(ParticleRingImage, px, py, 0, scale, 0);
-        SetAlpha(previous);
         return;
     }
     if (!rocked) {
@@ -241,21 +240,19 @@ void TGem::DrawGem(float topY) {
             DrawCentred(picture, px, py, shownFrame, scale, rotation);
             if (Game->Particles >= 50) {
                 // With enough detail the piece shines: drawn once more, added on.
-                const int blend = GetBlend();
+                const DrawStateGuard restore;
                 SetBlend(LIGHTBLEND);
                 DrawCentred(picture, px, py, shownFrame, scale, rotation);
-                SetBlend(blend);
             }
         } else {
             if (Magic && Grid && Grid->MagicHighlightImage) {
-                const int blend = GetBlend();
+                const DrawStateGuard restore;
                 SetBlend(LIGHTBLEND);
                 const float glow2 = Ratio(Grid->glow2);
                 DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.3f * glow2,
                             Grid->magicRotation);
                 DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.2f * glow2,
                             90 - Grid->magicRotation);
-                SetBlend(blend);
             }
             const float rotation = GemType == GEM_SKULL && Grid
                                        ? 12 * Ratio(Grid->SkullAnim) - 12

@@ -629,6 +629,31 @@ float GetLineWidth() {
     return g_state.lineWidth;
 }
 
+DrawStateGuard::DrawStateGuard()
+    : blend_(g_state.blend),
+      alpha_(g_state.alpha),
+      red_(g_state.r),
+      green_(g_state.g),
+      blue_(g_state.b),
+      rotation_(g_state.rotation),
+      scaleX_(g_state.scaleX),
+      scaleY_(g_state.scaleY),
+      handleX_(g_state.handleX),
+      handleY_(g_state.handleY),
+      originX_(g_state.originX),
+      originY_(g_state.originY),
+      lineWidth_(g_state.lineWidth) {}
+
+DrawStateGuard::~DrawStateGuard() {
+    SetBlend(blend_);
+    SetAlpha(alpha_);
+    SetColor(red_, green_, blue_);
+    SetTransform(rotation_, scaleX_, scaleY_);
+    SetHandle(handleX_, handleY_);
+    SetOrigin(originX_, originY_);
+    SetLineWidth(lineWidth_);
+}
+
 void Cls() {
     if (!g_display.renderer) return;
     SDL_SetRenderDrawBlendMode(g_display.renderer, SDL_BLENDMODE_NONE);

@@ -64,14 +64,15 @@ void TLoadingBar::Draw() {
     }
     if (Mode == 0) {
         SetBlend(SOLIDBLEND);
+        const DrawStateGuard restore;
         SetColor(BgR, BgG, BgB);
         DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w), static_cast<float>(h));
         SetColor(BorderR, BorderG, BorderB);
         DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + w), static_cast<float>(y));
         DrawLine(static_cast<float>(x), static_cast<float>(y + h), static_cast<float>(x + w), static_cast<float>(y + h));
         DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x), static_cast<float>(y + h));
-        DrawLine(static_cast<float>(x + w), static_cast<float>(y), static_cast<float>(x + w), static_cast<float>(y + h));
-        SetColor(255, 255, 255);
+        DrawLine(static_cast<float>(x + w), static_cast<float>(y), static_cast<float>(x + w),
+                 static_cast<float>(y + h));
     } else {
         SetBlend(ALPHABLEND);
         if (Mode == 1 && EmptyImage) DrawImage(EmptyImage, static_cast<float>(x), static_cast<float>(y));

@@ -715,26 +715,32 @@ void TGameScreen::DrawHUD() {
     const float hx = GetHUDX();
     SetBlend(ALPHABLEND);
     PanelImage->Draw(hx, 0, 0, nullptr);
-    const int round = HUDSliding == 0;
-    const std::string word = Text("Level");
-    const std::string label = word + " " + std::to_string(Player->Level);
-    const float scale = static_cast<float>(HUDFont->CalcReducedScale(label, 118));
-    SetScale(scale, scale);
-    const float left = hx + 76 - static_cast<float>(HUDFont->StringWidth(label)) * scale / 2;
-    SetColor(kLabelR, kLabelG, kLabelB);
-    HUDFont->DrawAligned(word, left, 98, 0, round, 1);
-    SetColor(kValueR, kValueG, kValueB);
-    Player->DrawLevel(left + static_cast<float>(HUDFont->StringWidth(word + " ")) * scale, 98);
-    SetScale(1, 1);
-    SetColor(kLabelR, kLabelG, kLabelB);
-    HUDFont->DrawAligned(Text("Score"), hx + 76, 148, 1, round, 1);
-    SetColor(kValueR, kValueG, kValueB);
-    Player->DrawScore(hx + 76, 172);
-    SetColor(kLabelR, kLabelG, kLabelB);
-    if (GUIFontSmall) GUIFontSmall->DrawAligned(Text("Gold"), hx + 68, 16, 2, round, 1);
-    SetColor(kValueR, kValueG, kValueB);
-    Player->DrawCoins(hx + 78, 16);
-    SetColor(255, 255, 255);
+    {
+        const DrawStateGuard restore;
+        const int round = HUDSliding == 0;
+        const std::string word = Text("Level");
+        const std::string label = word + " " + std::to_string(Player->Level);
+        const float scale = static_cast<float>(HUDFont->CalcReducedScale(label, 118));
+        {
+            const DrawStateGuard restoreScale;
+            SetScale(scale, scale);
+            const float left =
+                hx + 76 - static_cast<float>(HUDFont->StringWidth(label)) * scale / 2;
+            SetColor(kLabelR, kLabelG, kLabelB);
+            HUDFont->DrawAligned(word, left, 98, 0, round, 1);
+            SetColor(kValueR, kValueG, kValueB);
+            Player->DrawLevel(left + static_cast<float>(HUDFont->StringWidth(word + " ")) * scale,
+                              98);
+        }
+        SetColor(kLabelR, kLabelG, kLabelB);
+        HUDFont->DrawAligned(Text("Score"), hx + 76, 148, 1, round, 1);
+        SetColor(kValueR, kValueG, kValueB);
+        Player->DrawScore(hx + 76, 172);
+        SetColor(kLabelR, kLabelG, kLabelB);
+        if (GUIFontSmall) GUIFontSmall->DrawAligned(Text("Gold"), hx + 68, 16, 2, round, 1);
+        SetColor(kValueR, kValueG, kValueB);
+        Player->DrawCoins(hx + 78, 16);
+    }
     const float x = hx + 9;
     DrawStatusText();
     DrawTimer(x);
@@ -745,20 +751,22 @@ void TGameScreen::DrawHUD() {
 void TGameScreen::DrawGoalRow(int row, float x, const TGameImagePtr& image, int frame, float scale,
                               int toGo) {
     if (!image || !image->image) return;
+    const DrawStateGuard restore;
     const float y = kGoalRowY[row - 1];
-    SetScale(scale, scale);
-    static const TShadowPtr shadow = TShadow::Create(1.5f, 1.5f, 0.4f);
-    // Every icon is centred on its place, whatever handle its picture keeps for
-    // the board (the armour tiles are placed by their top-left corner there).
-    TImage& picture = *image->image;
-    const float handleX = picture.HandleX(), handleY = picture.HandleY();
-    picture.MidHandle();
-    image->Draw(x + 34, y, frame, shadow);
-    picture.SetHandle(handleX, handleY);
-    SetScale(1, 1);
+    {
+        const DrawStateGuard restoreScale;
+        SetScale(scale, scale);
+        static const TShadowPtr shadow = TShadow::Create(1.5f, 1.5f, 0.4f);
+        // Every icon is centred on its place, whatever handle its picture keeps for
+        // the board (the armour tiles are placed by their top-left corner there).
+        TImage& picture = *image->image;
+        const float handleX = picture.HandleX(), handleY = picture.HandleY();
+        picture.MidHandle();
+        image->Draw(x + 34, y, frame, shadow);
+        picture.SetHandle(handleX, handleY);
+    }
     SetColor(kValueR, kValueG, kValueB);
     HUDFont->DrawAligned(std::to_string(toGo), x + 34 + 25, y - 11, 0, HUDSliding == 0, 1);
-    SetColor(255, 255, 255);
 }
 
 void TGameScreen::DrawGoals(float x) {
@@ -778,16 +786,18 @@ void TGameScreen::DrawTimer(float x) {
         const std::string relaxed = Text("Button Relaxed");
         const double height = GUIFont->StringHeightVertical(relaxed);
         const float scale = height > 0 ? static_cast<float>(136 / height) : 1.0f;
+        const DrawStateGuard restore;
         SetScale(scale, scale);
         GUIFont->Draw(relaxed, x + 48, 236, 1, 0, 0, 0, 0, 0, 1);
-        SetScale(1, 1);
         return;
     }
     if (!HourglassImage || !HourglassShadowImage || !SandAnimImage || !Grid) return;
     const float hx = x + 48;
-    SetScale(0.99f, 0.99f);
-    HourglassShadowImage->Draw(hx, 295, 0, nullptr);
-    SetScale(1, 1);
+    {
+        const DrawStateGuard restore;
+        SetScale(0.99f, 0.99f);
+        HourglassShadowImage->Draw(hx, 295, 0, nullptr);
+    }
     if (!IntroRunning() && !OutroRunning() && NoMoreCounter == 0)
         SandAnimImage->Draw(hx, 291, SandAnim->GetAnimFrame(14), nullptr);
     const float left = Player->TimeLeftMs();
@@ -818,13 +828,12 @@ void TGameScreen::DrawStatusText() {
         WellDone->Draw();
     }
     if ((NoMore || TimeUp) && Grid && Grid->JiggleDirection == 0 && BigTextFont) {
+        const DrawStateGuard restore;
         const std::string text = Text(NoMore ? "No More Moves" : "Time Up");
         NoMore ? SetColor(154, 118, 255) : SetColor(255, 59, 9);
         const float scale = static_cast<float>(BigTextFont->CalcReducedScale(text, 840));
         SetScale(scale, scale);
         BigTextFont->DrawAligned(text, ScreenWidth / 2.0f + BIG_TEXT_OFFSET_X, ScreenHeight / 2.0f,
                                  3);
-        SetScale(1, 1);
-        SetColor(255, 255, 255);
     }
 }

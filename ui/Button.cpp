@@ -274,12 +274,11 @@ void TButton::DrawLook(const TGameImagePtr& look, int lookFrame, bool glowPass) 
     DrawShadow(look, lookFrame, 0);
     DrawImage(*look->image, x, y, lookFrame);
     if (glowPass && Glow > 0) {
+        const DrawStateGuard restore;
         SetBlend(LIGHTBLEND);
         const int level = static_cast<int>(255 * Glow);
         SetColor(level, level, level);
         DrawImage(*look->image, x, y, lookFrame);
-        SetBlend(ALPHABLEND);
-        SetColor(255, 255, 255);
     }
 }
 
@@ -298,6 +297,7 @@ void TButton::DrawCaption() {
 void TButton::Draw() {
     if (!Active && !AlwaysDraw) return;
     SetBlend(ALPHABLEND);
+    const DrawStateGuard restore;
     const float homeX = x, homeY = y;
     x += offx;
     y += offy;
@@ -350,6 +350,4 @@ void TButton::Draw() {
     }
     x = homeX;
     y = homeY;
-    SetScale(1, 1);
-    if (UseAlpha) SetAlpha(1);
 }
