@@ -396,11 +396,7 @@ void TGameGrid::UseVerticalBomb(int x, int y, int power) {
         for (int row = 0; row < levelheight; ++row)
             HitCell(column, row, power, false);
     }
-    if (power == 2 && VerticalBombSound && Game->Channels) {
-        VerticalBombSound->pitch = 0.8f;
-        Game->Channels->PlayGameSound(VerticalBombSound, nullptr, 1.0f, 0);
-        VerticalBombSound->pitch = 1.0f;
-    }
+    if (power == 2) PlaySoundAtPitch(VerticalBombSound, 0.8f);
     EndBomb(x, y, power == 2 ? 25 : 17, power);
 }
 

@@ -23,10 +23,6 @@ constexpr float kScanDelay = 6;
 constexpr int kDrawsPerCell = 100;
 constexpr int kBoardFills = 200;
 
-void Play(const TGameSoundPtr& sound) {
-    if (sound && Game->Channels) Game->Channels->PlayGameSound(sound, nullptr, 1.0f, 0);
-}
-
 // Two 66-pixel squares centred on the gems' whole-pixel positions overlap.
 bool Overlap(const TGem& a, const TGem& b) {
     return std::abs(static_cast<int>(a.y) - static_cast<int>(b.y)) < CELL_SIZE &&
@@ -373,13 +369,13 @@ int TGameGrid::StartHint() {
     HintX = DebugX;
     HintY = DebugY;
     if (TCell* cell = CellAt(HintX, HintY); cell && cell->Gem) {
-        Play(HintSound);
+        PlaySound(HintSound);
         cell->Gem->SetHintWobble(1);
         return 1;
     }
     for (const THUDPowerupPtr& powerup : HUDPowerups) {
         if (powerup->HasValidMove()) {
-            Play(HintSound);
+            PlaySound(HintSound);
             powerup->SetHintWobble(1);
             break;
         }
@@ -456,9 +452,7 @@ void TGameGrid::ManageJiggle(float threshold) {
     if (!Exploded) {
         JiggleOffset = 0;
         JiggleDirection = 0;
-        if (GameScreen->SoundGameOver && Game->Channels) {
-            Game->Channels->PlayGameSound(GameScreen->SoundGameOver, nullptr, 1.0f, 0);
-        }
+        PlaySound(GameScreen->SoundGameOver);
         GemList->SpreadAll();
         Exploded = 1;
     }

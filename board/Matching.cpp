@@ -18,10 +18,6 @@
 
 namespace {
 
-void Play(const TGameSoundPtr& sound, float volume = 1.0f) {
-    if (sound && Game->Channels) Game->Channels->PlayGameSound(sound, nullptr, volume, 0);
-}
-
 bool IsNeighbour(int ax, int ay, int bx, int by) {
     return std::abs(ax - bx) + std::abs(ay - by) == 1;
 }
@@ -49,7 +45,7 @@ void TGameGrid::ClearCursor() {
 }
 
 void TGameGrid::ClearBonus(int withSound) {
-    if (withSound) Play(ClickReverseSound);
+    if (withSound) PlaySound(ClickReverseSound);
     ClearCursor();
     RestorePointer();
     Mode = 0;
@@ -58,7 +54,7 @@ void TGameGrid::ClearBonus(int withSound) {
 void TGameGrid::ClearHUDCursor(int withSound) {
     if (!PointerGemType) return;
     HUDPowerDragging = 0;
-    if (withSound) Play(ClickReverseSound);
+    if (withSound) PlaySound(ClickReverseSound);
     ClearCursor();
     RestorePointer();
     Mode = 0;
@@ -82,7 +78,7 @@ int TGameGrid::CheckMouse() {
         if (fresh) {
             for (const THUDPowerupPtr& powerup : HUDPowerups) {
                 if (powerup->PointWithin(mouse.x, mouse.y)) {
-                    Play(InvalidSound);
+                    PlaySound(InvalidSound);
                     break;
                 }
             }
@@ -144,7 +140,7 @@ int TGameGrid::CheckMouse() {
                 ClearCursor();
                 ClearBonus(1);
             } else {
-                Play(FailedSound);
+                PlaySound(FailedSound);
             }
         }
         return 0;
@@ -163,7 +159,7 @@ int TGameGrid::CheckMouse() {
                 PointerGemType->Activate(mx, my);
                 ClearHUDCursor(0);
             } else {
-                Play(FailedSound);
+                PlaySound(FailedSound);
             }
             return 0;
         }
@@ -180,15 +176,15 @@ int TGameGrid::CheckMouse() {
             return 0;
         }
         if (gem->locked) {
-            Play(LockedSound);
+            PlaySound(LockedSound);
             return 0;
         }
         if (gem->rocked) {
-            Play(RockedSound);
+            PlaySound(RockedSound);
             return 0;
         }
         SetCursor(mx, my);
-        Play(ClickSound);
+        PlaySound(ClickSound);
         return 1;
     }
     if (mx == cx && my == cy) {
@@ -205,10 +201,10 @@ int TGameGrid::CheckMouse() {
     }
     const TGemPtr target = cell.Gem;
     if (target && target->locked) {
-        Play(LockedSound);
+        PlaySound(LockedSound);
         ClearCursor();
     } else if (target && target->rocked) {
-        Play(RockedSound);
+        PlaySound(RockedSound);
         ClearCursor();
     } else if (target && target->GemType == GEM_USED) {
         return 0;
@@ -231,7 +227,7 @@ void TGameGrid::CollectFallingCoinAtMouse() {
             }
         }
     }
-    Play(InvalidSound);
+    PlaySound(InvalidSound);
 }
 
 // ---------------------------------------------------------------- swapping
@@ -253,7 +249,7 @@ void TGameGrid::StartSwap() {
         SwapSource->dy = (dy - cy) * speed;
         SwapSource->Swapping = 1;
     }
-    Play(SwapSound, 0.5f);
+    PlaySound(SwapSound, 0.5f);
     SwapCounter = SwapTime;
 }
 
@@ -274,7 +270,7 @@ bool TGameGrid::IsBonusSwap() const {
 }
 
 void TGameGrid::ReverseSwap() {
-    if (!GameOverCountdown()) Play(FailedSound);
+    if (!GameOverCountdown()) PlaySound(FailedSound);
     for (const TGemPtr& gem : {SwapSource, SwapDest}) {
         if (!gem) continue;
         gem->dx = -gem->dx;
@@ -519,7 +515,7 @@ int TGameGrid::ProcessMatches(int quiet, int crackRocks) {
     if (processed > 0 && !quiet) {
         if (MatchNoArmourSound) {
             MatchNoArmourSound->pitch = MatchPitch + static_cast<float>(Rnd(-0.1, 0.1));
-            Play(MatchNoArmourSound);
+            PlaySound(MatchNoArmourSound);
         }
         GameScreen->ClearHint();
     }

@@ -51,16 +51,6 @@ std::string Text(const std::string& key) {
     return GameText ? GameText->FindString(key) : std::string();
 }
 
-void PlayNamed(const std::string& name, float volume, float pan = 0) {
-    if (!Game->Channels) return;
-    if (TGameSoundPtr sound = SoundBank.Find(name))
-        Game->Channels->PlayGameSound(sound, nullptr, volume, pan);
-}
-
-void PlaySound(const TGameSoundPtr& sound, float volume) {
-    if (sound && Game->Channels) Game->Channels->PlayGameSound(sound, nullptr, volume, 0);
-}
-
 bool CtrlHeld() {
     return KeyDown(162) || KeyDown(163);
 }
@@ -333,7 +323,7 @@ int TGameScreen::LogicSteps() {
 // ---------------------------------------------------------------- intro and outro
 
 void TGameScreen::LevelStartCue() {
-    PlayNamed("LevelStart", 1.0f);
+    PlayNamedSound("LevelStart", 1.0f);
     PlayShown = 1;
 }
 
@@ -360,7 +350,7 @@ void TGameScreen::ManageIntroAnim() {
         if (c >= b && c <= a) {
             drop = 1 - Ease(1 - (c - b) / (a - b));
             if (!GridSlideInSoundPlayed) {
-                PlayNamed("SlideInReverb", 1.0f);
+                PlayNamedSound("SlideInReverb", 1.0f);
                 GridSlideInSoundPlayed = 1;
             }
         } else if (c > a) {
@@ -385,7 +375,7 @@ int TGameScreen::StartOutroAnim() {
     if (Player->Alive == 0 || OutroRunning() || IntroRunning()) return 0;
     OutroAnim->Start();
     Player->NoChecks = 1;
-    PlayNamed("LevelEnd", 1.0f);
+    PlayNamedSound("LevelEnd", 1.0f);
     if (Menu && !Menu->IsEmpty()) {
         // The Menu button stays in sight but takes no clicks while the level ends.
         Menu->First()->AlwaysDraw = 1;
@@ -408,11 +398,7 @@ int TGameScreen::ManageOutroAnim() {
             Grid->yacc += 0.04f * Delta;
             Grid->MoveBoardDown(Grid->yacc * Delta);
             if (!GridSlideOutSoundPlayed) {
-                if (TGameSoundPtr slide = SoundBank.Find("SlideInReverb")) {
-                    slide->pitch = 0.8f;
-                    PlaySound(slide, 1.0f);
-                    slide->pitch = 1.0f;
-                }
+                PlaySoundAtPitch(SoundBank.Find("SlideInReverb"), 0.8f);
                 GridSlideOutSoundPlayed = 1;
             }
         }
@@ -520,7 +506,7 @@ void TGameScreen::SetGaugeEmpty() {
 }
 
 void TGameScreen::GoalDoneEffect(int goal) {
-    PlayNamed("GoalDone", 1.0f, -0.5f);
+    PlayNamedSound("GoalDone", 1.0f, -0.5f);
     EffectGoalDone(58, 437 + (goal - 1) * 60.0f);
 }
 
@@ -561,39 +547,38 @@ void TGameScreen::ProcessSoundTriggers() {
     TGameGrid& g = *Grid;
     // A chain of bombs shares the loudness out, but never below 0.6.
     const float v = g.ChainedBonuses > 1 ? std::max(0.6f, 1.0f / g.ChainedBonuses) : 1.0f;
-    auto named = [](const char* name, float volume) { PlayNamed(name, volume); };
-    if (TriggerBonusAppears) named("BonusAppears", 1);
-    if (TriggerEggDrop) named("EggDrop", 1);
+    if (TriggerBonusAppears) PlayNamedSound("BonusAppears", 1);
+    if (TriggerEggDrop) PlayNamedSound("EggDrop", 1);
     if (TriggerUnlock) PlaySound(g.UnlockSound, 1);
     if (TriggerUnrock1) PlaySound(g.UnRockSound1, 1);
     if (TriggerUnrock2) PlaySound(g.UnRockSound2, 1);
     if (TriggerMagic) PlaySound(g.MagicSound, 1);
     if (TriggerGoldCoin) PlaySound(g.GoldCoinSound, 1);
     if (TriggerGoldBag) PlaySound(g.GoldBagSound, 1);
-    if (TriggerCoinDisappears) named("coindisappears", 1);
+    if (TriggerCoinDisappears) PlayNamedSound("coindisappears", 1);
     if (TriggerHUDCharged) PlaySound(g.HUDChargeSound, 1);
     if (TriggerBomb) {
-        named("Bomb", 0.5f * v);
-        named("Pumpkin", v);
+        PlayNamedSound("Bomb", 0.5f * v);
+        PlayNamedSound("Pumpkin", v);
     }
     if (TriggerBomb2) {
         PlaySound(g.ExplodeSound, 0.5f * v);
-        named("Bomb", 0.5f * v);
-        named("Pumpkin", v);
+        PlayNamedSound("Bomb", 0.5f * v);
+        PlayNamedSound("Pumpkin", v);
     }
     if (TriggerMegaBomb) {
-        named("Garlic", v);
-        named("HolyWater", v);
+        PlayNamedSound("Garlic", v);
+        PlayNamedSound("HolyWater", v);
     }
     if (TriggerCrossDiagBomb) {
         PlaySound(g.ExplodeSound, 0.5f * v);
         PlaySound(g.CrossDiagBombSound, v);
-        named("HolyWater2", v);
+        PlayNamedSound("HolyWater2", v);
     }
     if (TriggerCrossDiagBomb2) {
         PlaySound(g.ExplodeSound, 0.8f * v);
         PlaySound(g.CrossDiagBombSound, v);
-        named("HolyWater2", v);
+        PlayNamedSound("HolyWater2", v);
     }
     if (TriggerCrossBomb) {
         PlaySound(g.ExplodeSound, 0.75f * v);
@@ -609,14 +594,10 @@ void TGameScreen::ProcessSoundTriggers() {
     if (TriggerHorizontalBomb) PlaySound(g.HorizontalBombSound, v);
     if (TriggerHorizontalBomb2) {
         PlaySound(g.HorizontalBombSound, v);
-        named("TorchExtra", v);
+        PlayNamedSound("TorchExtra", v);
     }
     if (TriggerVerticalBomb) PlaySound(g.VerticalBombSound, v);
-    if (TriggerVerticalBomb2 && g.VerticalBombSound) {
-        g.VerticalBombSound->pitch = 0.8f;
-        PlaySound(g.VerticalBombSound, v);
-        g.VerticalBombSound->pitch = 1.0f;
-    }
+    if (TriggerVerticalBomb2) PlaySoundAtPitch(g.VerticalBombSound, 0.8f, v);
     if (TriggerMatchOverArmour1) PlaySound(g.MatchOverTileSound, 1);
     if (TriggerMatchOverArmour2) PlaySound(g.MatchOverArmour2Sound, 1);
 }

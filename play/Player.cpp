@@ -176,9 +176,7 @@ void TPlayer::ManageTime() {
     if (t <= 10000 && TimedGame()) {
         const MinutesSeconds split = SplitMilliseconds(t);
         if (split.seconds != LastTimeTaken) {
-            if (GameScreen && GameScreen->SoundLowTimeBeep && Game && Game->Channels) {
-                Game->Channels->PlayGameSound(GameScreen->SoundLowTimeBeep, nullptr, 1.0f, 0);
-            }
+            if (GameScreen) PlaySound(GameScreen->SoundLowTimeBeep);
             LastTimeTaken = split.seconds;
         }
     } else {

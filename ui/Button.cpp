@@ -176,8 +176,9 @@ void TButton::SimulateClick() {
 
 void TButton::PlayOn(const TGameSoundPtr& sound, ChannelPtr& ownChannel) {
     if (!sound) return;
+    // Before the pool exists (the loading screen) the button plays on its own channel.
     if (Game->Channels) {
-        Game->Channels->PlayGameSound(sound, nullptr, 1.0f, 0);
+        PlaySound(sound);
     } else {
         sound->PlayInChannel(ownChannel, 0);
     }
