@@ -109,7 +109,7 @@ void TCell::Draw(float topY) {
     if (!highlighted || !Grid) return;
     const TGameImagePtr& highlight = Grid->BonusHighlightMidImage;
     if (!highlight || !highlight->image) return;
-    const float centreX = sx + CELL_SIZE / 2, centreY = sy + CELL_SIZE / 2 + topY;
+    const float centreX = sx + HALF_CELL, centreY = sy + HALF_CELL + topY;
     DrawImage(highlight->image, centreX, centreY);
     const float pulse = Grid->glow4 ? Grid->glow4->ratio : 0;
     DrawAdditive(highlight, centreX, centreY, 0.3f + (1 - pulse) * 0.7f);

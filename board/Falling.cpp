@@ -92,7 +92,7 @@ void TGameGrid::LandGem(const TGemPtr& gem, int column, int row) {
         CollectEgg(gem);
         return;
     }
-    gem->y = static_cast<float>(CellTop(row) + CELL_SIZE / 2);
+    gem->y = static_cast<float>(CellTop(row) + HALF_CELL);
     gem->dy = 0;
     Cells[column][row]->Gem = gem;
 }
@@ -134,7 +134,7 @@ int TGameGrid::DropGems() {
                 break;
             }
         }
-        const int column = ColumnAt(gem->x - 33), row = RowAt(gem->y - 33);
+        const int column = ColumnAt(gem->x - HALF_CELL), row = RowAt(gem->y - HALF_CELL);
         gem->gx = column;
         gem->gy = row;
         if (column < 0 || column >= levelwidth || TopRowCount[column] == 0 ||

@@ -42,7 +42,7 @@ bool OutroRunning() {
 
 TGem::TGem() {
     w = h = CELL_SIZE;
-    w2 = h2 = CELL_SIZE / 2.0f;
+    w2 = h2 = static_cast<float>(HALF_CELL);
 }
 
 void TGem::InitArrays() {
@@ -100,8 +100,8 @@ void TGem::SetLockRockImage() {
 void TGem::CalcCoords(int cellX, int cellY) {
     gx = cellX;
     gy = cellY;
-    x = static_cast<float>(CellLeft(cellX) + CELL_SIZE / 2 + IntroOffsetX);
-    y = static_cast<float>(CellTop(cellY) + CELL_SIZE / 2 + IntroOffsetY);
+    x = static_cast<float>(CellLeft(cellX) + HALF_CELL + IntroOffsetX);
+    y = static_cast<float>(CellTop(cellY) + HALF_CELL + IntroOffsetY);
 }
 
 void TGem::SwapTypes(TGem& other) {
@@ -129,7 +129,7 @@ int TGem::Random(int allowSkull) {
 
 void TGem::SetDropInY() {
     y -= CELL_SIZE;
-    gy = RowAt(y - CELL_SIZE / 2.0f);
+    gy = RowAt(y - static_cast<float>(HALF_CELL));
 }
 
 void TGem::SetHintWobble(int on) {
@@ -364,11 +364,11 @@ void TGemList::Draw() {
 
 void TGemList::SpreadAll() {
     if (!Grid) return;
-    const float centreX = Grid->sx + (Grid->levelwidth - 1) * 33.0f;
-    const float centreY = Grid->sy + (Grid->levelheight - 1) * 33.0f;
+    const float centreX = Grid->sx + (Grid->levelwidth - 1) * HALF_CELL;
+    const float centreY = Grid->sy + (Grid->levelheight - 1) * HALF_CELL;
     for (auto it = begin(); it != end();) {
         TGemPtr gem = *it++;
-        const float rx = (gem->x - 33) - centreX, ry = (gem->y - 33) - centreY;
+        const float rx = (gem->x - HALF_CELL) - centreX, ry = (gem->y - HALF_CELL) - centreY;
         if (rx == 0 && ry == 0) {
             RemoveGem(gem);
             continue;

@@ -15,6 +15,7 @@
 #include "play/Player.h"
 #include "play/Tutorial.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
 
@@ -219,7 +220,8 @@ void TGameGrid::CollectFallingCoinAtMouse() {
     if (GemList) {
         for (const TGemPtr& gem : GemList->ToVector()) {
             if ((gem->GemType != GEM_COIN && gem->GemType != GEM_BAG) || gem->dy <= 0) continue;
-            if (gem->x - 33 <= px && px < gem->x + 33 && gem->y - 33 <= py && py < gem->y + 33) {
+            if (gem->x - HALF_CELL <= px && px < gem->x + HALF_CELL && gem->y - HALF_CELL <= py &&
+                py < gem->y + HALF_CELL) {
                 UseCoin(gem);
                 GemList->RemoveGem(gem);
                 gem->Kill();
@@ -499,7 +501,7 @@ int TGameGrid::ProcessMatches(int quiet, int crackRocks) {
             AwardGemScore(x, y, TotalMatchesCount, gem->Magic, GetGoalScore(x, y, 1));
             gem->Explode(1, 0);
             if (cell.createBonus) {
-                if (SaveData->GetShopItemStatus(1) == 2) CreateBonus(x, y, cell.createBonus);
+                if (ShopItemOwned(SHOP_PUMPKIN)) CreateBonus(x, y, cell.createBonus);
                 cell.createBonus = 0;
             }
             AddCracked(rocksToCrack, x, y);
@@ -543,7 +545,8 @@ void TGameGrid::AwardGemScore(int x, int y, int n, int magic, int goal) {
     }
     Player->BoostScore(points);
     // The picture rises from the cell's centre.
-    const float px = static_cast<float>(CellLeft(x) + 33), py = static_cast<float>(CellTop(y) + 33);
+    const float px = static_cast<float>(CellLeft(x) + HALF_CELL),
+                py = static_cast<float>(CellTop(y) + HALF_CELL);
     EffectScorePicture(px, py, points == 0 ? 10 : points);
     if (magic) {
         const int extra = goal ? 100 : 10;

@@ -2,6 +2,7 @@
 
 #include "engine/Files.h"
 #include "engine/Graphics.h"
+#include "engine/Keys.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
@@ -143,7 +144,7 @@ void TLoadingScreen::Logic() {
     ClickHereButton->Manage();
     const bool buttonClicked = ClickHereButton->Clicked != 0;
     const bool anyClick = Game->Mouse->GetMh(1) != 0;
-    const bool escape = EscapeCloses == 0 && KeyHit(27);
+    const bool escape = EscapeCloses == 0 && KeyHit(Key::Escape);
     if (!buttonClicked && !anyClick && !escape) return;
     if (!buttonClicked) ClickHereButton->PlayClick();
     Leave();

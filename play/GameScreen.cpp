@@ -7,6 +7,7 @@
 #include "board/Grid.h"
 #include "board/Powerups.h"
 #include "engine/Graphics.h"
+#include "engine/Keys.h"
 #include "engine/Random.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
@@ -34,7 +35,15 @@ constexpr float kFailureMs = 4000, kFailureFadeMs = 1000;
 constexpr float kAutoHintMs = 15000, kSandLoopMs = 700;
 constexpr int kLabelR = 226, kLabelG = 184, kLabelB = 99;
 constexpr int kValueR = 240, kValueG = 240, kValueB = 240;
-constexpr float kGoalRowY[4] = {437, 497, 557, 617};
+// The goal rows of the HUD (1 to 4): row 1 centred at y 437, one every 60
+// pixels. A row takes the clicks from half a gap above its centre to half a
+// gap below, from the screen's left edge to x 126.
+constexpr int kGoalRows = 4, kFirstGoalRowY = 437, kGoalRowGap = 60, kGoalRowsRight = 126;
+constexpr int kGoalRowsTop = kFirstGoalRowY - kGoalRowGap / 2;
+
+constexpr float GoalRowY(int row) {
+    return static_cast<float>(kFirstGoalRowY + (row - 1) * kGoalRowGap);
+}
 
 float L(float ms) {
     return Game->CalcAnimLength(ms);
@@ -52,7 +61,7 @@ std::string Text(const std::string& key) {
 }
 
 bool CtrlHeld() {
-    return KeyDown(162) || KeyDown(163);
+    return KeyDown(Key::LeftCtrl) || KeyDown(Key::RightCtrl);
 }
 
 }  // namespace
@@ -493,10 +502,12 @@ void TGameScreen::ManageAutoHint() {
 
 void TGameScreen::ManageHUDClicks() {
     const int mx = Game->Mouse->x, my = Game->Mouse->y;
-    if (mx < 0 || mx > 126 || my < 407 || my >= 647) return;
+    if (mx < 0 || mx > kGoalRowsRight || my < kGoalRowsTop ||
+        my >= kGoalRowsTop + kGoalRows * kGoalRowGap)
+        return;
     if (!Game->Mouse->GetMh(1)) return;
     Tutorial->FadeTips();
-    Tutorial->ShowGoalArrowTip((my - 407) / 60 + 1, 5000);
+    Tutorial->ShowGoalArrowTip((my - kGoalRowsTop) / kGoalRowGap + 1, 5000);
 }
 
 void TGameScreen::SetGaugeEmpty() {
@@ -507,7 +518,7 @@ void TGameScreen::SetGaugeEmpty() {
 
 void TGameScreen::GoalDoneEffect(int goal) {
     PlayNamedSound("GoalDone", 1.0f, -0.5f);
-    EffectGoalDone(58, 437 + (goal - 1) * 60.0f);
+    EffectGoalDone(58, GoalRowY(goal));
 }
 
 // ---------------------------------------------------------------- sounds
@@ -733,7 +744,7 @@ void TGameScreen::DrawGoalRow(int row, float x, const TGameImagePtr& image, int 
                               int toGo) {
     if (!image || !image->image) return;
     const DrawStateGuard restore;
-    const float y = kGoalRowY[row - 1];
+    const float y = GoalRowY(row);
     {
         const DrawStateGuard restoreScale;
         SetScale(scale, scale);

@@ -2,6 +2,7 @@
 
 #include "engine/Files.h"
 #include "engine/Graphics.h"
+#include "engine/Keys.h"
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
 
@@ -241,7 +242,8 @@ void TButton::ManageCore(bool quiet) {
         } else {
             MouseOver = Clicked = 0;
         }
-        if (OKButton && (KeyHit(13) || (OKButtonUseSpace && KeyHit(32)))) SimulateClick();
+        if (OKButton && (KeyHit(Key::Enter) || (OKButtonUseSpace && KeyHit(Key::Space))))
+            SimulateClick();
     } else {
         MouseOver = Clicked = 0;
         if (FixedGlowOnMO) ManageGlow();

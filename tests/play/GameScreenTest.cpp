@@ -193,7 +193,9 @@ TEST_F(GameScreenTest, ABoardLeftWithoutMovesEndsTheLevelAndStartsItAgain) {
             GameScreen->MakeTestGem(x, y, board[y][x] - '0');
     Grid->MakeNewGems = 0;
     ASSERT_EQ(Grid->DoNoMoreMoves(0), 0);
-    auto clickCell = [&](int x, int y) { ClickAt(CellLeft(x) + 33, CellTop(y) + 33); };
+    auto clickCell = [&](int x, int y) {
+        ClickAt(CellLeft(x) + HALF_CELL, CellTop(y) + HALF_CELL);
+    };
     clickCell(2, 0);
     clickCell(3, 0);
     ASSERT_TRUE(StepUntil([] { return GameScreen->NoMore == 1; }, 400))
