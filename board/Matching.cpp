@@ -76,14 +76,7 @@ int TGameGrid::CheckMouse() {
     const bool held = mouse.GetMb() != 0;
     const bool fresh = held && MouseUpFlag;
     if (HUDPowerupBlockInput) {
-        if (fresh) {
-            for (const THUDPowerupPtr& powerup : HUDPowerups) {
-                if (powerup->PointWithin(mouse.x, mouse.y)) {
-                    PlaySound(InvalidSound);
-                    break;
-                }
-            }
-        }
+        RefuseSlotPress(fresh);
         return 0;
     }
     if (SwapCounter > 0 || OutroRunning() || GameOverCountdown()) return 0;
@@ -91,115 +84,167 @@ int TGameGrid::CheckMouse() {
     my = static_cast<int>(std::floor((mouse.y - sy) / static_cast<float>(CELL_SIZE)));
     if (mx < 0 || my < 0 || mx >= levelwidth || my >= levelheight) mx = my = -1;
 
-    // Picking up and dragging a powerup.
-    if (!held && PointerGemType && HUDPowerDragging == -1) HUDPowerDragging = 0;
-    if (held && !fresh && PointerGemType && HUDPowerDragging == -1 &&
-        !PointerGemType->PointWithin(mouse.x, mouse.y)) {
-        HUDPowerDragging = 1;
-    }
-    if (fresh) {
-        for (const THUDPowerupPtr& powerup : HUDPowerups) {
-            if (powerup == PointerGemType && powerup->PointWithin(mouse.x, mouse.y)) {
-                ClearHUDCursor(1);
-                return 0;
-            }
-            if (powerup->CheckIsClicked()) {
-                mx = my = -1;
-                MouseUpFlag = 0;
-                Mode = 0;
-                HUDPowerDragging = -1;
-                return 0;
-            }
-        }
-    }
-
+    if (PickUpOrDragPowerup(held, fresh)) return 0;
     if (mx < 0) {
-        if (!held && HUDPowerDragging != 0) {
-            ClearHUDCursor(1);
-        } else if (fresh && (Mode == 1 || PointerGemType)) {
-            ClearBonus(1);
-        }
+        MouseOffBoard(held, fresh);
         return 0;
     }
     TCell& cell = *Cells[mx][my];
     if (!cell.active) {
-        if (!held && HUDPowerDragging == 1) {
-            ClearHUDCursor(1);
-        } else if (held && Mode == 1) {
-            ClearBonus(1);
-        } else if (held && PointerGemType && HUDPowerDragging == 0) {
-            ClearCursor();
-            ClearBonus(1);
-        }
+        MouseOverHole(held);
         return 0;
     }
     if (!held) {
-        if (HUDPowerDragging == 1 && PointerGemType) {
-            HUDPowerDragging = 0;
-            if (PointerGemType->Validate(mx, my)) {
-                PointerGemType->Activate(mx, my);
-                ClearCursor();
-                ClearBonus(1);
-            } else {
-                PlaySound(FailedSound);
-            }
-        }
+        ReleaseOverCell();
         return 0;
     }
-
     if (Mode == 1 && (mx != cx || my != cy) && !IsNeighbour(mx, my, cx, cy)) {
         // Not a swap target: the new cell may become the selection instead.
         ClearCursor();
         Mode = 0;
     }
-    if (Mode == 0) {
-        if (!fresh) return 0;
-        MouseUpFlag = 0;
-        if (PointerGemType) {
-            if (PointerGemType->Validate(mx, my)) {
-                PointerGemType->Activate(mx, my);
-                ClearHUDCursor(0);
-            } else {
-                PlaySound(FailedSound);
-            }
-            return 0;
+    if (Mode == 0) return FirstPick(cell, fresh);
+    if (mx == cx && my == cy) return ClickSelectionAgain(cell, fresh);
+    return SecondPick(cell);
+}
+
+// While a powerup's animation owns the board, a press on a slot is refused.
+void TGameGrid::RefuseSlotPress(bool fresh) {
+    if (!fresh) return;
+    const TMousePointer& mouse = *Game->Mouse;
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
+        if (powerup->PointWithin(mouse.x, mouse.y)) {
+            PlaySound(InvalidSound);
+            break;
         }
-        const TGemPtr gem = cell.Gem;
-        if (!gem || gem->GemType == GEM_USED) {
-            CollectFallingCoinAtMouse();
-            return 0;
-        }
-        if ((gem->GemType == GEM_COIN || gem->GemType == GEM_BAG) && !gem->locked) {
-            UseCoin(gem);
-            DeleteGem(mx, my);
-            gem->Kill();
-            ClearCursor();
-            return 0;
-        }
-        if (gem->locked) {
-            PlaySound(LockedSound);
-            return 0;
-        }
-        if (gem->rocked) {
-            PlaySound(RockedSound);
-            return 0;
-        }
-        SetCursor(mx, my);
-        PlaySound(ClickSound);
-        return 1;
     }
-    if (mx == cx && my == cy) {
-        if (!fresh) return 0;
-        MouseUpFlag = 0;
-        const TGemPtr gem = cell.Gem;
-        if (cursorTimer < 200 && gem && gem->IsBonus()) {
-            ChainedBonuses = 1;
-            ClearBonus(ActivateBonus(gem, -1, -1) ? 0 : 1);
-        } else {
-            ClearBonus(1);
-        }
-        return 1;
+}
+
+// Picking up and dragging a powerup; true when the press went to a slot.
+bool TGameGrid::PickUpOrDragPowerup(bool held, bool fresh) {
+    const TMousePointer& mouse = *Game->Mouse;
+    if (!held && PointerGemType && HUDPowerDragging == -1) HUDPowerDragging = 0;
+    if (held && !fresh && PointerGemType && HUDPowerDragging == -1 &&
+        !PointerGemType->PointWithin(mouse.x, mouse.y)) {
+        HUDPowerDragging = 1;
     }
+    if (!fresh) return false;
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
+        if (powerup == PointerGemType && powerup->PointWithin(mouse.x, mouse.y)) {
+            ClearHUDCursor(1);
+            return true;
+        }
+        if (powerup->CheckIsClicked()) {
+            mx = my = -1;
+            MouseUpFlag = 0;
+            Mode = 0;
+            HUDPowerDragging = -1;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Letting a dragged or held powerup go off the board drops it; a press there
+// drops the selection or the held powerup.
+void TGameGrid::MouseOffBoard(bool held, bool fresh) {
+    if (!held && HUDPowerDragging != 0) {
+        ClearHUDCursor(1);
+    } else if (fresh && (Mode == 1 || PointerGemType)) {
+        ClearBonus(1);
+    }
+}
+
+void TGameGrid::MouseOverHole(bool held) {
+    if (!held && HUDPowerDragging == 1) {
+        ClearHUDCursor(1);
+    } else if (held && Mode == 1) {
+        ClearBonus(1);
+    } else if (held && PointerGemType && HUDPowerDragging == 0) {
+        ClearCursor();
+        ClearBonus(1);
+    }
+}
+
+// A dragged powerup released over a cell is used there.
+void TGameGrid::ReleaseOverCell() {
+    if (HUDPowerDragging != 1 || !PointerGemType) return;
+    HUDPowerDragging = 0;
+    if (PointerGemType->Validate(mx, my)) {
+        PointerGemType->Activate(mx, my);
+        ClearCursor();
+        ClearBonus(1);
+    } else {
+        PlaySound(FailedSound);
+    }
+}
+
+// A press with nothing selected: uses a held powerup, collects a coin or a
+// bag, or selects the gem.
+int TGameGrid::FirstPick(TCell& cell, bool fresh) {
+    if (!fresh) return 0;
+    MouseUpFlag = 0;
+    if (PointerGemType) {
+        UseHeldPowerup();
+        return 0;
+    }
+    const TGemPtr gem = cell.Gem;
+    if (!gem || gem->GemType == GEM_USED) {
+        CollectFallingCoinAtMouse();
+        return 0;
+    }
+    if ((gem->GemType == GEM_COIN || gem->GemType == GEM_BAG) && !gem->locked) {
+        CollectCoin(gem);
+        return 0;
+    }
+    if (gem->locked) {
+        PlaySound(LockedSound);
+        return 0;
+    }
+    if (gem->rocked) {
+        PlaySound(RockedSound);
+        return 0;
+    }
+    SetCursor(mx, my);
+    PlaySound(ClickSound);
+    return 1;
+}
+
+void TGameGrid::UseHeldPowerup() {
+    if (PointerGemType->Validate(mx, my)) {
+        PointerGemType->Activate(mx, my);
+        ClearHUDCursor(0);
+    } else {
+        PlaySound(FailedSound);
+    }
+}
+
+// A coin or bag resting in the cell under the mouse.
+void TGameGrid::CollectCoin(const TGemPtr& gem) {
+    UseCoin(gem);
+    DeleteGem(mx, my);
+    gem->Kill();
+    ClearCursor();
+}
+
+// A second press on the selected gem: quick enough, it fires a bomb;
+// otherwise the selection is dropped.
+int TGameGrid::ClickSelectionAgain(TCell& cell, bool fresh) {
+    if (!fresh) return 0;
+    MouseUpFlag = 0;
+    const TGemPtr gem = cell.Gem;
+    if (cursorTimer < 200 && gem && gem->IsBonus()) {
+        ChainedBonuses = 1;
+        ClearBonus(ActivateBonus(gem, -1, -1) ? 0 : 1);
+    } else {
+        ClearBonus(1);
+    }
+    return 1;
+}
+
+// The selected gem's neighbour under a held button: the swap starts, unless
+// that gem cannot move.
+int TGameGrid::SecondPick(TCell& cell) {
     const TGemPtr target = cell.Gem;
     if (target && target->locked) {
         PlaySound(LockedSound);

@@ -160,6 +160,8 @@ void TGameScreen::Start() {
     Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
     for (const THUDPowerupPtr& powerup : HUDPowerups)
         powerup->SetIntroY(static_cast<float>(ScreenHeight));
+    // The screen is drawn while it fades in, before its logic runs.
+    PlaceHUD();
 }
 
 void TGameScreen::PostFadeIn() {
@@ -176,6 +178,7 @@ void TGameScreen::CoreStart() {
         if (GemList) GemList->SetShadow();
     }
     Game->FixedRateLogic->Init();
+    PlaceHUD();
 }
 
 int TGameScreen::SetEscDestination() {
@@ -282,6 +285,9 @@ void TGameScreen::MakeTestGem(int x, int y, int type) {
 
 void TGameScreen::Logic() {
     LastLogicResult = LogicSteps();
+    // What the next frame shows, as this step left it.
+    PlaceHUD();
+    PoseBigText();
 }
 
 int TGameScreen::LogicSteps() {
@@ -294,7 +300,7 @@ int TGameScreen::LogicSteps() {
     }
     if (!LevelCompleteScreen->Active) Grid->TogglePointer(InGameMenu->Logic());
     LevelCompleteScreen->Logic();
-    GetHUDX();
+    PlaceHUD();
     if (InGameMenu->Active || LevelCompleteScreen->Active) {
         if (InGameMenu->Active) Menu->ManageFixedGlowOnly();
         return 1;
@@ -369,6 +375,8 @@ void TGameScreen::ManageIntroAnim() {
     } else if (FadingIn) {
         Grid->topY = -static_cast<float>(ScreenHeight + 50);
     }
+    // "Go" shows in the intro's last second, and the level-start cue with it.
+    if (IntroRunning() && IntroAnim->Counter < L(kDropEndsMs) && !PlayShown) LevelStartCue();
     for (const THUDPowerupPtr& powerup : HUDPowerups)
         powerup->SetIntroY(GetIntroY());
 }
@@ -640,39 +648,48 @@ void TGameScreen::SpecificKeys() {
 
 // ---------------------------------------------------------------- positions
 
-float TGameScreen::GetIntroRatio() {
-    if (OutroRunning() && OutroAnim->Counter < L(1000)) {
-        HUDSliding = 1;
-        return 1 - Ease(OutroAnim->Counter / L(1000));
-    }
+TGameScreen::HUDSlide TGameScreen::CalcHUDSlide() const {
+    if (OutroRunning() && OutroAnim->Counter < L(1000))
+        return {1 - Ease(OutroAnim->Counter / L(1000)), 1};
     if (IntroRunning()) {
         const float c = IntroAnim->Counter;
         const float a = std::trunc(L(kIntroMs)), b = std::trunc(L(kHudInEndsMs));
-        if (c >= b && c <= a) {
-            HUDSliding = 1;
-            return Ease(1 - Ease(1 - (c - b) / (a - b)));
-        }
-        if (c < b) {
-            HUDSliding = 0;
-            return 0;
-        }
+        if (c >= b && c <= a) return {Ease(1 - Ease(1 - (c - b) / (a - b))), 1};
+        if (c < b) return {0, 0};
     }
-    if (FadingIn || LevelCompleteScreen->Active) {
-        HUDSliding = 1;
-        return 1;
-    }
-    HUDSliding = 0;
-    return 0;
+    if (FadingIn || LevelCompleteScreen->Active) return {1, 1};
+    return {0, 0};
 }
 
-float TGameScreen::GetHUDX() {
+float TGameScreen::GetIntroRatio() const {
+    return CalcHUDSlide().ratio;
+}
+
+float TGameScreen::GetHUDX() const {
     const float width = PanelImage ? static_cast<float>(PanelImage->w) : 0;
-    const float hx = -width * GetIntroRatio();
-    SetMenuCoords(hx);
-    return hx;
+    return -width * GetIntroRatio();
 }
 
-float TGameScreen::GetIntroY() {
+void TGameScreen::PlaceHUD() {
+    HUDSliding = CalcHUDSlide().sliding;
+    SetMenuCoords(GetHUDX());
+}
+
+void TGameScreen::PoseBigText() {
+    if (Go && IntroRunning() && IntroAnim->Counter < L(kDropEndsMs)) {
+        const float r = IntroAnim->Counter / L(kDropEndsMs);
+        Go->SetScaleXY(0.5f + r, 0);
+        Go->Alpha = std::min(1.0f, 1.5f * r);
+    }
+    if (WellDone && OutroRunning() && OutroAnim->Counter < L(kWellDoneMs)) {
+        const float r = OutroAnim->Counter / L(kWellDoneMs);
+        WellDone->ScaleX = 0.75f;
+        WellDone->ScaleY =
+            r <= 0.65f ? 0.75f : 0.75f + 1.5f * (1 - std::cos((360 * (r - 0.65f)) * M_PI / 180.0));
+    }
+}
+
+float TGameScreen::GetIntroY() const {
     return (ScreenHeight - 724) * 4 * GetIntroRatio();
 }
 
@@ -803,22 +820,9 @@ void TGameScreen::DrawTimer(float x) {
 }
 
 void TGameScreen::DrawStatusText() {
-    if (IntroRunning() && IntroAnim->Counter < L(kDropEndsMs)) {
-        if (!PlayShown) LevelStartCue();
-        const float r = IntroAnim->Counter / L(kDropEndsMs);
-        if (Go) {
-            Go->SetScaleXY(0.5f + r, 0);
-            Go->Alpha = std::min(1.0f, 1.5f * r);
-            Go->Draw();
-        }
-    }
-    if (OutroRunning() && OutroAnim->Counter < L(kWellDoneMs) && WellDone) {
-        const float r = OutroAnim->Counter / L(kWellDoneMs);
-        WellDone->ScaleX = 0.75f;
-        WellDone->ScaleY =
-            r <= 0.65f ? 0.75f : 0.75f + 1.5f * (1 - std::cos((360 * (r - 0.65f)) * M_PI / 180.0));
-        WellDone->Draw();
-    }
+    // The big texts are posed by the logic (PoseBigText).
+    if (IntroRunning() && IntroAnim->Counter < L(kDropEndsMs) && Go) Go->Draw();
+    if (OutroRunning() && OutroAnim->Counter < L(kWellDoneMs) && WellDone) WellDone->Draw();
     if ((NoMore || TimeUp) && Grid && Grid->JiggleDirection == 0 && BigTextFont) {
         const DrawStateGuard restore;
         const std::string text = Text(NoMore ? "No More Moves" : "Time Up");
