@@ -121,8 +121,8 @@ BENCHMARK(BM_LineSearchOnAFullBoard);
 // One swap that makes a line when there is one close at hand, else any swap.
 void PlayOneSwap() {
     auto clickAt = [](int x, int y) {
-        Game->Mouse->x = CellLeft(x) + 33;
-        Game->Mouse->y = CellTop(y) + 33;
+        Game->Mouse->x = CellLeft(x) + HALF_CELL;
+        Game->Mouse->y = CellTop(y) + HALF_CELL;
         Grid->mx = x;
         Grid->my = y;
         Game->Mouse->b1 = 1;

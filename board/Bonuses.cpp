@@ -13,17 +13,19 @@
 #include "play/Player.h"
 #include "play/Tutorial.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
 
-bool Owned(int item) {
-    return SaveData && SaveData->GetShopItemStatus(item) == 2;
-}
+// The shop item that makes each plain bomb available, and the one its
+// upgrade needs, by type from GEM_FIRST_BOMB.
+constexpr int kBombItem[BOMB_KINDS] = {1, 3, 5, 18, 7, 20, 17};
+constexpr int kUpgradeItem[BOMB_KINDS] = {2, 4, 6, 19, 8, 21, 18};
 
-// The shop item that makes each plain bomb (types 15..21) available, and
-// the one its upgrade needs.
-constexpr int kBombItem[7] = {1, 3, 5, 18, 7, 20, 17};
-constexpr int kUpgradeItem[7] = {2, 4, 6, 19, 8, 21, 18};
+// A bomb's type at power 1 (plain) or 2 (upgraded).
+int BombAtPower(int plainType, int power) {
+    return power == 2 ? plainType + BOMB_UPGRADE : plainType;
+}
 
 bool OnBoard(int x, int y) {
     return Grid && x >= 0 && y >= 0 && x < Grid->levelwidth && y < Grid->levelheight;
@@ -37,29 +39,29 @@ bool AboveGapOrBottom(int x, int y) {
 int* BombTrigger(int type) {
     TGameScreen& screen = *GameScreen;
     switch (type) {
-        case 15:
+        case GEM_PUMPKIN_BOMB:
             return &screen.TriggerBomb;
-        case 23:
+        case GEM_PUMPKIN_BOMB + BOMB_UPGRADE:
             return &screen.TriggerBomb2;
-        case 16:
+        case GEM_HORIZONTAL_BOMB:
             return &screen.TriggerHorizontalBomb;
-        case 24:
+        case GEM_HORIZONTAL_BOMB + BOMB_UPGRADE:
             return &screen.TriggerHorizontalBomb2;
-        case 17:
+        case GEM_VERTICAL_BOMB:
             return &screen.TriggerVerticalBomb;
-        case 25:
+        case GEM_VERTICAL_BOMB + BOMB_UPGRADE:
             return &screen.TriggerVerticalBomb2;
-        case 18:
+        case GEM_CROSS_BOMB:
             return &screen.TriggerCrossBomb;
-        case 26:
+        case GEM_CROSS_BOMB + BOMB_UPGRADE:
             return &screen.TriggerCrossBomb2;
-        case 19:
+        case GEM_DIAGONAL_BOMB:
             return &screen.TriggerDiagBomb;
-        case 27:
+        case GEM_DIAGONAL_BOMB + BOMB_UPGRADE:
             return &screen.TriggerDiagBomb2;
-        case 20:
+        case GEM_CROSS_DIAG_BOMB:
             return &screen.TriggerCrossDiagBomb;
-        case 28:
+        case GEM_CROSS_DIAG_BOMB + BOMB_UPGRADE:
             return &screen.TriggerCrossDiagBomb2;
         default:
             return &screen.TriggerMegaBomb;
@@ -71,7 +73,7 @@ int* BombTrigger(int type) {
 // ---------------------------------------------------------------- gold chances
 
 int TGameGrid::getMaxGoldAllowed() {
-    return Owned(10) ? 5 : Owned(9) ? 4 : 3;
+    return ShopItemOwned(SHOP_MOST_GOLD) ? 5 : ShopItemOwned(SHOP_MORE_GOLD) ? 4 : 3;
 }
 
 namespace {
@@ -82,22 +84,22 @@ bool GoldPossible() {
 
 int TGameGrid::getBonusGoldChance() {
     if (!GoldPossible() || Player->levelCoinsSpawned >= getMaxGoldAllowed()) return 0;
-    return Owned(10) ? 1000 : Owned(9) ? 700 : 500;
+    return ShopItemOwned(SHOP_MOST_GOLD) ? 1000 : ShopItemOwned(SHOP_MORE_GOLD) ? 700 : 500;
 }
 
 int TGameGrid::getSpawnGoldChance() {
     if (!GoldPossible() || Player->levelCoinsSpawned >= getMaxGoldAllowed()) return 0;
-    return Owned(10) ? 400 : Owned(9) ? 260 : 200;
+    return ShopItemOwned(SHOP_MOST_GOLD) ? 400 : ShopItemOwned(SHOP_MORE_GOLD) ? 260 : 200;
 }
 
 int TGameGrid::getBonusBagChance() {
     if (!GoldPossible() || Player->levelBagsSpawned > 0) return 0;
-    return Owned(10) ? 500 : Owned(9) ? 350 : 250;
+    return ShopItemOwned(SHOP_MOST_GOLD) ? 500 : ShopItemOwned(SHOP_MORE_GOLD) ? 350 : 250;
 }
 
 int TGameGrid::getSpawnBagChance() {
     if (!GoldPossible() || Player->levelBagsSpawned > 0) return 0;
-    return Owned(10) ? 100 : Owned(9) ? 65 : 50;
+    return ShopItemOwned(SHOP_MOST_GOLD) ? 100 : ShopItemOwned(SHOP_MORE_GOLD) ? 65 : 50;
 }
 
 // ---------------------------------------------------------------- armour, rocks, locks, skulls
@@ -106,7 +108,7 @@ int TGameGrid::RemoveArmour(int x, int y, int /*powered*/) {
     TCell* cell = CellAt(x, y);
     if (!cell || !OnBoard(x, y)) return 0;
     if (cell->Gem && (cell->Gem->locked || cell->Gem->rocked)) return 0;
-    const float centreX = cell->sx + 33, centreY = cell->sy + 33;
+    const float centreX = cell->sx + HALF_CELL, centreY = cell->sy + HALF_CELL;
     if (cell->armour2) {
         cell->armour2 = 0;
         Armoured -= 1;
@@ -238,8 +240,8 @@ void TGameGrid::CreateBonus(int x, int y, int size) {
     for (int draw = 0; draw < 50; ++draw) {
         const int candidate = GEM_FIRST_BOMB + RandInt(0, BonusTypeCount - 1);
         const int index = candidate - GEM_FIRST_BOMB;
-        if (index < 0 || index >= 7 || !Owned(kBombItem[index])) continue;
-        if (candidate == 21 && size != 2 && !Owned(16)) continue;
+        if (index < 0 || index >= BOMB_KINDS || !ShopItemOwned(kBombItem[index])) continue;
+        if (candidate == GEM_GARLIC_BOMB && size != 2 && !ShopItemOwned(SHOP_BONUS_POWER)) continue;
         type = candidate;
         break;
     }
@@ -250,8 +252,9 @@ void TGameGrid::CreateBonus(int x, int y, int size) {
         piece = TGem::MakeBag(x, y, 0);
     } else {
         piece = TGem::Make(x, y, type, 0);
-        if ((size == 2 || Owned(16)) && Owned(kUpgradeItem[type - GEM_FIRST_BOMB]))
-            piece->GemType += 8;
+        if ((size == 2 || ShopItemOwned(SHOP_BONUS_POWER)) &&
+            ShopItemOwned(kUpgradeItem[type - GEM_FIRST_BOMB]))
+            piece->GemType += BOMB_UPGRADE;
         GameScreen->TriggerBonusAppears = 1;
     }
     if (GemList) GemList->InsertGem(piece);
@@ -261,36 +264,36 @@ void TGameGrid::CreateBonus(int x, int y, int size) {
 int TGameGrid::ActivateBonus(const TGemPtr& gem, int x, int y) {
     gem->BonusActivated = 1;
     const int type = gem->GemType;
-    const int power = type >= GEM_FIRST_UPGRADED_BOMB && type <= 29 ? 2 : 1;
+    const int power = IsUpgradedBomb(type) ? 2 : 1;
     // Every blast covers the bomb's own cell: the flag above keeps the blast from
     // firing it again, so it is scored and explodes there like a plain gem.
     switch (type) {
-        case 15:
-        case 23:
+        case GEM_PUMPKIN_BOMB:
+        case GEM_PUMPKIN_BOMB + BOMB_UPGRADE:
             UseBomb(x, y, power);
             return 1;
-        case 16:
-        case 24:
+        case GEM_HORIZONTAL_BOMB:
+        case GEM_HORIZONTAL_BOMB + BOMB_UPGRADE:
             UseHorizontalBomb(0, x, y, power);
             return 1;
-        case 17:
-        case 25:
+        case GEM_VERTICAL_BOMB:
+        case GEM_VERTICAL_BOMB + BOMB_UPGRADE:
             UseVerticalBomb(x, y, power);
             return 1;
-        case 18:
-        case 26:
+        case GEM_CROSS_BOMB:
+        case GEM_CROSS_BOMB + BOMB_UPGRADE:
             UseCrossBomb(x, y, power, 1);
             return 1;
-        case 19:
-        case 27:
+        case GEM_DIAGONAL_BOMB:
+        case GEM_DIAGONAL_BOMB + BOMB_UPGRADE:
             UseDiagonalBomb(x, y, power, 1);
             return 1;
-        case 20:
-        case 28:
+        case GEM_CROSS_DIAG_BOMB:
+        case GEM_CROSS_DIAG_BOMB + BOMB_UPGRADE:
             UseCrossDiagBomb(x, y, power);
             return 1;
-        case 21:
-        case 29:
+        case GEM_GARLIC_BOMB:
+        case GEM_GARLIC_BOMB + BOMB_UPGRADE:
             UseMegaBomb(x, y, 1);
             return 1;
         case GEM_COIN:
@@ -329,8 +332,8 @@ void TGameGrid::HitCell(int x, int y, int power, bool safe) {
 }
 
 void TGameGrid::EndBomb(int x, int y, int trigger, int power) {
-    EffectBombBlast(trigger, static_cast<float>(CellLeft(x) + 33),
-                    static_cast<float>(CellTop(y) + 33), power);
+    EffectBombBlast(trigger, static_cast<float>(CellLeft(x) + HALF_CELL),
+                    static_cast<float>(CellTop(y) + HALF_CELL), power);
     *BombTrigger(trigger) = 1;
     GameScreen->SetGaugeEmpty();
 }
@@ -374,7 +377,7 @@ void TGameGrid::UseBomb(int x, int y, int power) {
     for (int j = -2; j <= 2; ++j)
         for (int i = -2; i <= 2; ++i)
             if (InBombArea(i, j, power)) HitCell(x + i, y + j, power, true);
-    EndBomb(x, y, power == 2 ? 23 : 15, power);
+    EndBomb(x, y, BombAtPower(GEM_PUMPKIN_BOMB, power), power);
 }
 
 void TGameGrid::UseHorizontalBomb(int /*ignored*/, int x, int y, int power) {
@@ -385,7 +388,7 @@ void TGameGrid::UseHorizontalBomb(int /*ignored*/, int x, int y, int power) {
         for (int column = 0; column < levelwidth; ++column)
             HitCell(column, row, power, false);
     }
-    EndBomb(x, y, power == 2 ? 24 : 16, power);
+    EndBomb(x, y, BombAtPower(GEM_HORIZONTAL_BOMB, power), power);
 }
 
 void TGameGrid::UseVerticalBomb(int x, int y, int power) {
@@ -396,12 +399,8 @@ void TGameGrid::UseVerticalBomb(int x, int y, int power) {
         for (int row = 0; row < levelheight; ++row)
             HitCell(column, row, power, false);
     }
-    if (power == 2 && VerticalBombSound && Game->Channels) {
-        VerticalBombSound->pitch = 0.8f;
-        Game->Channels->PlayGameSound(VerticalBombSound, nullptr, 1.0f, 0);
-        VerticalBombSound->pitch = 1.0f;
-    }
-    EndBomb(x, y, power == 2 ? 25 : 17, power);
+    if (power == 2) PlaySoundAtPitch(VerticalBombSound, 0.8f);
+    EndBomb(x, y, BombAtPower(GEM_VERTICAL_BOMB, power), power);
 }
 
 void TGameGrid::UseCrossBomb(int x, int y, int power, int full) {
@@ -413,7 +412,7 @@ void TGameGrid::UseCrossBomb(int x, int y, int power, int full) {
         HitCell(x - i, y, power, true);
         HitCell(x + i, y, power, true);
     }
-    if (full) EndBomb(x, y, power == 2 ? 26 : 18, power);
+    if (full) EndBomb(x, y, BombAtPower(GEM_CROSS_BOMB, power), power);
 }
 
 void TGameGrid::UseDiagonalBomb(int x, int y, int power, int full) {
@@ -425,14 +424,14 @@ void TGameGrid::UseDiagonalBomb(int x, int y, int power, int full) {
         HitCell(x + i, y - i, power, true);
         HitCell(x + i, y + i, power, true);
     }
-    if (full) EndBomb(x, y, power == 2 ? 27 : 19, power);
+    if (full) EndBomb(x, y, BombAtPower(GEM_DIAGONAL_BOMB, power), power);
 }
 
 void TGameGrid::UseCrossDiagBomb(int x, int y, int power) {
     BeginBomb(x, y, power, true);
     UseCrossBomb(x, y, power, 0);
     UseDiagonalBomb(x, y, power, 0);
-    EndBomb(x, y, power == 2 ? 28 : 20, power);
+    EndBomb(x, y, BombAtPower(GEM_CROSS_DIAG_BOMB, power), power);
 }
 
 void TGameGrid::UseMegaBomb(int x, int y, int /*power*/) {
@@ -440,7 +439,7 @@ void TGameGrid::UseMegaBomb(int x, int y, int /*power*/) {
     for (int j = -3; j <= 3; ++j)
         for (int i = -3; i <= 3; ++i)
             if (InMegaArea(i, j) && CellActive(x + i, y + j)) HitCell(x + i, y + j, 2, true);
-    EndBomb(x, y, 21, 2);
+    EndBomb(x, y, GEM_GARLIC_BOMB, 2);
 }
 
 int TGameGrid::DestroySquareSafe(int x, int y, int removeArmour) {
@@ -478,9 +477,7 @@ int TGem::Destroy() {
         GemType = GEM_USED;
         return 1;
     }
-    const bool bomb = (GemType >= GEM_FIRST_BOMB && GemType <= 21) ||
-                      (GemType >= GEM_FIRST_UPGRADED_BOMB && GemType <= 29);
-    if (bomb && !BonusActivated) {
+    if (IsBomb(GemType) && !BonusActivated) {
         Grid->ActivateBonus(shared_from_this(), gx, gy);
         Grid->BonusPower = 2;
         Grid->ChainedBonuses += 1;

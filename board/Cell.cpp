@@ -50,13 +50,11 @@ int Channel(float brightness) {
 
 // Draws the picture again on top, added to what is there, at a grey level.
 void DrawAdditive(const TGameImagePtr& image, float x, float y, float brightness) {
-    const int blend = GetBlend();
+    const DrawStateGuard restore;
     SetBlend(LIGHTBLEND);
     const int level = Channel(brightness);
     SetColor(level, level, level);
     DrawImage(image->image, x, y);
-    SetColor(255, 255, 255);
-    SetBlend(blend);
 }
 
 bool PlayScreenIsCurrent() {
@@ -111,7 +109,7 @@ void TCell::Draw(float topY) {
     if (!highlighted || !Grid) return;
     const TGameImagePtr& highlight = Grid->BonusHighlightMidImage;
     if (!highlight || !highlight->image) return;
-    const float centreX = sx + CELL_SIZE / 2, centreY = sy + CELL_SIZE / 2 + topY;
+    const float centreX = sx + HALF_CELL, centreY = sy + HALF_CELL + topY;
     DrawImage(highlight->image, centreX, centreY);
     const float pulse = Grid->glow4 ? Grid->glow4->ratio : 0;
     DrawAdditive(highlight, centreX, centreY, 0.3f + (1 - pulse) * 0.7f);

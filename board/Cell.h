@@ -10,6 +10,8 @@ class TGem;
 using TGemPtr = std::shared_ptr<TGem>;
 
 constexpr int CELL_SIZE = 66;
+// From a cell's edge to its centre, where its gem stands.
+constexpr int HALF_CELL = CELL_SIZE / 2;
 // The board's drop shadow: none below this particle-detail setting.
 constexpr int SHADOW_DETAIL = 50;
 constexpr float SHADOW_OFFSET = 4.5f;

@@ -23,10 +23,6 @@ constexpr float kScanDelay = 6;
 constexpr int kDrawsPerCell = 100;
 constexpr int kBoardFills = 200;
 
-void Play(const TGameSoundPtr& sound) {
-    if (sound && Game->Channels) Game->Channels->PlayGameSound(sound, nullptr, 1.0f, 0);
-}
-
 // Two 66-pixel squares centred on the gems' whole-pixel positions overlap.
 bool Overlap(const TGem& a, const TGem& b) {
     return std::abs(static_cast<int>(a.y) - static_cast<int>(b.y)) < CELL_SIZE &&
@@ -96,7 +92,7 @@ void TGameGrid::LandGem(const TGemPtr& gem, int column, int row) {
         CollectEgg(gem);
         return;
     }
-    gem->y = static_cast<float>(CellTop(row) + CELL_SIZE / 2);
+    gem->y = static_cast<float>(CellTop(row) + HALF_CELL);
     gem->dy = 0;
     Cells[column][row]->Gem = gem;
 }
@@ -138,7 +134,7 @@ int TGameGrid::DropGems() {
                 break;
             }
         }
-        const int column = ColumnAt(gem->x - 33), row = RowAt(gem->y - 33);
+        const int column = ColumnAt(gem->x - HALF_CELL), row = RowAt(gem->y - HALF_CELL);
         gem->gx = column;
         gem->gy = row;
         if (column < 0 || column >= levelwidth || TopRowCount[column] == 0 ||
@@ -373,13 +369,13 @@ int TGameGrid::StartHint() {
     HintX = DebugX;
     HintY = DebugY;
     if (TCell* cell = CellAt(HintX, HintY); cell && cell->Gem) {
-        Play(HintSound);
+        PlaySound(HintSound);
         cell->Gem->SetHintWobble(1);
         return 1;
     }
     for (const THUDPowerupPtr& powerup : HUDPowerups) {
         if (powerup->HasValidMove()) {
-            Play(HintSound);
+            PlaySound(HintSound);
             powerup->SetHintWobble(1);
             break;
         }
@@ -456,9 +452,7 @@ void TGameGrid::ManageJiggle(float threshold) {
     if (!Exploded) {
         JiggleOffset = 0;
         JiggleDirection = 0;
-        if (GameScreen->SoundGameOver && Game->Channels) {
-            Game->Channels->PlayGameSound(GameScreen->SoundGameOver, nullptr, 1.0f, 0);
-        }
+        PlaySound(GameScreen->SoundGameOver);
         GemList->SpreadAll();
         Exploded = 1;
     }

@@ -42,7 +42,7 @@ bool OutroRunning() {
 
 TGem::TGem() {
     w = h = CELL_SIZE;
-    w2 = h2 = CELL_SIZE / 2.0f;
+    w2 = h2 = static_cast<float>(HALF_CELL);
 }
 
 void TGem::InitArrays() {
@@ -100,8 +100,8 @@ void TGem::SetLockRockImage() {
 void TGem::CalcCoords(int cellX, int cellY) {
     gx = cellX;
     gy = cellY;
-    x = static_cast<float>(CellLeft(cellX) + CELL_SIZE / 2 + IntroOffsetX);
-    y = static_cast<float>(CellTop(cellY) + CELL_SIZE / 2 + IntroOffsetY);
+    x = static_cast<float>(CellLeft(cellX) + HALF_CELL + IntroOffsetX);
+    y = static_cast<float>(CellTop(cellY) + HALF_CELL + IntroOffsetY);
 }
 
 void TGem::SwapTypes(TGem& other) {
@@ -129,7 +129,7 @@ int TGem::Random(int allowSkull) {
 
 void TGem::SetDropInY() {
     y -= CELL_SIZE;
-    gy = RowAt(y - CELL_SIZE / 2.0f);
+    gy = RowAt(y - static_cast<float>(HALF_CELL));
 }
 
 void TGem::SetHintWobble(int on) {
@@ -200,9 +200,9 @@ namespace {
 void DrawCentred(const TGameImagePtr& image, float px, float py, int frame, float scale,
                  float rotation) {
     if (!image || !image->image) return;
+    const DrawStateGuard restore;
     SetTransform(rotation, scale, scale);
     DrawImage(*image->image, px, py, frame);
-    SetTransform(0, 1, 1);
 }
 
 float Ratio(const TSineCounterPtr& counter) {
@@ -222,10 +222,9 @@ void TGem::DrawGem(float topY) {
         const float scale = std::min(1.0f, elapsed / ExplosionLength + 0.2f);
         const float fadeSteps = Game->CalcAnimLength(100);
         const float alpha = ExplosionCounter < fadeSteps ? ExplosionCounter / fadeSteps : 1.0f;
-        const float previous = GetAlpha();
-        SetAlpha(previous * alpha);
+        const DrawStateGuard restore;
+        SetAlpha(GetAlpha() * alpha);
         DrawCentred(ParticleRingImage, px, py, 0, scale, 0);
-        SetAlpha(previous);
         return;
     }
     if (!rocked) {
@@ -241,21 +240,19 @@ void TGem::DrawGem(float topY) {
             DrawCentred(picture, px, py, shownFrame, scale, rotation);
             if (Game->Particles >= 50) {
                 // With enough detail the piece shines: drawn once more, added on.
-                const int blend = GetBlend();
+                const DrawStateGuard restore;
                 SetBlend(LIGHTBLEND);
                 DrawCentred(picture, px, py, shownFrame, scale, rotation);
-                SetBlend(blend);
             }
         } else {
             if (Magic && Grid && Grid->MagicHighlightImage) {
-                const int blend = GetBlend();
+                const DrawStateGuard restore;
                 SetBlend(LIGHTBLEND);
                 const float glow2 = Ratio(Grid->glow2);
                 DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.3f * glow2,
                             Grid->magicRotation);
                 DrawCentred(Grid->MagicHighlightImage, px, py, 0, 1.5f + 0.2f * glow2,
                             90 - Grid->magicRotation);
-                SetBlend(blend);
             }
             const float rotation = GemType == GEM_SKULL && Grid
                                        ? 12 * Ratio(Grid->SkullAnim) - 12
@@ -367,11 +364,11 @@ void TGemList::Draw() {
 
 void TGemList::SpreadAll() {
     if (!Grid) return;
-    const float centreX = Grid->sx + (Grid->levelwidth - 1) * 33.0f;
-    const float centreY = Grid->sy + (Grid->levelheight - 1) * 33.0f;
+    const float centreX = Grid->sx + (Grid->levelwidth - 1) * HALF_CELL;
+    const float centreY = Grid->sy + (Grid->levelheight - 1) * HALF_CELL;
     for (auto it = begin(); it != end();) {
         TGemPtr gem = *it++;
-        const float rx = (gem->x - 33) - centreX, ry = (gem->y - 33) - centreY;
+        const float rx = (gem->x - HALF_CELL) - centreX, ry = (gem->y - HALF_CELL) - centreY;
         if (rx == 0 && ry == 0) {
             RemoveGem(gem);
             continue;

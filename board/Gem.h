@@ -12,11 +12,32 @@
 // 15..21 bombs; 22 coin; 23..29 upgraded bombs; 30 money bag.
 constexpr int GEM_USED = -1;
 constexpr int GEM_SKULL = 14;
-constexpr int GEM_FIRST_BOMB = 15;
+// The seven bombs by the blast they fire (pictures: pumpkin, lantern, candle,
+// grave, torch, well, garlic); each one's upgrade is its type + BOMB_UPGRADE.
+constexpr int GEM_PUMPKIN_BOMB = 15;
+constexpr int GEM_HORIZONTAL_BOMB = 16;
+constexpr int GEM_VERTICAL_BOMB = 17;
+constexpr int GEM_CROSS_BOMB = 18;
+constexpr int GEM_DIAGONAL_BOMB = 19;
+constexpr int GEM_CROSS_DIAG_BOMB = 20;
+constexpr int GEM_GARLIC_BOMB = 21;
+constexpr int BOMB_KINDS = 7;
+constexpr int BOMB_UPGRADE = 8;
+constexpr int GEM_FIRST_BOMB = GEM_PUMPKIN_BOMB;
+constexpr int GEM_LAST_BOMB = GEM_GARLIC_BOMB;
 constexpr int GEM_COIN = 22;
-constexpr int GEM_FIRST_UPGRADED_BOMB = 23;
+constexpr int GEM_FIRST_UPGRADED_BOMB = GEM_FIRST_BOMB + BOMB_UPGRADE;
+constexpr int GEM_LAST_UPGRADED_BOMB = GEM_LAST_BOMB + BOMB_UPGRADE;
 constexpr int GEM_BAG = 30;
 constexpr int GEM_TYPE_COUNT = 31;
+
+constexpr bool IsUpgradedBomb(int type) {
+    return type >= GEM_FIRST_UPGRADED_BOMB && type <= GEM_LAST_UPGRADED_BOMB;
+}
+// A bomb in either form (coins and bags are bonuses, not bombs).
+constexpr bool IsBomb(int type) {
+    return (type >= GEM_FIRST_BOMB && type <= GEM_LAST_BOMB) || IsUpgradedBomb(type);
+}
 
 class THUDPowerup;
 

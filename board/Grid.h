@@ -188,6 +188,17 @@ class TGameGrid {
     int CheckMove(int x, int y, int tx, int ty, int n, int& count);
 
   private:
+    // The steps of CheckMouse.
+    void RefuseSlotPress(bool fresh);
+    bool PickUpOrDragPowerup(bool held, bool fresh);
+    void MouseOffBoard(bool held, bool fresh);
+    void MouseOverHole(bool held);
+    void ReleaseOverCell();
+    int FirstPick(TCell& cell, bool fresh);
+    void UseHeldPowerup();
+    void CollectCoin(const TGemPtr& gem);
+    int ClickSelectionAgain(TCell& cell, bool fresh);
+    int SecondPick(TCell& cell);
     void CollectFallingCoinAtMouse();
     // The common frame of every bomb: before and after its cells are hit.
     void BeginBomb(int& x, int& y, int power, bool showTip);

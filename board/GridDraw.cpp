@@ -30,23 +30,21 @@ void DrawAllPieces(float offsetX, float offsetY) {
 // The picture, then the same again added on top at the given brightness.
 void DrawWithGlow(TImage& image, float x, float y, float brightness) {
     DrawImage(image, x, y);
+    const DrawStateGuard restore;
     SetBlend(LIGHTBLEND);
     const int level = static_cast<int>(std::clamp(brightness, 0.0f, 1.0f) * 255);
     SetColor(level, level, level);
     DrawImage(image, x, y);
-    SetColor(255, 255, 255);
-    SetBlend(ALPHABLEND);
 }
 
 }  // namespace
 
 void TGameGrid::DrawBorderShadow() {
     if (Game->Particles < SHADOW_DETAIL) return;
+    const DrawStateGuard restore;
     SetAlpha(SHADOW_ALPHA * alpha);
     SetColor(0, 0, 0);
     DrawAllPieces(SHADOW_OFFSET, SHADOW_OFFSET + topY);
-    SetAlpha(alpha);
-    SetColor(255, 255, 255);
 }
 
 void TGameGrid::DrawBorder() {
@@ -72,9 +70,9 @@ void TGameGrid::Draw() {
     // the mark too.
     if (hovered && hovered->active && !gemLocked && !GameOverCountdown() &&
         !IntroOrOutroRunning() && HUDPowerupBlockInput == 0) {
+        const DrawStateGuard restoreAlpha;
         SetAlpha(MARK_ALPHA);
         DrawRect(hovered->sx + 1, hovered->sy + 1 + topY, MARK_SIZE, MARK_SIZE);
-        SetAlpha(alpha);
     }
 
     if (GemList) GemList->Draw();

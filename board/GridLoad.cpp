@@ -12,6 +12,7 @@
 #include "frame/Game.h"
 #include "frame/Globals.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
 
@@ -20,8 +21,6 @@ constexpr int RANDOM_COLOUR_COUNT = 5;
 constexpr int FIRST_COLOUR = 1, LAST_COLOUR = 13;
 constexpr int LAST_FIXED_GEM = 30;
 constexpr int MAX_ROCK_STRENGTH = 2;
-constexpr int SHOP_LONG_TIME = 12, SHOP_MORE_TIME = 11;
-constexpr int PURCHASED = 2;
 
 // The file's lines without their line ends; a final line end opens no new line.
 std::vector<std::string> TextLines(const std::string& text) {
@@ -48,10 +47,6 @@ std::vector<int> Numbers(const std::string& list) {
 // The n-th number of a list, 0 when the list is shorter.
 int NumberAt(const std::vector<int>& numbers, size_t n) {
     return n < numbers.size() ? numbers[n] : 0;
-}
-
-bool Owned(int shopItem) {
-    return SaveData && SaveData->GetShopItemStatus(shopItem) == PURCHASED;
 }
 
 void ChooseRandomColours() {
@@ -145,9 +140,9 @@ void ReadBlockRow(TGameGrid& grid, Block block, int row, const std::string& line
 // The level's time in logic steps; the shop's extra-time items lengthen it.
 float TimeLimitFor(int seconds) {
     float steps = Game->CalcAnimLength(static_cast<float>(seconds) * 1000.0f);
-    if (Owned(SHOP_LONG_TIME)) {
+    if (ShopItemOwned(SHOP_LONG_TIME)) {
         steps = static_cast<float>(TruncToInt(steps * 1.2f));
-    } else if (Owned(SHOP_MORE_TIME)) {
+    } else if (ShopItemOwned(SHOP_MORE_TIME)) {
         steps = static_cast<float>(TruncToInt(steps * 1.1f));
     }
     return steps;

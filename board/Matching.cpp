@@ -15,12 +15,9 @@
 #include "play/Player.h"
 #include "play/Tutorial.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
-
-void Play(const TGameSoundPtr& sound, float volume = 1.0f) {
-    if (sound && Game->Channels) Game->Channels->PlayGameSound(sound, nullptr, volume, 0);
-}
 
 bool IsNeighbour(int ax, int ay, int bx, int by) {
     return std::abs(ax - bx) + std::abs(ay - by) == 1;
@@ -49,7 +46,7 @@ void TGameGrid::ClearCursor() {
 }
 
 void TGameGrid::ClearBonus(int withSound) {
-    if (withSound) Play(ClickReverseSound);
+    if (withSound) PlaySound(ClickReverseSound);
     ClearCursor();
     RestorePointer();
     Mode = 0;
@@ -58,7 +55,7 @@ void TGameGrid::ClearBonus(int withSound) {
 void TGameGrid::ClearHUDCursor(int withSound) {
     if (!PointerGemType) return;
     HUDPowerDragging = 0;
-    if (withSound) Play(ClickReverseSound);
+    if (withSound) PlaySound(ClickReverseSound);
     ClearCursor();
     RestorePointer();
     Mode = 0;
@@ -79,14 +76,7 @@ int TGameGrid::CheckMouse() {
     const bool held = mouse.GetMb() != 0;
     const bool fresh = held && MouseUpFlag;
     if (HUDPowerupBlockInput) {
-        if (fresh) {
-            for (const THUDPowerupPtr& powerup : HUDPowerups) {
-                if (powerup->PointWithin(mouse.x, mouse.y)) {
-                    Play(InvalidSound);
-                    break;
-                }
-            }
-        }
+        RefuseSlotPress(fresh);
         return 0;
     }
     if (SwapCounter > 0 || OutroRunning() || GameOverCountdown()) return 0;
@@ -94,121 +84,173 @@ int TGameGrid::CheckMouse() {
     my = static_cast<int>(std::floor((mouse.y - sy) / static_cast<float>(CELL_SIZE)));
     if (mx < 0 || my < 0 || mx >= levelwidth || my >= levelheight) mx = my = -1;
 
-    // Picking up and dragging a powerup.
-    if (!held && PointerGemType && HUDPowerDragging == -1) HUDPowerDragging = 0;
-    if (held && !fresh && PointerGemType && HUDPowerDragging == -1 &&
-        !PointerGemType->PointWithin(mouse.x, mouse.y)) {
-        HUDPowerDragging = 1;
-    }
-    if (fresh) {
-        for (const THUDPowerupPtr& powerup : HUDPowerups) {
-            if (powerup == PointerGemType && powerup->PointWithin(mouse.x, mouse.y)) {
-                ClearHUDCursor(1);
-                return 0;
-            }
-            if (powerup->CheckIsClicked()) {
-                mx = my = -1;
-                MouseUpFlag = 0;
-                Mode = 0;
-                HUDPowerDragging = -1;
-                return 0;
-            }
-        }
-    }
-
+    if (PickUpOrDragPowerup(held, fresh)) return 0;
     if (mx < 0) {
-        if (!held && HUDPowerDragging != 0) {
-            ClearHUDCursor(1);
-        } else if (fresh && (Mode == 1 || PointerGemType)) {
-            ClearBonus(1);
-        }
+        MouseOffBoard(held, fresh);
         return 0;
     }
     TCell& cell = *Cells[mx][my];
     if (!cell.active) {
-        if (!held && HUDPowerDragging == 1) {
-            ClearHUDCursor(1);
-        } else if (held && Mode == 1) {
-            ClearBonus(1);
-        } else if (held && PointerGemType && HUDPowerDragging == 0) {
-            ClearCursor();
-            ClearBonus(1);
-        }
+        MouseOverHole(held);
         return 0;
     }
     if (!held) {
-        if (HUDPowerDragging == 1 && PointerGemType) {
-            HUDPowerDragging = 0;
-            if (PointerGemType->Validate(mx, my)) {
-                PointerGemType->Activate(mx, my);
-                ClearCursor();
-                ClearBonus(1);
-            } else {
-                Play(FailedSound);
-            }
-        }
+        ReleaseOverCell();
         return 0;
     }
-
     if (Mode == 1 && (mx != cx || my != cy) && !IsNeighbour(mx, my, cx, cy)) {
         // Not a swap target: the new cell may become the selection instead.
         ClearCursor();
         Mode = 0;
     }
-    if (Mode == 0) {
-        if (!fresh) return 0;
-        MouseUpFlag = 0;
-        if (PointerGemType) {
-            if (PointerGemType->Validate(mx, my)) {
-                PointerGemType->Activate(mx, my);
-                ClearHUDCursor(0);
-            } else {
-                Play(FailedSound);
-            }
-            return 0;
+    if (Mode == 0) return FirstPick(cell, fresh);
+    if (mx == cx && my == cy) return ClickSelectionAgain(cell, fresh);
+    return SecondPick(cell);
+}
+
+// While a powerup's animation owns the board, a press on a slot is refused.
+void TGameGrid::RefuseSlotPress(bool fresh) {
+    if (!fresh) return;
+    const TMousePointer& mouse = *Game->Mouse;
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
+        if (powerup->PointWithin(mouse.x, mouse.y)) {
+            PlaySound(InvalidSound);
+            break;
         }
-        const TGemPtr gem = cell.Gem;
-        if (!gem || gem->GemType == GEM_USED) {
-            CollectFallingCoinAtMouse();
-            return 0;
-        }
-        if ((gem->GemType == GEM_COIN || gem->GemType == GEM_BAG) && !gem->locked) {
-            UseCoin(gem);
-            DeleteGem(mx, my);
-            gem->Kill();
-            ClearCursor();
-            return 0;
-        }
-        if (gem->locked) {
-            Play(LockedSound);
-            return 0;
-        }
-        if (gem->rocked) {
-            Play(RockedSound);
-            return 0;
-        }
-        SetCursor(mx, my);
-        Play(ClickSound);
-        return 1;
     }
-    if (mx == cx && my == cy) {
-        if (!fresh) return 0;
-        MouseUpFlag = 0;
-        const TGemPtr gem = cell.Gem;
-        if (cursorTimer < 200 && gem && gem->IsBonus()) {
-            ChainedBonuses = 1;
-            ClearBonus(ActivateBonus(gem, -1, -1) ? 0 : 1);
-        } else {
-            ClearBonus(1);
-        }
-        return 1;
+}
+
+// Picking up and dragging a powerup; true when the press went to a slot.
+bool TGameGrid::PickUpOrDragPowerup(bool held, bool fresh) {
+    const TMousePointer& mouse = *Game->Mouse;
+    if (!held && PointerGemType && HUDPowerDragging == -1) HUDPowerDragging = 0;
+    if (held && !fresh && PointerGemType && HUDPowerDragging == -1 &&
+        !PointerGemType->PointWithin(mouse.x, mouse.y)) {
+        HUDPowerDragging = 1;
     }
+    if (!fresh) return false;
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
+        if (powerup == PointerGemType && powerup->PointWithin(mouse.x, mouse.y)) {
+            ClearHUDCursor(1);
+            return true;
+        }
+        if (powerup->CheckIsClicked()) {
+            mx = my = -1;
+            MouseUpFlag = 0;
+            Mode = 0;
+            HUDPowerDragging = -1;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Letting a dragged or held powerup go off the board drops it; a press there
+// drops the selection or the held powerup.
+void TGameGrid::MouseOffBoard(bool held, bool fresh) {
+    if (!held && HUDPowerDragging != 0) {
+        ClearHUDCursor(1);
+    } else if (fresh && (Mode == 1 || PointerGemType)) {
+        ClearBonus(1);
+    }
+}
+
+void TGameGrid::MouseOverHole(bool held) {
+    if (!held && HUDPowerDragging == 1) {
+        ClearHUDCursor(1);
+    } else if (held && Mode == 1) {
+        ClearBonus(1);
+    } else if (held && PointerGemType && HUDPowerDragging == 0) {
+        ClearCursor();
+        ClearBonus(1);
+    }
+}
+
+// A dragged powerup released over a cell is used there.
+void TGameGrid::ReleaseOverCell() {
+    if (HUDPowerDragging != 1 || !PointerGemType) return;
+    HUDPowerDragging = 0;
+    if (PointerGemType->Validate(mx, my)) {
+        PointerGemType->Activate(mx, my);
+        ClearCursor();
+        ClearBonus(1);
+    } else {
+        PlaySound(FailedSound);
+    }
+}
+
+// A press with nothing selected: uses a held powerup, collects a coin or a
+// bag, or selects the gem.
+int TGameGrid::FirstPick(TCell& cell, bool fresh) {
+    if (!fresh) return 0;
+    MouseUpFlag = 0;
+    if (PointerGemType) {
+        UseHeldPowerup();
+        return 0;
+    }
+    const TGemPtr gem = cell.Gem;
+    if (!gem || gem->GemType == GEM_USED) {
+        CollectFallingCoinAtMouse();
+        return 0;
+    }
+    if ((gem->GemType == GEM_COIN || gem->GemType == GEM_BAG) && !gem->locked) {
+        CollectCoin(gem);
+        return 0;
+    }
+    if (gem->locked) {
+        PlaySound(LockedSound);
+        return 0;
+    }
+    if (gem->rocked) {
+        PlaySound(RockedSound);
+        return 0;
+    }
+    SetCursor(mx, my);
+    PlaySound(ClickSound);
+    return 1;
+}
+
+void TGameGrid::UseHeldPowerup() {
+    if (PointerGemType->Validate(mx, my)) {
+        PointerGemType->Activate(mx, my);
+        ClearHUDCursor(0);
+    } else {
+        PlaySound(FailedSound);
+    }
+}
+
+// A coin or bag resting in the cell under the mouse.
+void TGameGrid::CollectCoin(const TGemPtr& gem) {
+    UseCoin(gem);
+    DeleteGem(mx, my);
+    gem->Kill();
+    ClearCursor();
+}
+
+// A second press on the selected gem: quick enough, it fires a bomb;
+// otherwise the selection is dropped.
+int TGameGrid::ClickSelectionAgain(TCell& cell, bool fresh) {
+    if (!fresh) return 0;
+    MouseUpFlag = 0;
+    const TGemPtr gem = cell.Gem;
+    if (cursorTimer < 200 && gem && gem->IsBonus()) {
+        ChainedBonuses = 1;
+        ClearBonus(ActivateBonus(gem, -1, -1) ? 0 : 1);
+    } else {
+        ClearBonus(1);
+    }
+    return 1;
+}
+
+// The selected gem's neighbour under a held button: the swap starts, unless
+// that gem cannot move.
+int TGameGrid::SecondPick(TCell& cell) {
     const TGemPtr target = cell.Gem;
     if (target && target->locked) {
-        Play(LockedSound);
+        PlaySound(LockedSound);
         ClearCursor();
     } else if (target && target->rocked) {
-        Play(RockedSound);
+        PlaySound(RockedSound);
         ClearCursor();
     } else if (target && target->GemType == GEM_USED) {
         return 0;
@@ -223,7 +265,8 @@ void TGameGrid::CollectFallingCoinAtMouse() {
     if (GemList) {
         for (const TGemPtr& gem : GemList->ToVector()) {
             if ((gem->GemType != GEM_COIN && gem->GemType != GEM_BAG) || gem->dy <= 0) continue;
-            if (gem->x - 33 <= px && px < gem->x + 33 && gem->y - 33 <= py && py < gem->y + 33) {
+            if (gem->x - HALF_CELL <= px && px < gem->x + HALF_CELL && gem->y - HALF_CELL <= py &&
+                py < gem->y + HALF_CELL) {
                 UseCoin(gem);
                 GemList->RemoveGem(gem);
                 gem->Kill();
@@ -231,7 +274,7 @@ void TGameGrid::CollectFallingCoinAtMouse() {
             }
         }
     }
-    Play(InvalidSound);
+    PlaySound(InvalidSound);
 }
 
 // ---------------------------------------------------------------- swapping
@@ -253,7 +296,7 @@ void TGameGrid::StartSwap() {
         SwapSource->dy = (dy - cy) * speed;
         SwapSource->Swapping = 1;
     }
-    Play(SwapSound, 0.5f);
+    PlaySound(SwapSound, 0.5f);
     SwapCounter = SwapTime;
 }
 
@@ -274,7 +317,7 @@ bool TGameGrid::IsBonusSwap() const {
 }
 
 void TGameGrid::ReverseSwap() {
-    if (!GameOverCountdown()) Play(FailedSound);
+    if (!GameOverCountdown()) PlaySound(FailedSound);
     for (const TGemPtr& gem : {SwapSource, SwapDest}) {
         if (!gem) continue;
         gem->dx = -gem->dx;
@@ -503,7 +546,7 @@ int TGameGrid::ProcessMatches(int quiet, int crackRocks) {
             AwardGemScore(x, y, TotalMatchesCount, gem->Magic, GetGoalScore(x, y, 1));
             gem->Explode(1, 0);
             if (cell.createBonus) {
-                if (SaveData->GetShopItemStatus(1) == 2) CreateBonus(x, y, cell.createBonus);
+                if (ShopItemOwned(SHOP_PUMPKIN)) CreateBonus(x, y, cell.createBonus);
                 cell.createBonus = 0;
             }
             AddCracked(rocksToCrack, x, y);
@@ -519,7 +562,7 @@ int TGameGrid::ProcessMatches(int quiet, int crackRocks) {
     if (processed > 0 && !quiet) {
         if (MatchNoArmourSound) {
             MatchNoArmourSound->pitch = MatchPitch + static_cast<float>(Rnd(-0.1, 0.1));
-            Play(MatchNoArmourSound);
+            PlaySound(MatchNoArmourSound);
         }
         GameScreen->ClearHint();
     }
@@ -547,7 +590,8 @@ void TGameGrid::AwardGemScore(int x, int y, int n, int magic, int goal) {
     }
     Player->BoostScore(points);
     // The picture rises from the cell's centre.
-    const float px = static_cast<float>(CellLeft(x) + 33), py = static_cast<float>(CellTop(y) + 33);
+    const float px = static_cast<float>(CellLeft(x) + HALF_CELL),
+                py = static_cast<float>(CellTop(y) + HALF_CELL);
     EffectScorePicture(px, py, points == 0 ? 10 : points);
     if (magic) {
         const int extra = goal ? 100 : 10;

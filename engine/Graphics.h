@@ -105,6 +105,27 @@ void GetHandle(float& x, float& y);
 void SetLineWidth(float width);
 float GetLineWidth();
 
+// Saves the drawing state (blend, alpha, colour, rotation, scale, handle,
+// origin and line width) and puts it back when it leaves scope, so a draw
+// that sets the state for its own pictures hands it back as it found it.
+// Viewport and clear colour are left alone.
+class DrawStateGuard {
+  public:
+    DrawStateGuard();
+    ~DrawStateGuard();
+    DrawStateGuard(const DrawStateGuard&) = delete;
+    DrawStateGuard& operator=(const DrawStateGuard&) = delete;
+
+  private:
+    int blend_ = SOLIDBLEND;
+    float alpha_ = 1;
+    int red_ = 255, green_ = 255, blue_ = 255;
+    float rotation_ = 0, scaleX_ = 1, scaleY_ = 1;
+    float handleX_ = 0, handleY_ = 0;
+    float originX_ = 0, originY_ = 0;
+    float lineWidth_ = 1;
+};
+
 // Drawing.
 void Cls();
 void DrawImage(TImage& image, float x, float y, int frame = 0);

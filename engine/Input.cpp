@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "engine/Graphics.h"
+#include "engine/Keys.h"
 #include "engine/RenderInternal.h"
 
 namespace {
@@ -31,102 +32,102 @@ int VirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z && key > 127) {
         return 'A' + (scancode - SDL_SCANCODE_A);
     }
-    if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
-    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return 97 + (key - SDLK_KP_1);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return Key::F1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return Key::Numpad1 + (key - SDLK_KP_1);
     switch (key) {
         case SDLK_BACKSPACE:
-            return 8;
+            return Key::Backspace;
         case SDLK_TAB:
-            return 9;
+            return Key::Tab;
         case SDLK_RETURN:
         case SDLK_KP_ENTER:
-            return 13;
+            return Key::Enter;
         case SDLK_PAUSE:
-            return 19;
+            return Key::Pause;
         case SDLK_CAPSLOCK:
-            return 20;
+            return Key::CapsLock;
         case SDLK_ESCAPE:
-            return 27;
+            return Key::Escape;
         case SDLK_SPACE:
-            return 32;
+            return Key::Space;
         case SDLK_PAGEUP:
-            return 33;
+            return Key::PageUp;
         case SDLK_PAGEDOWN:
-            return 34;
+            return Key::PageDown;
         case SDLK_END:
-            return 35;
+            return Key::End;
         case SDLK_HOME:
-            return 36;
+            return Key::Home;
         case SDLK_LEFT:
-            return 37;
+            return Key::Left;
         case SDLK_UP:
-            return 38;
+            return Key::Up;
         case SDLK_RIGHT:
-            return 39;
+            return Key::Right;
         case SDLK_DOWN:
-            return 40;
+            return Key::Down;
         case SDLK_PRINTSCREEN:
-            return 44;
+            return Key::PrintScreen;
         case SDLK_INSERT:
-            return 45;
+            return Key::Insert;
         case SDLK_DELETE:
-            return 46;
+            return Key::Delete;
         case SDLK_LGUI:
-            return 91;
+            return Key::LeftSystem;
         case SDLK_RGUI:
-            return 92;
+            return Key::RightSystem;
         case SDLK_APPLICATION:
-            return 93;
+            return Key::Menu;
         case SDLK_KP_0:
-            return 96;
+            return Key::Numpad0;
         case SDLK_KP_MULTIPLY:
-            return 106;
+            return Key::NumpadMultiply;
         case SDLK_KP_PLUS:
-            return 107;
+            return Key::NumpadPlus;
         case SDLK_KP_MINUS:
-            return 109;
+            return Key::NumpadMinus;
         case SDLK_KP_PERIOD:
-            return 110;
+            return Key::NumpadPeriod;
         case SDLK_KP_DIVIDE:
-            return 111;
+            return Key::NumpadDivide;
         case SDLK_NUMLOCKCLEAR:
-            return 144;
+            return Key::NumLock;
         case SDLK_SCROLLLOCK:
-            return 145;
+            return Key::ScrollLock;
         case SDLK_LSHIFT:
-            return 160;
+            return Key::LeftShift;
         case SDLK_RSHIFT:
-            return 161;
+            return Key::RightShift;
         case SDLK_LCTRL:
-            return 162;
+            return Key::LeftCtrl;
         case SDLK_RCTRL:
-            return 163;
+            return Key::RightCtrl;
         case SDLK_LALT:
-            return 164;
+            return Key::LeftAlt;
         case SDLK_RALT:
-            return 165;
+            return Key::RightAlt;
         case SDLK_SEMICOLON:
-            return 186;
+            return Key::Semicolon;
         case SDLK_EQUALS:
-            return 187;
+            return Key::Equals;
         case SDLK_COMMA:
-            return 188;
+            return Key::Comma;
         case SDLK_MINUS:
-            return 189;
+            return Key::Minus;
         case SDLK_PERIOD:
-            return 190;
+            return Key::Period;
         case SDLK_SLASH:
-            return 191;
+            return Key::Slash;
         case SDLK_BACKQUOTE:
-            return 192;
+            return Key::Backquote;
         case SDLK_LEFTBRACKET:
-            return 219;
+            return Key::LeftBracket;
         case SDLK_BACKSLASH:
-            return 220;
+            return Key::Backslash;
         case SDLK_RIGHTBRACKET:
-            return 221;
+            return Key::RightBracket;
         case SDLK_QUOTE:
-            return 222;
+            return Key::Quote;
         default:
             return 0;
     }
@@ -148,10 +149,10 @@ int GameButton(Uint8 sdlButton) {
 // Keys that also type a control character, as a text field expects them to.
 int ControlCharacter(int virtualKey) {
     switch (virtualKey) {
-        case 8:
-        case 9:
-        case 13:
-        case 27:
+        case Key::Backspace:
+        case Key::Tab:
+        case Key::Enter:
+        case Key::Escape:
             return virtualKey;
         default:
             return 0;

@@ -7,6 +7,7 @@
 #include "engine/Clock.h"
 #include "engine/Graphics.h"
 #include "engine/Input.h"
+#include "engine/Keys.h"
 #include "engine/Random.h"
 #include "engine/Strings.h"
 #include "engine/platform/Platform.h"
@@ -387,7 +388,7 @@ void TGame::ReadKeys() {
     if (Paused && Mouse->GetMh(1)) TogglePause();
     if (BlockKeys) return;
     if (!IgnorePauseKey && FrameworkKeyHit(FrameworkKeys.Pause)) TogglePause();
-    if (KeyHit(27)) {
+    if (KeyHit(Key::Escape)) {
         if (GameFade->Active) {
             if (!GameFade->Out) {
                 GameFade->FadeInAborted = 1;
@@ -399,7 +400,7 @@ void TGame::ReadKeys() {
             UnPause();
             FlushAll();
         } else if (IgnoreEscapeKey) {
-            KeyHits[27] = 1;
+            KeyHits[Key::Escape] = 1;
         } else {
             EscapeSoundPlay();
             int length = CurrentTScreen ? CurrentTScreen->SetEscDestination() : 0;
@@ -408,13 +409,14 @@ void TGame::ReadKeys() {
             FadeMusic = 1;
         }
     }
-    const bool alt = AnyDown({164, 165});
-    const bool windowsKey = AnyDown({91, 92});
-    if ((alt && KeyHit(13)) || (windowsKey && AnyDown({160, 161}) && KeyHit(70))) {
+    const bool alt = AnyDown({Key::LeftAlt, Key::RightAlt});
+    const bool systemKey = AnyDown({Key::LeftSystem, Key::RightSystem});
+    if ((alt && KeyHit(Key::Enter)) ||
+        (systemKey && AnyDown({Key::LeftShift, Key::RightShift}) && KeyHit('F'))) {
         ToggleFullScreen();
         FlushKeys();
     }
-    if (windowsKey && KeyHit(81)) ExitKeys();
+    if (systemKey && KeyHit('Q')) ExitKeys();
     if (!IgnoreFrameworkKeys) ReadFrameworkKeys();
     if (!IgnoreDebugKey) ReadDebugKeys();
     if (!Paused && !Suspended && CurrentTScreen) CurrentTScreen->SpecificKeys();
@@ -445,7 +447,8 @@ void TGame::ReadFrameworkKeys() {
             SpeechChangeVolume(10);
         });
     }
-    if (AnyDown({162, 163}) && FrameworkKeyHit(keys.Quit)) act([this] { ExitKeys(); });
+    if (AnyDown({Key::LeftCtrl, Key::RightCtrl}) && FrameworkKeyHit(keys.Quit))
+        act([this] { ExitKeys(); });
     if (FrameworkKeyHit(keys.FullScreen)) act([this] { ToggleFullScreen(); });
     if (FrameworkKeyHit(keys.Minimise)) act([] { MinimiseWindow(); });
     if (FrameworkKeyHit(keys.MusicToggle)) act([this] { ToggleMusic(); });
@@ -475,14 +478,14 @@ void TGame::ReadDebugKeys() {
         Debug = !Debug;
         if (Debug) {
             DebugReset();
-            DebugShowFPSOnly = AnyDown({160, 161}) ? 1 : 0;
+            DebugShowFPSOnly = AnyDown({Key::LeftShift, Key::RightShift}) ? 1 : 0;
         }
     }
     if (GraphicPlacement) {
-        if (KeyHit(37)) --gpX;
-        if (KeyHit(39)) ++gpX;
-        if (KeyHit(38)) --gpY;
-        if (KeyHit(40)) ++gpY;
+        if (KeyHit(Key::Left)) --gpX;
+        if (KeyHit(Key::Right)) ++gpX;
+        if (KeyHit(Key::Up)) --gpY;
+        if (KeyHit(Key::Down)) ++gpY;
     }
     if (FrameworkKeyHit(FrameworkKeys.StoreMouse)) {
         storedX = Mouse->x;

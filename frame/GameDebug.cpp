@@ -121,15 +121,12 @@ void DrawPanel(const TGame& game) {
     } else if (game.GraphicPlacement) {
         lineCount = kLinesWithPlacement;
     }
-    const int blend = GetBlend();
+    const DrawStateGuard restore;
     SetBlend(ALPHABLEND);
     SetAlpha(game.DebugPanel);
     SetColor(0, 0, 0);
     DrawRect(static_cast<float>(game.DebugDisplayX - 5), static_cast<float>(game.DebugDisplayY - 5),
              kPanelWidth, static_cast<float>(lineCount * kPanelLineHeight + 10));
-    SetColor(255, 255, 255);
-    SetAlpha(1);
-    SetBlend(blend);
 }
 
 }  // namespace

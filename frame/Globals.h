@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "engine/Keys.h"
+
 extern int ScreenWidth;        // virtual screen: 1024 once the program starts
 extern int ScreenHeight;       // 768
 extern float Delta;            // weight of the logic step being run
@@ -26,8 +28,8 @@ extern int CharWrite;
 // The virtual-key code of each framework action; 0 disables it.
 struct TFrameworkKeys {
     int Pause = 'P';
-    int VolumeDown = 189;
-    int VolumeUp = 187;
+    int VolumeDown = Key::Minus;
+    int VolumeUp = Key::Equals;
     int Quit = 'X';
     int FullScreen = 'F';
     int Minimise = 'B';
@@ -35,7 +37,7 @@ struct TFrameworkKeys {
     int SoundToggle = 'S';
     int Fast = 'T';
     int SlowMotion = 'L';
-    int Screenshot = 123;
+    int Screenshot = Key::F12;
     int FlipSyncCycle = 'I';
     int NoTiming = 'N';
     int VSyncToggle = 'V';

@@ -115,26 +115,27 @@ void TMousePointer::Draw() {
     if (!Active) return;
     DrawTrail(ParticleList);
     SetBlend(ALPHABLEND);
-    SetRotation(static_cast<float>(Rotation));
-    if (Image2) {
-        const float x2 = static_cast<float>(x + Image2xoff),
-                    y2 = static_cast<float>(y + Image2yoff);
-        SetScale(Image2Scale, Image2Scale);
-        if (Image2Shadow) {
-            SetColor(0, 0, 0);
-            SetAlpha(Image2Shadow->Alpha);
-            DrawImage(Image2, x2 + Image2Shadow->X, y2 + Image2Shadow->Y, Image2Frame);
-            SetAlpha(1);
-            SetColor(255, 255, 255);
+    {
+        const DrawStateGuard restore;
+        SetRotation(static_cast<float>(Rotation));
+        if (Image2) {
+            const DrawStateGuard restoreScale;
+            const float x2 = static_cast<float>(x + Image2xoff),
+                        y2 = static_cast<float>(y + Image2yoff);
+            SetScale(Image2Scale, Image2Scale);
+            if (Image2Shadow) {
+                const DrawStateGuard restoreColour;
+                SetColor(0, 0, 0);
+                SetAlpha(Image2Shadow->Alpha);
+                DrawImage(Image2, x2 + Image2Shadow->X, y2 + Image2Shadow->Y, Image2Frame);
+            }
+            DrawImage(Image2, x2, y2, Image2Frame);
         }
-        DrawImage(Image2, x2, y2, Image2Frame);
-        SetScale(1, 1);
+        if (!Image) {
+            Plot(static_cast<float>(x), static_cast<float>(y));
+        } else if (Game && Game->CustomMousePointer == 1) {
+            DrawImage(Image, static_cast<float>(x), static_cast<float>(y), ImageFrame);
+        }
     }
-    if (!Image) {
-        Plot(static_cast<float>(x), static_cast<float>(y));
-    } else if (Game && Game->CustomMousePointer == 1) {
-        DrawImage(Image, static_cast<float>(x), static_cast<float>(y), ImageFrame);
-    }
-    SetRotation(0);
     if (UserDraw) UserDraw(x, y);
 }

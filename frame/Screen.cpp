@@ -194,11 +194,10 @@ void TGameFade::FadeChannels() {
 void TGameFade::Draw() {
     if (!Active) return;
     SetBlend(ALPHABLEND);
+    const DrawStateGuard restore;
     SetAlpha(1.0f - Ratio);
     SetColor(Game->ClsColor->R, Game->ClsColor->G, Game->ClsColor->B);
     DrawRect(0, 0, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight));
-    SetAlpha(1);
-    SetColor(255, 255, 255);
 }
 
 int TGameFade::GetDone() {
@@ -301,11 +300,11 @@ int TFade::WaitForTime(float ms) {
 void TFade::Draw() {
     Cls();
     if (Background) {
+        const DrawStateGuard restore;
         SetBlend(ALPHABLEND);
         SetScale(BackgroundZoom, BackgroundZoom);
         SetAlpha(BackgroundAlpha);
         DrawImage(*Background, -BackgroundX * BackgroundZoom, -BackgroundY * BackgroundZoom);
-        SetScale(1, 1);
     }
     SetBlend(ALPHABLEND);
     SetAlpha(Ratio);

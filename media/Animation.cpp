@@ -308,8 +308,7 @@ int TFlasher::Manage() {
 }
 
 void TFlasher::PlayFlashSound() {
-    if (FlashSound && Game->Channels)
-        Game->Channels->PlayGameSound(FlashSound, nullptr, 1.0f, 0.0f);
+    PlaySound(FlashSound);
 }
 
 void TFlasher::SetToOff() {

@@ -9,21 +9,16 @@ namespace {
 // What the engine font measures its line height with.
 const char* const kEngineTestString = "ABCXYZ";
 
-struct SavedDrawingState {
-    SavedDrawingState() : textAlpha(TextAlpha) {
-        GetScale(scaleX, scaleY);
-        GetColor(red, green, blue);
-    }
-    // Applying a shadowed colour sets TextAlpha; later text must not inherit it.
-    void Restore() const {
-        SetScale(scaleX, scaleY);
-        SetColor(red, green, blue);
-        SetAlpha(1.0f);
-        TextAlpha = textAlpha;
-    }
-    float textAlpha;
-    float scaleX = 1, scaleY = 1;
-    int red = 255, green = 255, blue = 255;
+// Applying a shadowed colour sets TextAlpha; later text must not inherit it.
+class TextAlphaGuard {
+  public:
+    TextAlphaGuard() : saved_(TextAlpha) {}
+    ~TextAlphaGuard() { TextAlpha = saved_; }
+    TextAlphaGuard(const TextAlphaGuard&) = delete;
+    TextAlphaGuard& operator=(const TextAlphaGuard&) = delete;
+
+  private:
+    float saved_;
 };
 
 }  // namespace
@@ -168,8 +163,13 @@ TLabelPtr TLabel::CreateSpecial(const std::string& text, float x, float y, int a
 
 void TLabel::Draw(float offsetX, float offsetY, int useColour) {
     if (!Visible) return;
-    const SavedDrawingState saved;
-    if (Scale != 1) SetScale(saved.scaleX * Scale, saved.scaleY * Scale);
+    const DrawStateGuard restore;
+    const TextAlphaGuard restoreTextAlpha;
+    if (Scale != 1) {
+        float scaleX = 1, scaleY = 1;
+        GetScale(scaleX, scaleY);
+        SetScale(scaleX * Scale, scaleY * Scale);
+    }
     float alpha = Alpha;
     if (useColour && Color) {
         Apply();
@@ -196,11 +196,7 @@ void TLabel::Draw(float offsetX, float offsetY, int useColour) {
     } else {
         DrawTextLine(Text, x, y - CentringLift(), useColour);
     }
-    if (rotated) {
-        SetRotation(0);
-        BitmapFont->ResetHandle();
-    }
-    saved.Restore();
+    if (rotated) BitmapFont->ResetHandle();
 }
 
 float TLabel::CentringLift() const {

@@ -129,6 +129,25 @@ TGameChannelPtr TChannelArray::PlayGameSound(const TGameSoundPtr& sound, TGameCh
     return channel;
 }
 
+TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume, float pan) {
+    if (!sound || !Game || !Game->Channels) return nullptr;
+    return Game->Channels->PlayGameSound(sound, nullptr, volume, pan);
+}
+
+TGameChannelPtr PlaySoundAtPitch(const TGameSoundPtr& sound, float pitch, float volume, float pan) {
+    if (!sound) return nullptr;
+    const float ownPitch = sound->pitch;
+    sound->pitch = pitch;
+    TGameChannelPtr channel = PlaySound(sound, volume, pan);
+    sound->pitch = ownPitch;
+    return channel;
+}
+
+TGameChannelPtr PlayNamedSound(const std::string& name, float volume, float pan) {
+    if (!Game || !Game->Channels) return nullptr;
+    return PlaySound(SoundBank.Find(name), volume, pan);
+}
+
 void TChannelArray::StopGameChannel(const TGameChannelPtr& channel) {
     if (!channel) return;
     Remove(channel);

@@ -76,5 +76,17 @@ class TChannelArray : public TList<TGameChannelPtr> {
 };
 
 extern TSoundBank SoundBank;
+
+// Sound effects through the game's channel pool (Game->Channels), at a
+// volume relative to the sound volume and a pan from -1 (left) to 1 (right).
+// Nothing plays without a sound or before the pool exists (audio not set up
+// yet); the result is the channel used, or null.
+TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume = 1.0f, float pan = 0.0f);
+// The same at another playback rate; the sound's own rate is put back after.
+TGameChannelPtr PlaySoundAtPitch(const TGameSoundPtr& sound, float pitch, float volume = 1.0f,
+                                 float pan = 0.0f);
+// A sound of the bank by name (a missing name is fatal, as in Find), looked
+// up only when the pool exists.
+TGameChannelPtr PlayNamedSound(const std::string& name, float volume = 1.0f, float pan = 0.0f);
 // The first channel of the pool, reserved for the board's gem landings.
 extern TGameChannelPtr DropChannel;

@@ -360,6 +360,7 @@ void TSprite::Draw() {
 
 void TSprite::DoDraw() {
     if (!visible) return;
+    const DrawStateGuard restore;
     SetTransform(Rotation, BaseScaleX * ScaleX, BaseScaleY * ScaleY);
     if (UseAlpha) SetAlpha(Alpha);
     if (Color) SetColor(Color->R, Color->G, Color->B);
@@ -368,9 +369,6 @@ void TSprite::DoDraw() {
     } else {
         DrawNormal();
     }
-    SetTransform(0, 1, 1);
-    if (UseAlpha) SetAlpha(1);
-    if (Color) SetColor(255, 255, 255);
 }
 
 void TSprite::DrawFrameAt(float px, float py) {
@@ -430,6 +428,7 @@ int TSprite::DrawLight(float intensity, float r, float g, float b,
 }
 
 void TSprite::DrawWithOffset() {
+    const DrawStateGuard restore;
     SetTransform(Rotation, BaseScaleX * ScaleX, BaseScaleY * ScaleY);
     if (UseAlpha) SetAlpha(Alpha);
     const TGameImagePtr& drawn = AlternativeImage ? AlternativeImage : image;
@@ -440,8 +439,6 @@ void TSprite::DrawWithOffset() {
         const float py = y - Game->ScrollY + (UseOffset ? offy : 0);
         DrawImage(*drawn->image, px, py, shown);
     }
-    SetTransform(0, 1, 1);
-    if (UseAlpha) SetAlpha(1);
 }
 
 // ---------------------------------------------------------------- game objects

@@ -7,6 +7,7 @@
 #include "board/Grid.h"
 #include "board/Powerups.h"
 #include "engine/Graphics.h"
+#include "engine/Keys.h"
 #include "engine/Random.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
@@ -34,7 +35,15 @@ constexpr float kFailureMs = 4000, kFailureFadeMs = 1000;
 constexpr float kAutoHintMs = 15000, kSandLoopMs = 700;
 constexpr int kLabelR = 226, kLabelG = 184, kLabelB = 99;
 constexpr int kValueR = 240, kValueG = 240, kValueB = 240;
-constexpr float kGoalRowY[4] = {437, 497, 557, 617};
+// The goal rows of the HUD (1 to 4): row 1 centred at y 437, one every 60
+// pixels. A row takes the clicks from half a gap above its centre to half a
+// gap below, from the screen's left edge to x 126.
+constexpr int kGoalRows = 4, kFirstGoalRowY = 437, kGoalRowGap = 60, kGoalRowsRight = 126;
+constexpr int kGoalRowsTop = kFirstGoalRowY - kGoalRowGap / 2;
+
+constexpr float GoalRowY(int row) {
+    return static_cast<float>(kFirstGoalRowY + (row - 1) * kGoalRowGap);
+}
 
 float L(float ms) {
     return Game->CalcAnimLength(ms);
@@ -51,18 +60,8 @@ std::string Text(const std::string& key) {
     return GameText ? GameText->FindString(key) : std::string();
 }
 
-void PlayNamed(const std::string& name, float volume, float pan = 0) {
-    if (!Game->Channels) return;
-    if (TGameSoundPtr sound = SoundBank.Find(name))
-        Game->Channels->PlayGameSound(sound, nullptr, volume, pan);
-}
-
-void PlaySound(const TGameSoundPtr& sound, float volume) {
-    if (sound && Game->Channels) Game->Channels->PlayGameSound(sound, nullptr, volume, 0);
-}
-
 bool CtrlHeld() {
-    return KeyDown(162) || KeyDown(163);
+    return KeyDown(Key::LeftCtrl) || KeyDown(Key::RightCtrl);
 }
 
 }  // namespace
@@ -161,6 +160,8 @@ void TGameScreen::Start() {
     Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
     for (const THUDPowerupPtr& powerup : HUDPowerups)
         powerup->SetIntroY(static_cast<float>(ScreenHeight));
+    // The screen is drawn while it fades in, before its logic runs.
+    PlaceHUD();
 }
 
 void TGameScreen::PostFadeIn() {
@@ -177,6 +178,7 @@ void TGameScreen::CoreStart() {
         if (GemList) GemList->SetShadow();
     }
     Game->FixedRateLogic->Init();
+    PlaceHUD();
 }
 
 int TGameScreen::SetEscDestination() {
@@ -283,6 +285,9 @@ void TGameScreen::MakeTestGem(int x, int y, int type) {
 
 void TGameScreen::Logic() {
     LastLogicResult = LogicSteps();
+    // What the next frame shows, as this step left it.
+    PlaceHUD();
+    PoseBigText();
 }
 
 int TGameScreen::LogicSteps() {
@@ -295,7 +300,7 @@ int TGameScreen::LogicSteps() {
     }
     if (!LevelCompleteScreen->Active) Grid->TogglePointer(InGameMenu->Logic());
     LevelCompleteScreen->Logic();
-    GetHUDX();
+    PlaceHUD();
     if (InGameMenu->Active || LevelCompleteScreen->Active) {
         if (InGameMenu->Active) Menu->ManageFixedGlowOnly();
         return 1;
@@ -333,7 +338,7 @@ int TGameScreen::LogicSteps() {
 // ---------------------------------------------------------------- intro and outro
 
 void TGameScreen::LevelStartCue() {
-    PlayNamed("LevelStart", 1.0f);
+    PlayNamedSound("LevelStart", 1.0f);
     PlayShown = 1;
 }
 
@@ -360,7 +365,7 @@ void TGameScreen::ManageIntroAnim() {
         if (c >= b && c <= a) {
             drop = 1 - Ease(1 - (c - b) / (a - b));
             if (!GridSlideInSoundPlayed) {
-                PlayNamed("SlideInReverb", 1.0f);
+                PlayNamedSound("SlideInReverb", 1.0f);
                 GridSlideInSoundPlayed = 1;
             }
         } else if (c > a) {
@@ -370,6 +375,8 @@ void TGameScreen::ManageIntroAnim() {
     } else if (FadingIn) {
         Grid->topY = -static_cast<float>(ScreenHeight + 50);
     }
+    // "Go" shows in the intro's last second, and the level-start cue with it.
+    if (IntroRunning() && IntroAnim->Counter < L(kDropEndsMs) && !PlayShown) LevelStartCue();
     for (const THUDPowerupPtr& powerup : HUDPowerups)
         powerup->SetIntroY(GetIntroY());
 }
@@ -385,7 +392,7 @@ int TGameScreen::StartOutroAnim() {
     if (Player->Alive == 0 || OutroRunning() || IntroRunning()) return 0;
     OutroAnim->Start();
     Player->NoChecks = 1;
-    PlayNamed("LevelEnd", 1.0f);
+    PlayNamedSound("LevelEnd", 1.0f);
     if (Menu && !Menu->IsEmpty()) {
         // The Menu button stays in sight but takes no clicks while the level ends.
         Menu->First()->AlwaysDraw = 1;
@@ -408,11 +415,7 @@ int TGameScreen::ManageOutroAnim() {
             Grid->yacc += 0.04f * Delta;
             Grid->MoveBoardDown(Grid->yacc * Delta);
             if (!GridSlideOutSoundPlayed) {
-                if (TGameSoundPtr slide = SoundBank.Find("SlideInReverb")) {
-                    slide->pitch = 0.8f;
-                    PlaySound(slide, 1.0f);
-                    slide->pitch = 1.0f;
-                }
+                PlaySoundAtPitch(SoundBank.Find("SlideInReverb"), 0.8f);
                 GridSlideOutSoundPlayed = 1;
             }
         }
@@ -507,10 +510,12 @@ void TGameScreen::ManageAutoHint() {
 
 void TGameScreen::ManageHUDClicks() {
     const int mx = Game->Mouse->x, my = Game->Mouse->y;
-    if (mx < 0 || mx > 126 || my < 407 || my >= 647) return;
+    if (mx < 0 || mx > kGoalRowsRight || my < kGoalRowsTop ||
+        my >= kGoalRowsTop + kGoalRows * kGoalRowGap)
+        return;
     if (!Game->Mouse->GetMh(1)) return;
     Tutorial->FadeTips();
-    Tutorial->ShowGoalArrowTip((my - 407) / 60 + 1, 5000);
+    Tutorial->ShowGoalArrowTip((my - kGoalRowsTop) / kGoalRowGap + 1, 5000);
 }
 
 void TGameScreen::SetGaugeEmpty() {
@@ -520,8 +525,8 @@ void TGameScreen::SetGaugeEmpty() {
 }
 
 void TGameScreen::GoalDoneEffect(int goal) {
-    PlayNamed("GoalDone", 1.0f, -0.5f);
-    EffectGoalDone(58, 437 + (goal - 1) * 60.0f);
+    PlayNamedSound("GoalDone", 1.0f, -0.5f);
+    EffectGoalDone(58, GoalRowY(goal));
 }
 
 // ---------------------------------------------------------------- sounds
@@ -561,39 +566,38 @@ void TGameScreen::ProcessSoundTriggers() {
     TGameGrid& g = *Grid;
     // A chain of bombs shares the loudness out, but never below 0.6.
     const float v = g.ChainedBonuses > 1 ? std::max(0.6f, 1.0f / g.ChainedBonuses) : 1.0f;
-    auto named = [](const char* name, float volume) { PlayNamed(name, volume); };
-    if (TriggerBonusAppears) named("BonusAppears", 1);
-    if (TriggerEggDrop) named("EggDrop", 1);
+    if (TriggerBonusAppears) PlayNamedSound("BonusAppears", 1);
+    if (TriggerEggDrop) PlayNamedSound("EggDrop", 1);
     if (TriggerUnlock) PlaySound(g.UnlockSound, 1);
     if (TriggerUnrock1) PlaySound(g.UnRockSound1, 1);
     if (TriggerUnrock2) PlaySound(g.UnRockSound2, 1);
     if (TriggerMagic) PlaySound(g.MagicSound, 1);
     if (TriggerGoldCoin) PlaySound(g.GoldCoinSound, 1);
     if (TriggerGoldBag) PlaySound(g.GoldBagSound, 1);
-    if (TriggerCoinDisappears) named("coindisappears", 1);
+    if (TriggerCoinDisappears) PlayNamedSound("coindisappears", 1);
     if (TriggerHUDCharged) PlaySound(g.HUDChargeSound, 1);
     if (TriggerBomb) {
-        named("Bomb", 0.5f * v);
-        named("Pumpkin", v);
+        PlayNamedSound("Bomb", 0.5f * v);
+        PlayNamedSound("Pumpkin", v);
     }
     if (TriggerBomb2) {
         PlaySound(g.ExplodeSound, 0.5f * v);
-        named("Bomb", 0.5f * v);
-        named("Pumpkin", v);
+        PlayNamedSound("Bomb", 0.5f * v);
+        PlayNamedSound("Pumpkin", v);
     }
     if (TriggerMegaBomb) {
-        named("Garlic", v);
-        named("HolyWater", v);
+        PlayNamedSound("Garlic", v);
+        PlayNamedSound("HolyWater", v);
     }
     if (TriggerCrossDiagBomb) {
         PlaySound(g.ExplodeSound, 0.5f * v);
         PlaySound(g.CrossDiagBombSound, v);
-        named("HolyWater2", v);
+        PlayNamedSound("HolyWater2", v);
     }
     if (TriggerCrossDiagBomb2) {
         PlaySound(g.ExplodeSound, 0.8f * v);
         PlaySound(g.CrossDiagBombSound, v);
-        named("HolyWater2", v);
+        PlayNamedSound("HolyWater2", v);
     }
     if (TriggerCrossBomb) {
         PlaySound(g.ExplodeSound, 0.75f * v);
@@ -609,14 +613,10 @@ void TGameScreen::ProcessSoundTriggers() {
     if (TriggerHorizontalBomb) PlaySound(g.HorizontalBombSound, v);
     if (TriggerHorizontalBomb2) {
         PlaySound(g.HorizontalBombSound, v);
-        named("TorchExtra", v);
+        PlayNamedSound("TorchExtra", v);
     }
     if (TriggerVerticalBomb) PlaySound(g.VerticalBombSound, v);
-    if (TriggerVerticalBomb2 && g.VerticalBombSound) {
-        g.VerticalBombSound->pitch = 0.8f;
-        PlaySound(g.VerticalBombSound, v);
-        g.VerticalBombSound->pitch = 1.0f;
-    }
+    if (TriggerVerticalBomb2) PlaySoundAtPitch(g.VerticalBombSound, 0.8f, v);
     if (TriggerMatchOverArmour1) PlaySound(g.MatchOverTileSound, 1);
     if (TriggerMatchOverArmour2) PlaySound(g.MatchOverArmour2Sound, 1);
 }
@@ -648,39 +648,48 @@ void TGameScreen::SpecificKeys() {
 
 // ---------------------------------------------------------------- positions
 
-float TGameScreen::GetIntroRatio() {
-    if (OutroRunning() && OutroAnim->Counter < L(1000)) {
-        HUDSliding = 1;
-        return 1 - Ease(OutroAnim->Counter / L(1000));
-    }
+TGameScreen::HUDSlide TGameScreen::CalcHUDSlide() const {
+    if (OutroRunning() && OutroAnim->Counter < L(1000))
+        return {1 - Ease(OutroAnim->Counter / L(1000)), 1};
     if (IntroRunning()) {
         const float c = IntroAnim->Counter;
         const float a = std::trunc(L(kIntroMs)), b = std::trunc(L(kHudInEndsMs));
-        if (c >= b && c <= a) {
-            HUDSliding = 1;
-            return Ease(1 - Ease(1 - (c - b) / (a - b)));
-        }
-        if (c < b) {
-            HUDSliding = 0;
-            return 0;
-        }
+        if (c >= b && c <= a) return {Ease(1 - Ease(1 - (c - b) / (a - b))), 1};
+        if (c < b) return {0, 0};
     }
-    if (FadingIn || LevelCompleteScreen->Active) {
-        HUDSliding = 1;
-        return 1;
-    }
-    HUDSliding = 0;
-    return 0;
+    if (FadingIn || LevelCompleteScreen->Active) return {1, 1};
+    return {0, 0};
 }
 
-float TGameScreen::GetHUDX() {
+float TGameScreen::GetIntroRatio() const {
+    return CalcHUDSlide().ratio;
+}
+
+float TGameScreen::GetHUDX() const {
     const float width = PanelImage ? static_cast<float>(PanelImage->w) : 0;
-    const float hx = -width * GetIntroRatio();
-    SetMenuCoords(hx);
-    return hx;
+    return -width * GetIntroRatio();
 }
 
-float TGameScreen::GetIntroY() {
+void TGameScreen::PlaceHUD() {
+    HUDSliding = CalcHUDSlide().sliding;
+    SetMenuCoords(GetHUDX());
+}
+
+void TGameScreen::PoseBigText() {
+    if (Go && IntroRunning() && IntroAnim->Counter < L(kDropEndsMs)) {
+        const float r = IntroAnim->Counter / L(kDropEndsMs);
+        Go->SetScaleXY(0.5f + r, 0);
+        Go->Alpha = std::min(1.0f, 1.5f * r);
+    }
+    if (WellDone && OutroRunning() && OutroAnim->Counter < L(kWellDoneMs)) {
+        const float r = OutroAnim->Counter / L(kWellDoneMs);
+        WellDone->ScaleX = 0.75f;
+        WellDone->ScaleY =
+            r <= 0.65f ? 0.75f : 0.75f + 1.5f * (1 - std::cos((360 * (r - 0.65f)) * M_PI / 180.0));
+    }
+}
+
+float TGameScreen::GetIntroY() const {
     return (ScreenHeight - 724) * 4 * GetIntroRatio();
 }
 
@@ -715,26 +724,32 @@ void TGameScreen::DrawHUD() {
     const float hx = GetHUDX();
     SetBlend(ALPHABLEND);
     PanelImage->Draw(hx, 0, 0, nullptr);
-    const int round = HUDSliding == 0;
-    const std::string word = Text("Level");
-    const std::string label = word + " " + std::to_string(Player->Level);
-    const float scale = static_cast<float>(HUDFont->CalcReducedScale(label, 118));
-    SetScale(scale, scale);
-    const float left = hx + 76 - static_cast<float>(HUDFont->StringWidth(label)) * scale / 2;
-    SetColor(kLabelR, kLabelG, kLabelB);
-    HUDFont->DrawAligned(word, left, 98, 0, round, 1);
-    SetColor(kValueR, kValueG, kValueB);
-    Player->DrawLevel(left + static_cast<float>(HUDFont->StringWidth(word + " ")) * scale, 98);
-    SetScale(1, 1);
-    SetColor(kLabelR, kLabelG, kLabelB);
-    HUDFont->DrawAligned(Text("Score"), hx + 76, 148, 1, round, 1);
-    SetColor(kValueR, kValueG, kValueB);
-    Player->DrawScore(hx + 76, 172);
-    SetColor(kLabelR, kLabelG, kLabelB);
-    if (GUIFontSmall) GUIFontSmall->DrawAligned(Text("Gold"), hx + 68, 16, 2, round, 1);
-    SetColor(kValueR, kValueG, kValueB);
-    Player->DrawCoins(hx + 78, 16);
-    SetColor(255, 255, 255);
+    {
+        const DrawStateGuard restore;
+        const int round = HUDSliding == 0;
+        const std::string word = Text("Level");
+        const std::string label = word + " " + std::to_string(Player->Level);
+        const float scale = static_cast<float>(HUDFont->CalcReducedScale(label, 118));
+        {
+            const DrawStateGuard restoreScale;
+            SetScale(scale, scale);
+            const float left =
+                hx + 76 - static_cast<float>(HUDFont->StringWidth(label)) * scale / 2;
+            SetColor(kLabelR, kLabelG, kLabelB);
+            HUDFont->DrawAligned(word, left, 98, 0, round, 1);
+            SetColor(kValueR, kValueG, kValueB);
+            Player->DrawLevel(left + static_cast<float>(HUDFont->StringWidth(word + " ")) * scale,
+                              98);
+        }
+        SetColor(kLabelR, kLabelG, kLabelB);
+        HUDFont->DrawAligned(Text("Score"), hx + 76, 148, 1, round, 1);
+        SetColor(kValueR, kValueG, kValueB);
+        Player->DrawScore(hx + 76, 172);
+        SetColor(kLabelR, kLabelG, kLabelB);
+        if (GUIFontSmall) GUIFontSmall->DrawAligned(Text("Gold"), hx + 68, 16, 2, round, 1);
+        SetColor(kValueR, kValueG, kValueB);
+        Player->DrawCoins(hx + 78, 16);
+    }
     const float x = hx + 9;
     DrawStatusText();
     DrawTimer(x);
@@ -745,20 +760,22 @@ void TGameScreen::DrawHUD() {
 void TGameScreen::DrawGoalRow(int row, float x, const TGameImagePtr& image, int frame, float scale,
                               int toGo) {
     if (!image || !image->image) return;
-    const float y = kGoalRowY[row - 1];
-    SetScale(scale, scale);
-    static const TShadowPtr shadow = TShadow::Create(1.5f, 1.5f, 0.4f);
-    // Every icon is centred on its place, whatever handle its picture keeps for
-    // the board (the armour tiles are placed by their top-left corner there).
-    TImage& picture = *image->image;
-    const float handleX = picture.HandleX(), handleY = picture.HandleY();
-    picture.MidHandle();
-    image->Draw(x + 34, y, frame, shadow);
-    picture.SetHandle(handleX, handleY);
-    SetScale(1, 1);
+    const DrawStateGuard restore;
+    const float y = GoalRowY(row);
+    {
+        const DrawStateGuard restoreScale;
+        SetScale(scale, scale);
+        static const TShadowPtr shadow = TShadow::Create(1.5f, 1.5f, 0.4f);
+        // Every icon is centred on its place, whatever handle its picture keeps for
+        // the board (the armour tiles are placed by their top-left corner there).
+        TImage& picture = *image->image;
+        const float handleX = picture.HandleX(), handleY = picture.HandleY();
+        picture.MidHandle();
+        image->Draw(x + 34, y, frame, shadow);
+        picture.SetHandle(handleX, handleY);
+    }
     SetColor(kValueR, kValueG, kValueB);
     HUDFont->DrawAligned(std::to_string(toGo), x + 34 + 25, y - 11, 0, HUDSliding == 0, 1);
-    SetColor(255, 255, 255);
 }
 
 void TGameScreen::DrawGoals(float x) {
@@ -778,16 +795,18 @@ void TGameScreen::DrawTimer(float x) {
         const std::string relaxed = Text("Button Relaxed");
         const double height = GUIFont->StringHeightVertical(relaxed);
         const float scale = height > 0 ? static_cast<float>(136 / height) : 1.0f;
+        const DrawStateGuard restore;
         SetScale(scale, scale);
         GUIFont->Draw(relaxed, x + 48, 236, 1, 0, 0, 0, 0, 0, 1);
-        SetScale(1, 1);
         return;
     }
     if (!HourglassImage || !HourglassShadowImage || !SandAnimImage || !Grid) return;
     const float hx = x + 48;
-    SetScale(0.99f, 0.99f);
-    HourglassShadowImage->Draw(hx, 295, 0, nullptr);
-    SetScale(1, 1);
+    {
+        const DrawStateGuard restore;
+        SetScale(0.99f, 0.99f);
+        HourglassShadowImage->Draw(hx, 295, 0, nullptr);
+    }
     if (!IntroRunning() && !OutroRunning() && NoMoreCounter == 0)
         SandAnimImage->Draw(hx, 291, SandAnim->GetAnimFrame(14), nullptr);
     const float left = Player->TimeLeftMs();
@@ -801,30 +820,16 @@ void TGameScreen::DrawTimer(float x) {
 }
 
 void TGameScreen::DrawStatusText() {
-    if (IntroRunning() && IntroAnim->Counter < L(kDropEndsMs)) {
-        if (!PlayShown) LevelStartCue();
-        const float r = IntroAnim->Counter / L(kDropEndsMs);
-        if (Go) {
-            Go->SetScaleXY(0.5f + r, 0);
-            Go->Alpha = std::min(1.0f, 1.5f * r);
-            Go->Draw();
-        }
-    }
-    if (OutroRunning() && OutroAnim->Counter < L(kWellDoneMs) && WellDone) {
-        const float r = OutroAnim->Counter / L(kWellDoneMs);
-        WellDone->ScaleX = 0.75f;
-        WellDone->ScaleY =
-            r <= 0.65f ? 0.75f : 0.75f + 1.5f * (1 - std::cos((360 * (r - 0.65f)) * M_PI / 180.0));
-        WellDone->Draw();
-    }
+    // The big texts are posed by the logic (PoseBigText).
+    if (IntroRunning() && IntroAnim->Counter < L(kDropEndsMs) && Go) Go->Draw();
+    if (OutroRunning() && OutroAnim->Counter < L(kWellDoneMs) && WellDone) WellDone->Draw();
     if ((NoMore || TimeUp) && Grid && Grid->JiggleDirection == 0 && BigTextFont) {
+        const DrawStateGuard restore;
         const std::string text = Text(NoMore ? "No More Moves" : "Time Up");
         NoMore ? SetColor(154, 118, 255) : SetColor(255, 59, 9);
         const float scale = static_cast<float>(BigTextFont->CalcReducedScale(text, 840));
         SetScale(scale, scale);
         BigTextFont->DrawAligned(text, ScreenWidth / 2.0f + BIG_TEXT_OFFSET_X, ScreenHeight / 2.0f,
                                  3);
-        SetScale(1, 1);
-        SetColor(255, 255, 255);
     }
 }

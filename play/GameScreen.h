@@ -75,6 +75,7 @@ class TGameScreen : public TScreen {
     static void ClearParticles();
     virtual void ClearHint();
     virtual void ClearSoundTriggers();
+    // A logic step despite its name: the sparkles of a full bonus gauge.
     virtual void DrawGaugeParticles();
     virtual void DrawGoals(float x);
     virtual void DrawHUD();
@@ -84,9 +85,11 @@ class TGameScreen : public TScreen {
     virtual void FillGrid();
     virtual void GameStart();
     virtual int GetChapter();
-    virtual float GetIntroRatio();
-    virtual float GetHUDX();
-    virtual float GetIntroY();
+    // The HUD's slide: 0 in place, 1 out of sight. Drawing reads it; the
+    // logic places the Menu button and sets HUDSliding from it (PlaceHUD).
+    virtual float GetIntroRatio() const;
+    virtual float GetHUDX() const;
+    virtual float GetIntroY() const;
     virtual int GetSubLevel();
     virtual void GoalDoneEffect(int goal);
     virtual void LoadBackground();
@@ -120,6 +123,15 @@ class TGameScreen : public TScreen {
     int LastLogicResult = 0;
 
   private:
+    struct HUDSlide {
+        float ratio;
+        int sliding;
+    };
+    HUDSlide CalcHUDSlide() const;
+    // From the logic: the Menu button follows the HUD, HUDSliding is set.
+    void PlaceHUD();
+    // From the logic: the scale and alpha of "Go" and "Well Done".
+    void PoseBigText();
     void StartEndingSequence(int& flag, const TGameSoundPtr& sound);
     void SetBoardDrop(float drop);
     void DrawGoalRow(int row, float x, const TGameImagePtr& image, int frame, float scale,

@@ -14,18 +14,13 @@
 #include "media/Sound.h"
 #include "play/GameScreen.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 std::shared_ptr<TPlayer> Player = std::make_shared<TPlayer>();
 
-namespace {
-bool Bought(int item) {
-    return SaveData && SaveData->GetShopItemStatus(item) == 2;
-}
-}  // namespace
-
 int TPlayer::GetBonusGold() {
-    if (Bought(23)) return static_cast<int>(levelGoldCollected * 0.2f);
-    if (Bought(22)) return static_cast<int>(levelGoldCollected * 0.1f);
+    if (ShopItemOwned(SHOP_MORE_BONUS_GOLD)) return static_cast<int>(levelGoldCollected * 0.2f);
+    if (ShopItemOwned(SHOP_BONUS_GOLD)) return static_cast<int>(levelGoldCollected * 0.1f);
     return 0;
 }
 
@@ -91,7 +86,7 @@ void TPlayer::LogGoldenSkullCollected() {
 int TPlayer::LogGoldBagCollected() {
     if (!EarnsGold()) return 0;
     levelBagsCollected += 1;
-    const int coins = Bought(10) ? 5 : Bought(9) ? 4 : 3;
+    const int coins = ShopItemOwned(SHOP_MOST_GOLD) ? 5 : ShopItemOwned(SHOP_MORE_GOLD) ? 4 : 3;
     LogCoinCollected(coins);
     return coins;
 }
@@ -176,9 +171,7 @@ void TPlayer::ManageTime() {
     if (t <= 10000 && TimedGame()) {
         const MinutesSeconds split = SplitMilliseconds(t);
         if (split.seconds != LastTimeTaken) {
-            if (GameScreen && GameScreen->SoundLowTimeBeep && Game && Game->Channels) {
-                Game->Channels->PlayGameSound(GameScreen->SoundLowTimeBeep, nullptr, 1.0f, 0);
-            }
+            if (GameScreen) PlaySound(GameScreen->SoundLowTimeBeep);
             LastTimeTaken = split.seconds;
         }
     } else {

@@ -7,7 +7,7 @@
 #include <memory>
 
 class TSaveData {
-public:
+  public:
     int gaugeLevel = 0;
     int showTips = 1;
     int timer = 0;  // 1 timed mode, 0 relaxed
@@ -18,7 +18,12 @@ public:
 
     // The status of a shop item; 0 for ids outside the table.
     int GetShopItemStatus(int id) const;
+    // The shop item has been bought.
+    bool Owns(int id) const;
     int GoldAvailable() const { return goldCollected; }
 };
 
 extern std::shared_ptr<TSaveData> SaveData;
+
+// The current player owns the shop item (false without a progress record).
+bool ShopItemOwned(int id);

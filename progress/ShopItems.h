@@ -44,6 +44,13 @@ class ShopItem {
     void SetCentreOffset(int x, int y);
 };
 
+// Items whose purchase changes play, by id.
+constexpr int SHOP_PUMPKIN = 1;  // the first bomb: without it lines of four and five make none
+constexpr int SHOP_MORE_GOLD = 9, SHOP_MOST_GOLD = 10;   // coins and bags come more often
+constexpr int SHOP_MORE_TIME = 11, SHOP_LONG_TIME = 12;  // 10 % and 20 % more time
+constexpr int SHOP_BONUS_POWER = 16;  // lines of four make garlic and upgraded bombs too
+constexpr int SHOP_BONUS_GOLD = 22, SHOP_MORE_BONUS_GOLD = 23;  // 10 % and 20 % gold at the end
+
 constexpr int SHOP_ITEM_COUNT = 38;
 constexpr int SHOP_TABLE_SIZE = 41;  // entry 0 empty, 39 and 40 scenery
 

@@ -2,6 +2,7 @@
 
 #include "engine/Files.h"
 #include "engine/Graphics.h"
+#include "engine/Keys.h"
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
 
@@ -176,8 +177,9 @@ void TButton::SimulateClick() {
 
 void TButton::PlayOn(const TGameSoundPtr& sound, ChannelPtr& ownChannel) {
     if (!sound) return;
+    // Before the pool exists (the loading screen) the button plays on its own channel.
     if (Game->Channels) {
-        Game->Channels->PlayGameSound(sound, nullptr, 1.0f, 0);
+        PlaySound(sound);
     } else {
         sound->PlayInChannel(ownChannel, 0);
     }
@@ -240,7 +242,8 @@ void TButton::ManageCore(bool quiet) {
         } else {
             MouseOver = Clicked = 0;
         }
-        if (OKButton && (KeyHit(13) || (OKButtonUseSpace && KeyHit(32)))) SimulateClick();
+        if (OKButton && (KeyHit(Key::Enter) || (OKButtonUseSpace && KeyHit(Key::Space))))
+            SimulateClick();
     } else {
         MouseOver = Clicked = 0;
         if (FixedGlowOnMO) ManageGlow();
@@ -274,12 +277,11 @@ void TButton::DrawLook(const TGameImagePtr& look, int lookFrame, bool glowPass) 
     DrawShadow(look, lookFrame, 0);
     DrawImage(*look->image, x, y, lookFrame);
     if (glowPass && Glow > 0) {
+        const DrawStateGuard restore;
         SetBlend(LIGHTBLEND);
         const int level = static_cast<int>(255 * Glow);
         SetColor(level, level, level);
         DrawImage(*look->image, x, y, lookFrame);
-        SetBlend(ALPHABLEND);
-        SetColor(255, 255, 255);
     }
 }
 
@@ -298,6 +300,7 @@ void TButton::DrawCaption() {
 void TButton::Draw() {
     if (!Active && !AlwaysDraw) return;
     SetBlend(ALPHABLEND);
+    const DrawStateGuard restore;
     const float homeX = x, homeY = y;
     x += offx;
     y += offy;
@@ -350,6 +353,4 @@ void TButton::Draw() {
     }
     x = homeX;
     y = homeY;
-    SetScale(1, 1);
-    if (UseAlpha) SetAlpha(1);
 }

@@ -167,7 +167,7 @@ TEST_F(BoardDrawTest, TilesShowTheirArmourFlashAndMouseOverMark) {
     EXPECT_TRUE(showsPicture(IceTileImage, 1, 0));
     EXPECT_TRUE(showsPicture(SnowTileImage, 2, 0));
     EXPECT_TRUE(showsPicture(EmptyTileImage, 3, 1));
-    EXPECT_EQ(frame->ReadPixel(L(3) + 33, T(0) + 33), kBackground);  // the hole
+    EXPECT_EQ(frame->ReadPixel(L(3) + HALF_CELL, T(0) + HALF_CELL), kBackground);  // the hole
 
     Cells[0][1]->glow = 0.5f;
     PixmapPtr flashing = DrawBoard();
@@ -188,7 +188,7 @@ TEST_F(BoardDrawTest, TilesShowTheirArmourFlashAndMouseOverMark) {
 TEST_F(BoardDrawTest, BombsCoinsAndBagsShineOnceMoreFromParticleDetailFifty) {
     TGem::Load();
     Grid->LoadLevelFromText(Level("3,3", "1,1,1\n1,1,1\n1,1,1\n"));
-    for (int type : {15, 23, GEM_COIN, GEM_BAG}) {
+    for (int type : {GEM_PUMPKIN_BOMB, GEM_PUMPKIN_BOMB + BOMB_UPGRADE, GEM_COIN, GEM_BAG}) {
         SCOPED_TRACE(testing::Message() << "type " << type);
         const TGemPtr gem = type == GEM_COIN  ? TGem::MakeCoin(1, 1, 0)
                             : type == GEM_BAG ? TGem::MakeBag(1, 1, 0)
@@ -256,8 +256,9 @@ TEST_F(BoardDrawTest, RendersAWholeBoard) {
     Grid->my = 4;
     PixmapPtr frame = DrawBoard();
     EXPECT_EQ(FileType(headless::SaveFrame("board")), FILETYPE_FILE);
-    EXPECT_EQ(frame->ReadPixel(L(4) + 33, T(3) + 33), kBackground);  // the middle hole
-    EXPECT_NE(frame->ReadPixel(L(0) + 33, T(4) + 33), kBackground);
+    EXPECT_EQ(frame->ReadPixel(L(4) + HALF_CELL, T(3) + HALF_CELL),
+              kBackground);  // the middle hole
+    EXPECT_NE(frame->ReadPixel(L(0) + HALF_CELL, T(4) + HALF_CELL), kBackground);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ void BoardTest::PlaceGems(const std::vector<std::string>& rows) {
                            : c >= 'a' && c <= 'd' ? 10 + (c - 'a')
                                                   : 1;
                 if (c == 'S') type = GEM_SKULL;
-                if (c == 'B') type = 15;
+                if (c == 'B') type = GEM_PUMPKIN_BOMB;
                 gem = TGem::Make(x, y, type, 0);
                 if (c == 'L') gem->locked = 1;
             }
@@ -69,8 +69,8 @@ void BoardTest::PlaceGems(const std::vector<std::string>& rows) {
 }
 
 void BoardTest::MouseAt(int column, int row) {
-    Game->Mouse->x = CellLeft(column) + 33;
-    Game->Mouse->y = CellTop(row) + 33;
+    Game->Mouse->x = CellLeft(column) + HALF_CELL;
+    Game->Mouse->y = CellTop(row) + HALF_CELL;
     Grid->mx = column;
     Grid->my = row;
 }

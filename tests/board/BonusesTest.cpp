@@ -12,6 +12,7 @@
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ class BonusesTest : public BoardTest {
     void SetUp() override {
         BoardTest::SetUp();
         for (int item = 1; item <= 38; ++item)
-            SaveData->shopPurchases[item] = 2;
-        SaveData->shopPurchases[16] = 0;
+            SaveData->shopPurchases[item] = ShopItem::PURCHASED;
+        SaveData->shopPurchases[SHOP_BONUS_POWER] = ShopItem::UNAVAILABLE;
         SaveData->timer = 1;
         CSrand(42);
     }
@@ -75,19 +76,58 @@ TEST_F(BonusesTest, EachBombHitsItsAreaForBothPowers) {
         std::vector<std::string> hits;
     };
     const std::vector<Case> cases = {
-        {15, 3, 3, {".......", ".......", "..###..", "..###..", "..###..", ".......", "......."}},
-        {23, 3, 3, {".......", "..###..", ".#####.", ".#####.", ".#####.", "..###..", "......."}},
-        {15, 0, 0, {"##.....", "##.....", ".......", ".......", ".......", ".......", "......."}},
-        {16, 2, 5, {".......", ".......", ".......", ".......", ".......", "#######", "......."}},
-        {24, 2, 6, {".......", ".......", ".......", ".......", ".......", "#######", "#######"}},
-        {17, 1, 3, {".#.....", ".#.....", ".#.....", ".#.....", ".#.....", ".#.....", ".#....."}},
-        {25, 0, 3, {"##.....", "##.....", "##.....", "##.....", "##.....", "##.....", "##....."}},
-        {18, 3, 3, {".......", "...#...", "...#...", ".#####.", "...#...", "...#...", "......."}},
-        {26, 2, 3, {"..#....", "..#....", "..#....", "#######", "..#....", "..#....", "..#...."}},
-        {19, 3, 3, {".......", ".#...#.", "..#.#..", "...#...", "..#.#..", ".#...#.", "......."}},
-        {27, 1, 1, {"#.#....", ".#.....", "#.#....", "...#...", "....#..", ".....#.", "......#"}},
-        {20, 3, 3, {".......", ".#.#.#.", "..###..", ".#####.", "..###..", ".#.#.#.", "......."}},
-        {21, 3, 3, {"..###..", ".#####.", "#######", "#######", "#######", ".#####.", "..###.."}},
+        {GEM_PUMPKIN_BOMB,
+         3,
+         3,
+         {".......", ".......", "..###..", "..###..", "..###..", ".......", "......."}},
+        {GEM_PUMPKIN_BOMB + BOMB_UPGRADE,
+         3,
+         3,
+         {".......", "..###..", ".#####.", ".#####.", ".#####.", "..###..", "......."}},
+        {GEM_PUMPKIN_BOMB,
+         0,
+         0,
+         {"##.....", "##.....", ".......", ".......", ".......", ".......", "......."}},
+        {GEM_HORIZONTAL_BOMB,
+         2,
+         5,
+         {".......", ".......", ".......", ".......", ".......", "#######", "......."}},
+        {GEM_HORIZONTAL_BOMB + BOMB_UPGRADE,
+         2,
+         6,
+         {".......", ".......", ".......", ".......", ".......", "#######", "#######"}},
+        {GEM_VERTICAL_BOMB,
+         1,
+         3,
+         {".#.....", ".#.....", ".#.....", ".#.....", ".#.....", ".#.....", ".#....."}},
+        {GEM_VERTICAL_BOMB + BOMB_UPGRADE,
+         0,
+         3,
+         {"##.....", "##.....", "##.....", "##.....", "##.....", "##.....", "##....."}},
+        {GEM_CROSS_BOMB,
+         3,
+         3,
+         {".......", "...#...", "...#...", ".#####.", "...#...", "...#...", "......."}},
+        {GEM_CROSS_BOMB + BOMB_UPGRADE,
+         2,
+         3,
+         {"..#....", "..#....", "..#....", "#######", "..#....", "..#....", "..#...."}},
+        {GEM_DIAGONAL_BOMB,
+         3,
+         3,
+         {".......", ".#...#.", "..#.#..", "...#...", "..#.#..", ".#...#.", "......."}},
+        {GEM_DIAGONAL_BOMB + BOMB_UPGRADE,
+         1,
+         1,
+         {"#.#....", ".#.....", "#.#....", "...#...", "....#..", ".....#.", "......#"}},
+        {GEM_CROSS_DIAG_BOMB,
+         3,
+         3,
+         {".......", ".#.#.#.", "..###..", ".#####.", "..###..", ".#.#.#.", "......."}},
+        {GEM_GARLIC_BOMB,
+         3,
+         3,
+         {"..###..", ".#####.", "#######", "#######", "#######", ".#####.", "..###.."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "bomb " << c.type << " at " << c.x << "," << c.y);
@@ -99,7 +139,7 @@ TEST_F(BonusesTest, EachBombHitsItsAreaForBothPowers) {
     // others simply pass over the holes.
     const std::vector<std::string> ring = {"1111111", "1100011", "1100011", "1111111"};
     PlainBoard(ring);
-    Fire(21, 1, 1);
+    Fire(GEM_GARLIC_BOMB, 1, 1);
     EXPECT_EQ(Hits(), (std::vector<std::string>{"#####..", "##   ..", "##   ..", "####..."}));
     EXPECT_EQ(Grid->GetMegaPoints(1, 1).size(), 13u) << "its point list holds the same 13 cells";
     EXPECT_EQ(Grid->GetBombPoints(0, 0, 1).size(), 4u) << "clipped at the corner";
@@ -108,7 +148,8 @@ TEST_F(BonusesTest, EachBombHitsItsAreaForBothPowers) {
 }
 
 TEST_F(BonusesTest, AFiredBombGoesUpInItsOwnBlast) {
-    for (int type : {15, 16, 17, 18, 19, 20, 21, 23, 24, 25, 26, 27, 28, 29}) {
+    for (int type = GEM_FIRST_BOMB; type <= GEM_LAST_UPGRADED_BOMB; ++type) {
+        if (!IsBomb(type)) continue;
         SCOPED_TRACE(testing::Message() << "bomb " << type);
         PlainBoard(kOpen7);
         MakeGem(type, 3, 3);
@@ -127,13 +168,13 @@ TEST_F(BonusesTest, AFiredBombGoesUpInItsOwnBlast) {
     // Its own cell scores like any other it hits: 8 neighbours and itself.
     PlainBoard(kOpen7);
     Player->LevelScore = 0;
-    Fire(15, 3, 3);
+    Fire(GEM_PUMPKIN_BOMB, 3, 3);
     EXPECT_EQ(Player->LevelScore, 9);
     // A bomb fired by another one's blast goes up in its own blast too.
     PlainBoard(kOpen7);
-    MakeGem(17, 4, 3);
+    MakeGem(GEM_VERTICAL_BOMB, 4, 3);
     const TGemPtr chained = CellAt(4, 3)->Gem;
-    Fire(15, 3, 3);
+    Fire(GEM_PUMPKIN_BOMB, 3, 3);
     EXPECT_EQ(chained->BonusActivated, 1);
     EXPECT_EQ(chained->AnimActive, 0);
     EXPECT_TRUE(chained->Exploding());
@@ -161,7 +202,7 @@ TEST_F(BonusesTest, ArmourNeedsAMatchPerLayerAndHidesUnderLocks) {
     LoadLayout({"11111", "11111", "11311", "11111", "11111"});
     Grid->MakeNewGems = 0;
     PlaceGems({"12341", "23412", "34123", "41234", "12341"});
-    Fire(18, 2, 2);
+    Fire(GEM_CROSS_BOMB, 2, 2);
     EXPECT_EQ(CellAt(2, 2)->armour2 + CellAt(2, 2)->armour1, 0);
     EXPECT_EQ(Grid->Gold, 0);
 }
@@ -211,7 +252,7 @@ TEST_F(BonusesTest, RocksAndSkullsPayTheirPoints) {
             Grid->DestroySquare(1, 1, 0);
             EXPECT_EQ(Player->LevelScore, c.scoreAfterEachHit[hit]) << "hit " << hit + 1;
             EXPECT_EQ(LastScorePicture.points, c.pictures[hit]);
-            EXPECT_EQ(LastScorePicture.y, CellTop(1) + 33);
+            EXPECT_EQ(LastScorePicture.y, CellTop(1) + HALF_CELL);
         }
         EXPECT_EQ(Grid->Rocks, 0);
     }
@@ -225,16 +266,16 @@ TEST_F(BonusesTest, RocksAndSkullsPayTheirPoints) {
     ASSERT_EQ(Player->SpecialItemsCollected, 1);
     EXPECT_EQ(Player->LevelScore, 100);
     EXPECT_EQ(LastScorePicture.points, 100);
-    EXPECT_EQ(LastScorePicture.x, CellLeft(0) + 33);
-    EXPECT_EQ(LastScorePicture.y, CellTop(2) + 33);
+    EXPECT_EQ(LastScorePicture.x, CellLeft(0) + HALF_CELL);
+    EXPECT_EQ(LastScorePicture.y, CellTop(2) + HALF_CELL);
 }
 
 TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {
     PlainBoard(kOpen7);
-    MakeGem(16, 4, 3);  // a lantern inside the pumpkin's blast
+    MakeGem(GEM_HORIZONTAL_BOMB, 4, 3);  // a lantern inside the pumpkin's blast
     Grid->ChainedBonuses = 0;
     GameScreen->ClearSoundTriggers();
-    Fire(15, 3, 3);
+    Fire(GEM_PUMPKIN_BOMB, 3, 3);
     EXPECT_EQ(GameScreen->TriggerBomb, 1);
     EXPECT_EQ(GameScreen->TriggerHorizontalBomb, 1) << "the lantern went off too";
     EXPECT_EQ(Grid->ChainedBonuses, 1);
@@ -242,7 +283,7 @@ TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {
 
     PlainBoard(kOpen7);
     for (const auto& [type, x] :
-         {std::pair{17, 2}, std::pair{GEM_SKULL, 3}, std::pair{GEM_COIN, 4}}) {
+         {std::pair{GEM_VERTICAL_BOMB, 2}, std::pair{GEM_SKULL, 3}, std::pair{GEM_COIN, 4}}) {
         if (type == GEM_COIN) {
             TGemPtr coin = TGem::MakeCoin(x, 2, 0);
             GemList->RemoveGem(CellAt(x, 2)->Gem);
@@ -254,7 +295,7 @@ TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {
         CellAt(x, 2)->Gem->locked = 1;
     }
     GameScreen->ClearSoundTriggers();
-    Fire(15, 3, 3);
+    Fire(GEM_PUMPKIN_BOMB, 3, 3);
     for (int x = 2; x <= 4; ++x) {
         SCOPED_TRACE(x);
         EXPECT_EQ(CellAt(x, 2)->Gem->locked, 0) << "unlocked";
@@ -314,9 +355,11 @@ TEST_F(BonusesTest, BombKindsFollowTheShopAndGoldFollowsTheLevel) {
         fromFive.insert(CellAt(1, 1)->Gem->GemType);
     }
     for (int type : fromFour)
-        EXPECT_TRUE(type >= 15 && type <= 20) << "line of four made " << type;
-    EXPECT_TRUE(fromFive.count(21) + fromFive.count(29)) << "a line of five can make garlic";
-    EXPECT_TRUE(*fromFive.rbegin() >= 23) << "and upgraded bombs";
+        EXPECT_TRUE(type >= GEM_FIRST_BOMB && type < GEM_GARLIC_BOMB)
+            << "line of four made " << type;
+    EXPECT_TRUE(fromFive.count(GEM_GARLIC_BOMB) + fromFive.count(GEM_GARLIC_BOMB + BOMB_UPGRADE))
+        << "a line of five can make garlic";
+    EXPECT_TRUE(IsUpgradedBomb(*fromFive.rbegin())) << "and upgraded bombs";
 
     Player->Level = Player->Unlocked = 7;
     EXPECT_EQ(Grid->getBonusGoldChance() + Grid->getSpawnGoldChance() + Grid->getBonusBagChance(),

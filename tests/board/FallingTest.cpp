@@ -12,6 +12,7 @@
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ TEST_F(FallingTest, LevelsThatCannotBeFilledCleanlyStillFinishFilling) {
 }
 
 TEST_F(FallingTest, LevelFoursMagicGemOnlyWhereACellHoldsAPlainGem) {
-    SaveData->shopPurchases[1] = 0;
+    SaveData->shopPurchases[SHOP_PUMPKIN] = ShopItem::UNAVAILABLE;
     Player->Level = 4;
     LoadLayout({"111111", "111111", "111111", "111111"});
     Fill();
@@ -247,7 +248,7 @@ TEST_F(FallingTest, ACoinCaughtAboveItsEntryRowLetsTheColumnRefill) {
         newcomers.front()->y < newcomers.back()->y ? newcomers.front() : newcomers.back();
     coin->GemType = coin->OrigGemType = GEM_COIN;
     // Wait until its centre is within reach of a click on the top cell.
-    const float target = static_cast<float>(CellTop(0) + 33);
+    const float target = static_cast<float>(CellTop(0) + HALF_CELL);
     for (int step = 0; step < 200 && coin->y < target - 30; ++step)
         Steps(1);
     ASSERT_LT(coin->y, target) << "still above its entry row";
@@ -281,8 +282,8 @@ class BoardInvariantTest : public FallingTest {
             if (!resting) continue;
             const TCell* cell = CellAt(gem->gx, gem->gy);
             ASSERT_TRUE(cell && cell->Gem == gem) << "resting gem outside its cell, step " << step;
-            ASSERT_EQ(gem->x, CellLeft(gem->gx) + 33) << "step " << step;
-            ASSERT_EQ(gem->y, CellTop(gem->gy) + 33) << "step " << step;
+            ASSERT_EQ(gem->x, CellLeft(gem->gx) + HALF_CELL) << "step " << step;
+            ASSERT_EQ(gem->y, CellTop(gem->gy) + HALF_CELL) << "step " << step;
         }
         for (int x = 0; x < Grid->levelwidth; ++x) {
             for (int k = 0; k < TopRowCount[x]; ++k) {
@@ -340,7 +341,7 @@ class BoardInvariantTest : public FallingTest {
 };
 
 TEST_F(BoardInvariantTest, ARandomGameKeepsTheBoardConsistent) {
-    SaveData->shopPurchases[1] = 2;
+    SaveData->shopPurchases[SHOP_PUMPKIN] = ShopItem::PURCHASED;
     Player->Level = Player->Unlocked = 12;  // coins and bags may appear
     const std::vector<std::vector<std::string>> layouts = {
         {"11111111", "11111111", "11111111", "11011011", "11111111", "11111111", "11111111"},

@@ -14,6 +14,7 @@
 #include "engine/Random.h"
 #include "frame/Game.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 #include "support/FrameFixture.h"
 
 namespace {
@@ -232,20 +233,21 @@ TEST_F(LevelFileTest, TimeLimitGrowsWithTheExtraTimeShopItems) {
     const std::string text = Header("3,3");
     Load(text);
     EXPECT_FLOAT_EQ(Grid->TimeLimit, 12000);
-    SaveData->shopPurchases[11] = 2;
+    SaveData->shopPurchases[SHOP_MORE_TIME] = ShopItem::PURCHASED;
     Load(text);
     EXPECT_FLOAT_EQ(Grid->TimeLimit, 13200);
-    SaveData->shopPurchases[12] = 2;  // the larger one wins
+    SaveData->shopPurchases[SHOP_LONG_TIME] = ShopItem::PURCHASED;  // the larger one wins
     Load(text);
     EXPECT_FLOAT_EQ(Grid->TimeLimit, 14400);
-    SaveData->shopPurchases[11] = SaveData->shopPurchases[12] = 1;  // available, not owned
+    SaveData->shopPurchases[SHOP_MORE_TIME] = SaveData->shopPurchases[SHOP_LONG_TIME] =
+        ShopItem::AVAILABLE;  // available, not owned
     Load(text);
     EXPECT_FLOAT_EQ(Grid->TimeLimit, 12000);
     // Only the lengthened time is cut to whole steps (seen at a slower speed).
     Game->CurrentSpeed = 0.7f;
     Load(text);
     EXPECT_NEAR(Grid->TimeLimit, 17142.857f, 0.01f);
-    SaveData->shopPurchases[12] = 2;
+    SaveData->shopPurchases[SHOP_LONG_TIME] = ShopItem::PURCHASED;
     Load(text);
     EXPECT_FLOAT_EQ(Grid->TimeLimit, 20571);
 }

@@ -7,6 +7,7 @@
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ class MatchingTest : public BoardTest {
     // moves once it came to rest.
     void FreshCase() {
         FreshPlayObjects();
-        SaveData->shopPurchases[1] = 2;
+        SaveData->shopPurchases[SHOP_PUMPKIN] = ShopItem::PURCHASED;
         OpenBoard();
     }
     // Selects (x1, y1) and clicks (x2, y2), then lets the swap run.
@@ -70,7 +71,7 @@ TEST_F(MatchingTest, ASwapThatCompletesALineRemovesItAndScores) {
 }
 
 TEST_F(MatchingTest, LongLinesPutTheBombInTheirMiddle) {
-    SaveData->shopPurchases[1] = 2;
+    SaveData->shopPurchases[SHOP_PUMPKIN] = ShopItem::PURCHASED;
     struct Case {
         const char* row;
         int bombAt;
@@ -97,7 +98,7 @@ TEST_F(MatchingTest, LongLinesPutTheBombInTheirMiddle) {
         }
     }
     // Without the first decoration lines of four or more make no bombs.
-    SaveData->shopPurchases[1] = 0;
+    SaveData->shopPurchases[SHOP_PUMPKIN] = ShopItem::UNAVAILABLE;
     LoadLayout({"11111", "11111", "11111"});
     PlaceGems({"11112", "23232", "45454"});
     Grid->CheckMatches(0, 0);
@@ -155,7 +156,7 @@ TEST_F(MatchingTest, ASwapIntoAHoleIsUndoneWhenAGemFallsIntoIt) {
         EXPECT_EQ(CellAt(1, 4)->Gem, faller);
         Steps(static_cast<int>(Grid->SwapTime) + 2);
         EXPECT_EQ(CellAt(0, 4)->Gem, moving);
-        EXPECT_EQ(moving->x, CellLeft(0) + 33);
+        EXPECT_EQ(moving->x, CellLeft(0) + HALF_CELL);
         EXPECT_EQ(moving->Swapping, 0);
         EXPECT_EQ(moving->BonusActivated, 0) << "nothing fired";
         EXPECT_EQ(CellAt(1, 4)->Gem, faller);
@@ -194,8 +195,8 @@ TEST_F(MatchingTest, AGemScoresByTheGemsOfItsPassUpToTenAndMagicAddsABonus) {
         Grid->AwardGemScore(3, 1, c.n, c.magic, c.goal);
         EXPECT_EQ(Player->LevelScore, c.points);
         EXPECT_EQ(LastScorePicture.points, c.lastPicture);
-        EXPECT_EQ(LastScorePicture.x, CellLeft(3) + 33);
-        EXPECT_EQ(LastScorePicture.y, CellTop(1) + 33)
+        EXPECT_EQ(LastScorePicture.x, CellLeft(3) + HALF_CELL);
+        EXPECT_EQ(LastScorePicture.y, CellTop(1) + HALF_CELL)
             << "the picture rises from the cell's centre";
     }
 }
@@ -272,13 +273,13 @@ TEST_F(MatchingTest, SelectionFollowsTheClicks) {
 }
 
 TEST_F(MatchingTest, ADoubleClickFiresABombOnlyWithin200Steps) {
-    SaveData->shopPurchases[1] = 2;
+    SaveData->shopPurchases[SHOP_PUMPKIN] = ShopItem::PURCHASED;
     PlaceGems({"12345", "23B51", "34512", "45123", "51234"});
     Click(2, 1);
     Steps(250);
     Click(2, 1);
     EXPECT_EQ(Grid->Mode, 0) << "a slow second click deselects";
-    EXPECT_EQ(TypeAt(2, 1), 15);
+    EXPECT_EQ(TypeAt(2, 1), GEM_PUMPKIN_BOMB);
     Click(2, 1);
     Click(2, 1);
     EXPECT_EQ(CellAt(2, 1)->Gem->BonusActivated, 1);

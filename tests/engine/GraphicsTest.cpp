@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "engine/Graphics.h"
 #include "engine/Image.h"
@@ -141,6 +142,79 @@ TEST_F(GraphicsTest, RotationAndScaleTurnAboutTheHandle) {
     ExpectColour(*frame, 318, 113, 0, 0, 255, "scaled right half");
     ExpectColour(*frame, 495, 100, 0, 0, 255, "mirrored left");
     ExpectColour(*frame, 505, 100, 255, 0, 0, "mirrored right");
+}
+
+TEST_F(GraphicsTest, DrawStateGuardHandsBackTheStateItFound) {
+    struct State {
+        int blend, r, g, b;
+        float alpha, rotation, scaleX, scaleY, handleX, handleY, originX, originY, lineWidth;
+        static State Now() {
+            State s{};
+            s.blend = GetBlend();
+            GetColor(s.r, s.g, s.b);
+            s.alpha = GetAlpha();
+            s.rotation = GetRotation();
+            GetScale(s.scaleX, s.scaleY);
+            GetHandle(s.handleX, s.handleY);
+            GetOrigin(s.originX, s.originY);
+            s.lineWidth = GetLineWidth();
+            return s;
+        }
+        std::vector<float> Values() const {
+            return {float(blend), float(r), float(g), float(b), alpha,   rotation, scaleX,
+                    scaleY,       handleX,  handleY,  originX,  originY, lineWidth};
+        }
+    };
+    ClearTo(0, 0, 0);
+    SetBlend(LIGHTBLEND);
+    SetColor(10, 20, 30);
+    SetAlpha(0.75f);
+    SetTransform(0, 2, 2);
+    SetHandle(1, 2);
+    SetOrigin(100, 0);
+    SetLineWidth(3);
+    const State before = State::Now();
+    {
+        const DrawStateGuard outer;
+        SetBlend(SHADEBLEND);
+        SetColor(0, 0, 0);
+        SetAlpha(0.1f);
+        SetTransform(45, 0.5f, 3);
+        SetHandle(7, 8);
+        SetOrigin(0, 50);
+        SetLineWidth(1);
+        const std::vector<float> inside = State::Now().Values();
+        {
+            const DrawStateGuard inner;
+            SetBlend(ALPHABLEND);
+            SetColor(255, 0, 0);
+            SetTransform(0, 1, 1);
+        }
+        EXPECT_EQ(State::Now().Values(), inside)
+            << "a nested guard restores the outer scope's state";
+        SetViewport(0, 0, 200, 200);
+        SetClsColor(1, 2, 3);
+    }
+    EXPECT_EQ(State::Now().Values(), before.Values());
+    int x, y, w, h;
+    GetViewport(x, y, w, h);
+    EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{0, 0, 200, 200}))
+        << "the viewport is not part of the guarded state";
+    SetViewport(0, 0, 1024, 768);
+
+    // The restored transform is the one drawing uses: a 10 x 10 rectangle at
+    // scale 2 and origin (100, 0) covers (100..119, 0..19) less the handle.
+    SetBlend(SOLIDBLEND);
+    SetColor(255, 255, 255);
+    SetHandle(0, 0);
+    DrawRect(0, 0, 10, 10);
+    SetTransform(0, 1, 1);
+    SetOrigin(0, 0);
+    PixmapPtr frame = headless::ReadFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_FALSE(IsBackground(*frame, 119, 19));
+    EXPECT_TRUE(IsBackground(*frame, 120, 10)) << "drawn at the restored scale 2, not 0.5 or 1";
+    EXPECT_TRUE(IsBackground(*frame, 99, 10)) << "drawn at the restored origin";
 }
 
 TEST_F(GraphicsTest, ViewportOriginAndVirtualResolutionPlaceDrawing) {

@@ -112,6 +112,38 @@ TEST_F(SoundTest, PoolKeepsRequestedVolumesAndHandsOutFreeChannels) {
     EXPECT_EQ(pool->Current, pool->Last());
 }
 
+TEST_F(SoundTest, EffectsPlayThroughThePoolAndKeepTheSoundsOwnPitch) {
+    TGameSoundPtr tone = SoundBank.Load("tone", 1.25f);
+    Game->ChannelsKill();
+    ASSERT_FALSE(Game->Channels);
+    EXPECT_EQ(PlaySound(tone), nullptr) << "no pool yet: nothing plays";
+    EXPECT_EQ(FatalMessageOf([] { PlayNamedSound("nothing"); }), "")
+        << "no pool yet: the name is not even looked up";
+    EXPECT_EQ(PlaySound(nullptr), nullptr);
+
+    Game->ChannelsCreate(16);
+    TGameChannelPtr plain = PlaySound(tone, 0.8f, -0.5f);
+    ASSERT_TRUE(plain);
+    EXPECT_FLOAT_EQ(plain->OriginalVolume, 0.8f);
+    EXPECT_FLOAT_EQ(plain->Channel->Pan(), -0.5f);
+    EXPECT_FLOAT_EQ(plain->Channel->Rate(), 1.25f) << "the sound's own pitch";
+
+    TGameChannelPtr lowered = PlaySoundAtPitch(tone, 0.8f, 0.5f);
+    ASSERT_TRUE(lowered);
+    EXPECT_NE(lowered, plain);
+    EXPECT_FLOAT_EQ(lowered->Channel->Rate(), 0.8f);
+    EXPECT_FLOAT_EQ(lowered->OriginalVolume, 0.5f);
+    EXPECT_FLOAT_EQ(tone->pitch, 1.25f) << "the sound keeps its own pitch for the next time";
+
+    TGameChannelPtr named = PlayNamedSound("TONE", 1.0f, 1.0f);
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->name, "TONE");
+    EXPECT_FLOAT_EQ(named->Channel->Pan(), 1.0f);
+    EXPECT_EQ(Game->Channels->CountPlaying(), 3);
+    EXPECT_EQ(FatalMessageOf([] { PlayNamedSound("nothing"); }),
+              "Sound 'NOTHING' was not found in the SoundBank");
+}
+
 TEST_F(SoundTest, MusicStateMachine) {
     // Loaded but never started: switching music off changes nothing.
     Game->MusicLoad("loop.wav", 1);

@@ -135,10 +135,11 @@ TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndTheNextLevel) {
     EXPECT_EQ(GameScreen->GetIntroRatio(), 1) << "the HUD waits outside while the screen fades in";
     EXPECT_GE(std::abs(Grid->topY), ScreenHeight) << "the board waits out of sight";
     const float lastSecond = Game->CalcAnimLength(1000);
-    ASSERT_TRUE(StepUntil([&] { return GameScreen->IntroAnim->Counter < lastSecond; }, 1200));
-    EXPECT_EQ(GameScreen->PlayShown, 0);
-    GameScreen->Draw();
-    EXPECT_EQ(GameScreen->PlayShown, 1) << "the level-start cue sounds with \"Go\"";
+    ASSERT_TRUE(StepUntil([&] { return GameScreen->PlayShown == 1; }, 1200));
+    EXPECT_LT(GameScreen->IntroAnim->Counter, lastSecond)
+        << "the level-start cue sounds with \"Go\"";
+    EXPECT_GE(GameScreen->IntroAnim->Counter, lastSecond - 1) << "in the step \"Go\" appears";
+    EXPECT_EQ(ChannelsPlaying("LEVELSTART"), 1);
     ASSERT_TRUE(StepUntil([] { return !GameScreen->IntroRunning(); }, 400));
     EXPECT_EQ(Grid->topY, 0);
     EXPECT_EQ(GameScreen->GetHUDX(), 0);
@@ -155,6 +156,57 @@ TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndTheNextLevel) {
     EXPECT_TRUE(GameScreen->IntroRunning());
     EXPECT_EQ(Player->LevelScore, 0) << "fresh statistics";
     EXPECT_GT(Player->TotalScore, 0);
+}
+
+TEST_F(GameScreenTest, DrawingChangesNothingTheLogicOwns) {
+    // What a frame shows is left by the logic: drawing it any number of times,
+    // from the fade-in through the intro and play to the outro, changes no
+    // state, and the Menu button stands where the HUD is drawn.
+    AutoPlayer::EnterLevel(1, 7, true);
+    ASSERT_TRUE(GameScreen->Go && GameScreen->WellDone);
+    auto state = [] {
+        const TButton& menu = *GameScreen->Menu->First();
+        const TSprite &go = *GameScreen->Go, &wellDone = *GameScreen->WellDone;
+        return std::vector<float>{static_cast<float>(GameScreen->PlayShown),
+                                  static_cast<float>(GameScreen->HUDSliding),
+                                  menu.x,
+                                  menu.y,
+                                  go.ScaleX,
+                                  go.ScaleY,
+                                  go.Alpha,
+                                  wellDone.ScaleX,
+                                  wellDone.ScaleY,
+                                  GameScreen->GaugeParticleCounter,
+                                  Grid->topY};
+    };
+    int frames = 0;
+    auto drawTwice = [&](const std::string& when) {
+        SCOPED_TRACE(when);
+        const std::vector<float> before = state();
+        GameScreen->Draw();
+        GameScreen->Draw();
+        EXPECT_EQ(state(), before);
+        EXPECT_EQ(GameScreen->Menu->First()->x, GameScreen->GetHUDX() + TGameScreen::MENU_X);
+        const float ratio = GameScreen->GetIntroRatio();
+        if (ratio > 0 && ratio < 1) {
+            EXPECT_EQ(GameScreen->HUDSliding, 1);
+        }
+        ++frames;
+    };
+    drawTwice("fading in");
+    EXPECT_EQ(GameScreen->PlayShown, 0);
+    for (int i = 0; i < 300 && (GameScreen->FadingIn || GameScreen->IntroRunning()); ++i) {
+        Step(3);
+        drawTwice("intro, counter " + std::to_string(GameScreen->IntroAnim->Counter));
+    }
+    EXPECT_EQ(GameScreen->PlayShown, 1);
+    PressWithCtrl("J");
+    ASSERT_TRUE(StepUntil([] { return GameScreen->OutroRunning(); }, 400));
+    for (int i = 0; i < 400 && GameScreen->OutroRunning(); ++i) {
+        Step(3);
+        drawTwice("outro, counter " + std::to_string(GameScreen->OutroAnim->Counter));
+    }
+    EXPECT_GT(frames, 300);
 }
 
 TEST_F(GameScreenTest, TimeUpAndGivingUpRestartTheSameLevelInPlace) {
@@ -193,7 +245,9 @@ TEST_F(GameScreenTest, ABoardLeftWithoutMovesEndsTheLevelAndStartsItAgain) {
             GameScreen->MakeTestGem(x, y, board[y][x] - '0');
     Grid->MakeNewGems = 0;
     ASSERT_EQ(Grid->DoNoMoreMoves(0), 0);
-    auto clickCell = [&](int x, int y) { ClickAt(CellLeft(x) + 33, CellTop(y) + 33); };
+    auto clickCell = [&](int x, int y) {
+        ClickAt(CellLeft(x) + HALF_CELL, CellTop(y) + HALF_CELL);
+    };
     clickCell(2, 0);
     clickCell(3, 0);
     ASSERT_TRUE(StepUntil([] { return GameScreen->NoMore == 1; }, 400))
