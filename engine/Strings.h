@@ -26,6 +26,18 @@ int Asc(const std::string& s);
 // Decodes the code point at byte offset pos and advances pos; malformed bytes
 // decode as themselves (Latin-1), so no input is ever skipped or fatal.
 int NextCodePoint(const std::string& s, size_t& pos);
+// Characters (code points) in s, a malformed byte counting as one, as
+// NextCodePoint reads it.
+int CharCount(const std::string& s);
+// The first count characters of s (all of it when it has fewer).
+std::string LeftChars(const std::string& s, int count);
+// Whether s is well-formed UTF-8 (no stray, overlong or surrogate bytes).
+bool IsValidUtf8(const std::string& s);
+// One byte per character (Latin-1, as the settings file holds names) to
+// UTF-8, and back. Utf8ToLatin1 gives false, leaving latin1 untouched, when
+// s is not valid UTF-8 or holds a character above U+00FF.
+std::string Latin1ToUtf8(const std::string& latin1);
+bool Utf8ToLatin1(const std::string& s, std::string& latin1);
 
 // Leading blanks, an optional sign, then digits; anything else stops the
 // number. Text that does not start with a number gives 0. Out-of-range
