@@ -335,6 +335,14 @@ void InjectMouseMove(int x, int y) {
     SDL_PushEvent(&event);
 }
 
+void InjectMouseWheel(int steps) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.y = steps;
+    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    SDL_PushEvent(&event);
+}
+
 namespace {
 void PushWindowEvent(SDL_WindowEventID id) {
     SDL_Event event{};

@@ -46,6 +46,8 @@ void InjectKeyEvent(const std::string& sdlKeyName, bool down, bool repeat = fals
 void InjectTextEvent(const std::string& utf8);
 void InjectMouseButton(int button, bool down, int x, int y);
 void InjectMouseMove(int x, int y);
+// Wheel steps, positive away from the user.
+void InjectMouseWheel(int steps);
 void InjectWindowClose();
 // The desktop taking the focus away or giving it back, and minimising or
 // restoring the window.
