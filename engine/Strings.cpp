@@ -145,6 +145,22 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first);
 }
 
+int UpperCodePoint(int code) {
+    if (code >= 'a' && code <= 'z') return code - 'a' + 'A';
+    // Latin-1: a grave to thorn, except the division sign. Sharp s and y with
+    // diaeresis have no upper case in Latin-1.
+    constexpr int kDivisionSign = 0xF7;
+    if (code >= 0xE0 && code <= 0xFE && code != kDivisionSign) return code - 0x20;
+    return code;
+}
+
+std::string UpperFirstChar(const std::string& s) {
+    size_t pos = 0;
+    const int code = NextCodePoint(s, pos);
+    if (s.empty() || (code >= 0x80 && pos == 1)) return s;  // empty, or a malformed byte
+    return Chr(UpperCodePoint(code)) + s.substr(pos);
+}
+
 std::vector<std::string> Split(const std::string& s, char separator) {
     std::vector<std::string> parts;
     size_t start = 0;

@@ -16,7 +16,12 @@ int Instr(const std::string& s, const std::string& needle, int start1 = 1);
 std::string Replace(const std::string& s, const std::string& from, const std::string& to);
 std::string Upper(const std::string& s);  // ASCII letters only
 std::string Lower(const std::string& s);
-std::string Trim(const std::string& s);  // spaces, tabs, CR, LF and other controls
+std::string Trim(const std::string& s);
+// s with its first character in upper case: ASCII and Latin-1 letters
+// ("\xC3\xA9mile" becomes "\xC3\x89mile"); other text is left as it is.
+std::string UpperFirstChar(const std::string& s);
+// The upper-case code point of an ASCII or Latin-1 letter, else code itself.
+int UpperCodePoint(int code);  // spaces, tabs, CR, LF and other controls
 std::vector<std::string> Split(const std::string& s, char separator);
 
 // UTF-8 encoding of one code point; code points above 0x10FFFF give "".

@@ -104,6 +104,15 @@ TEST(Strings, Latin1AndUtf8ConvertBothWaysWithoutLoss) {
     EXPECT_EQ(LeftChars(name, 99), name);
     EXPECT_FALSE(IsValidUtf8("\xE2\x82"));
     EXPECT_TRUE(IsValidUtf8(""));
+
+    // A name's first letter in upper case: ASCII and Latin-1 letters only.
+    EXPECT_EQ(UpperFirstChar("bob"), "Bob");
+    EXPECT_EQ(UpperFirstChar("\xC3\xA9mile"), "\xC3\x89mile");
+    EXPECT_EQ(UpperFirstChar("\xC3\x9F"), "\xC3\x9F") << "sharp s has no capital in Latin-1";
+    EXPECT_EQ(UpperFirstChar("\xC3\xBF"), "\xC3\xBF") << "nor has y with diaeresis";
+    EXPECT_EQ(UpperFirstChar("\xC3\xB7x"), "\xC3\xB7x") << "the division sign is no letter";
+    EXPECT_EQ(UpperFirstChar("1a"), "1a");
+    EXPECT_EQ(UpperFirstChar(""), "");
 }
 
 TEST(Strings, NumbersParseLikeTheSettingsFiles) {
