@@ -15,25 +15,20 @@
 #include "frame/Game.h"
 #include "frame/Loading.h"
 #include "frame/MousePointer.h"
-#include "frame/Profile.h"
 #include "frame/Screen.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
 #include "play/GameScreen.h"
-#include "play/Player.h"
-#include "progress/SaveData.h"
+#include "progress/ProfileStore.h"
 
 namespace {
 
-// Seam: the title screen, the map and the player manager do not exist yet.
-// Until they do, the game starts one default player in timed mode and the
-// loading screen leads straight to the level play screen at its level.
-void StartDefaultPlayer() {
-    if (!Game->CurrentProfile) {
-        Game->CurrentProfile = std::make_shared<TProfile>();
-        Game->CurrentProfile->Init("Player");
-    }
-    SaveData->timer = TGameState::TimedMode;
+// Seam: the title screen, the map and the name entry do not exist yet. Until
+// they do, the game starts the player the settings remember (or the first
+// one listed), or a player named "Player" on a computer without any, and the
+// loading screen leads straight to the level play screen at their level.
+void StartRememberedPlayer() {
+    if (!LoadRememberedProfile()) SelectProfile("Player");
     GameScreen->GameStart();
 }
 
@@ -104,6 +99,7 @@ bool StartUpBeforeGraphics() {
     Game->SlowMotionSpeed = 0.2f;
     Game->PauseOnLossOfFullScreenFocus = 1;
     Game->MaxLevels = 100;
+    InstallProfileCreationHook();
     Game->EnsurePlayLog();
     return true;
 }
@@ -114,7 +110,7 @@ bool StartUpGraphicsAndLoad() {
     GraphicsStarted = 1;
     if (Game->CustomMousePointer) HidePointer();
     ErrorCheckpoint = 930;
-    StartDefaultPlayer();
+    StartRememberedPlayer();
     if (!FirstScreenAfterLoading) FirstScreenAfterLoading = GameScreen;
     try {
         LoadAllResources();
