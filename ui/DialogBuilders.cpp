@@ -106,7 +106,11 @@ constexpr int OLD_LADY_MENU_SHIFT = 3;
 constexpr int MODE_MENU_SHIFT = 40;
 // And how far below the middle of the panel the caption's middle sits.
 constexpr int MESSAGE_CAPTION_SHIFT = 30;
-constexpr int MESSAGE_CAPTION_SHIFT_WITH_PICTURE = 82;
+constexpr int MESSAGE_CAPTION_SHIFT_WITH_PICTURE = 52;
+// A message's picture sits just under the header plaque, drawn at three
+// quarters so that three lines of text and the button fit below it.
+constexpr int MESSAGE_PICTURE_Y = 312;
+constexpr float MESSAGE_PICTURE_SCALE = 0.75f;
 constexpr int OLD_LADY_QUESTION_SHIFT = 26;
 
 // An OK dialog on the panel picture with its caption centred vertically.
@@ -172,7 +176,8 @@ TDialogOKPtr CreateMessageDialog(const std::string& title, const std::string& bo
     if (!picture.empty()) {
         dialog->Picture = ImageBank.Find(picture);
         dialog->PictureX = ScreenWidth / 2;
-        dialog->PictureY = ScreenHeight / 2 - 55;
+        dialog->PictureY = MESSAGE_PICTURE_Y;
+        dialog->PictureScale = MESSAGE_PICTURE_SCALE;
     }
     SlideIn(*dialog, inSound.empty() ? "OKDialog" : inSound, TDialog::SLIDE_FROM_RANDOM_SIDE);
     return dialog;

@@ -43,8 +43,8 @@ void TDialogTestScreen::Open(DialogKind kind) {
                 CreateMessageDialog(Text("StoryMessageHeader1"), Text("StoryMessageText1")));
             break;
         case DialogKind::MessageWithPicture:
-            Dialogs.Show(CreateMessageDialog("Found!", "A candelabra, dusty but whole.",
-                                             "FOUND CANDELABRA1"));
+            Dialogs.Show(CreateMessageDialog(Text("FoundItemMessageHeader2"),
+                                             Text("FoundItemMessageText2"), "Found candelabra1"));
             break;
         case DialogKind::OldLadyOK:
             Dialogs.Show(CreateOldLadyOKDialog("", Text("Cannot Delete")));
