@@ -363,6 +363,43 @@ TEST_F(DialogTest, WithoutAnOutTimelineTheAnswerComesInTheSameStep) {
     Step();
 }
 
+TEST_F(DialogTest, AFadingBoxComesUpOverItsVeilAndGoesAgain) {
+    TDialogOKPtr dialog = TDialogOK::Create("A plain box", nullptr, 0, 0, 0, "button");
+    dialog->SetupCaption(nullptr, TextColor(), nullptr, DialogTextFont);
+    dialog->SetTransitions(200, 200, 0.5f, 1, TDialog::SLIDE_NONE, 0);
+    dialog->Start();
+    screen_->Dialogs.Show(dialog);
+    auto backdrop = [&] {
+        return headless::Green(DrawFrame()->ReadPixel(PhysicalX(5), PhysicalY(5)));
+    };
+    // The box's own grey, just inside its corner, and its lit top edge.
+    auto boxGrey = [&] {
+        return headless::Red(
+            DrawFrame()->ReadPixel(PhysicalX(dialog->x + 6), PhysicalY(dialog->y + 6)));
+    };
+    EXPECT_NEAR(dialog->Alpha, 0, 0.05f) << "it fades in from nothing";
+    EXPECT_NEAR(backdrop(), TDialogTestScreen::BACK_G, 6) << "the veil too";
+    Step(20);
+    EXPECT_NEAR(dialog->Alpha, 0.5f, 0.05f);
+    EXPECT_NEAR(backdrop(), TDialogTestScreen::BACK_G * 0.75f, 8) << "half-way dark";
+    EXPECT_EQ(dialog->OffsetX + dialog->OffsetY, 0) << "fading, not sliding";
+    ASSERT_TRUE(WaitUntilOpen());
+    EXPECT_EQ(dialog->Alpha, 1);
+    EXPECT_NEAR(backdrop(), TDialogTestScreen::BACK_G / 2, 6);
+    EXPECT_NEAR(boxGrey(), 150, 6) << "the box in its colour";
+    const uint32_t edge =
+        DrawFrame()->ReadPixel(PhysicalX(dialog->x + dialog->w / 2.0f), PhysicalY(dialog->y));
+    EXPECT_GT(headless::Red(edge), 175) << "its top edge lit";
+
+    Press("Return");
+    ASSERT_EQ(dialog->Transitioning, TDialog::GOING_OUT);
+    Step(20);
+    EXPECT_NEAR(dialog->Alpha, 0.5f, 0.08f) << "and fades out";
+    EXPECT_NEAR(backdrop(), TDialogTestScreen::BACK_G * 0.75f, 8);
+    ASSERT_TRUE(StepUntil([&] { return !screen_->Answers.empty(); }));
+    EXPECT_EQ(screen_->Answers, std::vector<int>{1});
+}
+
 // ---------------------------------------------------------------- drawn panels
 
 TEST_F(DialogTest, DrawnPanelsHoldTheirHeaderCaptionAndButtons) {
