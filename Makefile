@@ -1,5 +1,6 @@
 # make run   installs what is missing, builds everything into build/ and starts the game
-# make test  does the same set-up and runs every test (plain, then under ASan + UBSan)
+# make test  does the same set-up, checks the formatting and runs every test (plain, then
+#            under ASan + UBSan)
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
@@ -7,7 +8,13 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DHOLLOWMERE_WERROR=ON
 endif
 
-.PHONY: deps build run test test-plain test-sanitize bench loading-time contact clean
+# The project's own C++ sources (the build folders are not among them), laid
+# out by .clang-format as clang-format 14 does it.
+SOURCE_DIRS = app bench board engine frame media play progress screens tests tools ui
+CLANG_FORMAT ?= clang-format-14
+
+.PHONY: deps build run test test-plain test-sanitize format format-check bench loading-time \
+	contact clean
 
 deps:
 	./tools/install-deps.sh
@@ -31,7 +38,14 @@ test-sanitize: build
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
 		-E AllLevelsWinnable
 
-test: test-plain test-sanitize
+format-check: deps
+	find $(SOURCE_DIRS) \( -name '*.cpp' -o -name '*.h' \) -print0 | \
+		xargs -0 $(CLANG_FORMAT) --dry-run --Werror
+
+format: deps
+	find $(SOURCE_DIRS) \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 $(CLANG_FORMAT) -i
+
+test: format-check test-plain test-sanitize
 
 bench: build
 	./build/bench/hollowmere_bench

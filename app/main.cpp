@@ -2,4 +2,6 @@
 // exit sequence.
 #include "frame/Game.h"
 
-int main(int argc, char** argv) { return RunGame(argc, argv); }
+int main(int argc, char** argv) {
+    return RunGame(argc, argv);
+}

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "engine/Mixer.h"
+#include "engine/SdlHandles.h"
 #include "engine/SoundDecoders.h"
 
 namespace {
@@ -27,7 +28,7 @@ enum class Output { Silent, Device, Manual };
 struct AudioSystem {
     Mixer mixer{kDefaultRate};
     Output output = Output::Silent;
-    SDL_AudioDeviceID device = 0;
+    SdlAudioDevice device;
     bool startedSdlAudio = false;
     std::string driver = kNoDriver;
     int nextChannelId = 1;
@@ -49,10 +50,7 @@ void SDLCALL FillDeviceBuffer(void* userdata, Uint8* stream, int bytes) {
 // Stops every channel: with the output gone they could never finish.
 void CloseOutput() {
     AudioSystem& audio = System();
-    if (audio.device != 0) {
-        SDL_CloseAudioDevice(audio.device);  // waits for a running callback
-        audio.device = 0;
-    }
+    audio.device.Close();  // waits for a running callback
     audio.output = Output::Silent;
     audio.mixer.StopAll();
 }
@@ -62,7 +60,7 @@ void CloseOutput() {
 void CheckDevice() {
     AudioSystem& audio = System();
     if (audio.output == Output::Device &&
-        SDL_GetAudioDeviceStatus(audio.device) == SDL_AUDIO_STOPPED) {
+        SDL_GetAudioDeviceStatus(audio.device.Id()) == SDL_AUDIO_STOPPED) {
         CloseOutput();
     }
 }
@@ -81,12 +79,12 @@ bool OpenDevice() {
     wanted.callback = FillDeviceBuffer;
     wanted.userdata = &audio.mixer;
     SDL_AudioSpec obtained{};
-    audio.device =
-        SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    if (audio.device == 0) return false;
+    audio.device = SdlAudioDevice(
+        SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE));
+    if (!audio.device) return false;
     audio.mixer.SetOutputRate(obtained.freq);
     audio.output = Output::Device;
-    SDL_PauseAudioDevice(audio.device, 0);
+    SDL_PauseAudioDevice(audio.device.Id(), 0);
     return true;
 }
 

@@ -9,9 +9,15 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace {
+
+struct FileCloser {
+    void operator()(FILE* fp) const { std::fclose(fp); }
+};
+using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
 // What TStream::file_ points to. A stream open for reading and writing must
 // be repositioned between a write and a following read (and the reverse), so
@@ -55,7 +61,8 @@ const char* FopenMode(int mode) {
 // files that grow while being read report sizes that are wrong.
 template <typename Bytes>
 bool ReadWholeFile(const std::string& path, Bytes& out) {
-    FILE* fp = std::fopen(ResolvePath(path).c_str(), "rb");
+    const FilePtr file(std::fopen(ResolvePath(path).c_str(), "rb"));
+    FILE* fp = file.get();
     if (!fp) return false;
     out.clear();
     bool ok = !IsDirectory(fp);
@@ -67,9 +74,7 @@ bool ReadWholeFile(const std::string& path, Bytes& out) {
         out.resize(used + got);
         if (got < kChunk) break;
     }
-    ok = ok && !std::ferror(fp);
-    std::fclose(fp);
-    return ok;
+    return ok && !std::ferror(fp);
 }
 
 bool WriteAll(int fd, const void* data, size_t size) {

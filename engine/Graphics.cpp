@@ -27,12 +27,15 @@ struct DrawState {
     int viewX = 0, viewY = 0, viewW = 0, viewH = 0;
 };
 
+// The window, its renderer and the render target, declared so that they are
+// released in the right order: the target before the renderer before the
+// window.
 struct Display {
-    SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
+    SdlWindowPtr window;
+    SdlRendererPtr renderer;
     // Everything is drawn here and copied to the window at Flip, so the last
     // picture can still be read after it was presented.
-    SDL_Texture* target = nullptr;
+    SdlTexturePtr target;
     int width = 0, height = 0, depth = 0;
     float virtualWidth = 0, virtualHeight = 0;
     float toPhysicalX = 1, toPhysicalY = 1;  // physical pixels per virtual pixel
@@ -45,7 +48,9 @@ struct Display {
 };
 
 DrawState g_state;
-Display g_display;
+// Never destroyed: images held by other statics release their textures
+// during exit, which needs the renderer. CloseGraphics releases it all.
+Display& g_display = *new Display;
 bool g_videoStarted = false;
 
 struct Point {
@@ -95,7 +100,7 @@ void ApplyClip() {
     clip.w = static_cast<int>(std::lround((g_state.viewX + g_state.viewW) * sx)) - clip.x;
     clip.h = static_cast<int>(std::lround((g_state.viewY + g_state.viewH) * sy)) - clip.y;
     if (clip.w <= 0 || clip.h <= 0) clip = {0, 0, 0, 0};
-    SDL_RenderSetClipRect(g_display.renderer, &clip);
+    SDL_RenderSetClipRect(g_display.renderer.get(), &clip);
 }
 
 void UpdateScale() {
@@ -123,7 +128,7 @@ void UpdateMatrix() {
 void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float y1, float u0,
                       float v0, float u1, float v1, float x, float y) {
     if (!g_display.renderer || !texture) return;
-    SDL_Texture* sdlTexture = texture->texture;
+    SDL_Texture* sdlTexture = texture->texture.get();
     SDL_SetTextureBlendMode(sdlTexture, SdlBlend(g_state.blend));
     const bool integerSource = u0 == std::floor(u0) && v0 == std::floor(v0) &&
                                u1 == std::floor(u1) && v1 == std::floor(v1);
@@ -141,9 +146,9 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
         SDL_SetTextureColorMod(sdlTexture, g_state.r, g_state.g, g_state.b);
         SDL_SetTextureAlphaMod(sdlTexture, EffectiveAlpha());
         if (flip == SDL_FLIP_NONE) {
-            SDL_RenderCopyF(g_display.renderer, sdlTexture, &src, &dst);
+            SDL_RenderCopyF(g_display.renderer.get(), sdlTexture, &src, &dst);
         } else {
-            SDL_RenderCopyExF(g_display.renderer, sdlTexture, &src, &dst, 0, nullptr,
+            SDL_RenderCopyExF(g_display.renderer.get(), sdlTexture, &src, &dst, 0, nullptr,
                               static_cast<SDL_RendererFlip>(flip));
         }
         return;
@@ -162,7 +167,7 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
         vertices[i] = {{p.x, p.y}, colour, {texU[i], texV[i]}};
     }
     static const int indices[6] = {0, 1, 2, 0, 2, 3};
-    SDL_RenderGeometry(g_display.renderer, sdlTexture, vertices, 4, indices, 6);
+    SDL_RenderGeometry(g_display.renderer.get(), sdlTexture, vertices, 4, indices, 6);
 }
 
 // Untextured primitives share the drawing colour and blend; mask blending
@@ -170,8 +175,9 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
 bool PreparePrimitive() {
     if (!g_display.renderer) return false;
     if (g_state.blend == MASKBLEND && g_state.alpha < 0.5f) return false;
-    SDL_SetRenderDrawBlendMode(g_display.renderer, SdlBlend(g_state.blend));
-    SDL_SetRenderDrawColor(g_display.renderer, g_state.r, g_state.g, g_state.b, EffectiveAlpha());
+    SDL_SetRenderDrawBlendMode(g_display.renderer.get(), SdlBlend(g_state.blend));
+    SDL_SetRenderDrawColor(g_display.renderer.get(), g_state.r, g_state.g, g_state.b,
+                           EffectiveAlpha());
     return true;
 }
 
@@ -190,7 +196,7 @@ void FillScreenPolygon(const std::vector<Point>& points) {
         indices.push_back(static_cast<int>(i));
         indices.push_back(static_cast<int>(i + 1));
     }
-    SDL_RenderGeometry(g_display.renderer, nullptr, vertices.data(),
+    SDL_RenderGeometry(g_display.renderer.get(), nullptr, vertices.data(),
                        static_cast<int>(vertices.size()), indices.data(),
                        static_cast<int>(indices.size()));
 }
@@ -240,11 +246,11 @@ bool OpenRenderer() {
     RendererKind order[3] = {g_display.wanted, RendererKind::Accelerated, RendererKind::Software};
     if (g_display.wanted == RendererKind::Accelerated) order[1] = RendererKind::OpenGL;
     for (RendererKind kind : order) {
-        g_display.renderer = CreateRendererOfKind(g_display.window, kind);
+        g_display.renderer.reset(CreateRendererOfKind(g_display.window.get(), kind));
         if (g_display.renderer) {
             g_display.current = kind;
             SDL_RendererInfo info;
-            SDL_GetRendererInfo(g_display.renderer, &info);
+            SDL_GetRendererInfo(g_display.renderer.get(), &info);
             g_display.rendererName = info.name;
             return true;
         }
@@ -288,8 +294,8 @@ void ResetViewState() {
 PixmapPtr ReadPhysical(const SDL_Rect& rect) {
     if (!g_display.renderer || rect.w <= 0 || rect.h <= 0) return nullptr;
     PixmapPtr pixels = TPixmap::Create(rect.w, rect.h, PixelFormat::RGBA8888);
-    if (SDL_RenderReadPixels(g_display.renderer, &rect, SDL_PIXELFORMAT_RGBA32, pixels->Pixels(),
-                             pixels->Pitch()) != 0) {
+    if (SDL_RenderReadPixels(g_display.renderer.get(), &rect, SDL_PIXELFORMAT_RGBA32,
+                             pixels->Pixels(), pixels->Pitch()) != 0) {
         return nullptr;
     }
     // The back buffer's alpha means nothing to a picture of it.
@@ -302,10 +308,10 @@ PixmapPtr ReadPhysical(const SDL_Rect& rect) {
 }  // namespace
 
 SDL_Renderer* CurrentSdlRenderer() {
-    return g_display.renderer;
+    return g_display.renderer.get();
 }
 SDL_Window* CurrentSdlWindow() {
-    return g_display.window;
+    return g_display.window.get();
 }
 
 bool InitVideo() {
@@ -379,11 +385,11 @@ bool Graphics(int width, int height, int depth, int /*hertz: full screen keeps t
     if (width <= 0 || height <= 0 || !InitVideo()) return false;
     Uint32 flags = SDL_WINDOW_SHOWN;
     if (g_display.wanted == RendererKind::OpenGL) flags |= SDL_WINDOW_OPENGL;
-    g_display.window = SDL_CreateWindow(g_display.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                        SDL_WINDOWPOS_CENTERED, width, height, flags);
+    g_display.window.reset(SDL_CreateWindow(g_display.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                            SDL_WINDOWPOS_CENTERED, width, height, flags));
     if (!g_display.window) return false;
     if (depth > 0 &&
-        SDL_SetWindowFullscreen(g_display.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        SDL_SetWindowFullscreen(g_display.window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
         CloseGraphics();
         return false;
     }
@@ -393,14 +399,15 @@ bool Graphics(int width, int height, int depth, int /*hertz: full screen keeps t
     }
     // Full screen keeps the desktop's own mode: the back buffer is the size
     // of the desktop, and the caller maps its virtual screen onto it.
-    SDL_GetWindowSize(g_display.window, &width, &height);
+    SDL_GetWindowSize(g_display.window.get(), &width, &height);
     g_display.width = width;
     g_display.height = height;
     g_display.depth = depth;
     g_display.vsync = -1;
-    g_display.target = SDL_CreateTexture(g_display.renderer, SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_TARGET, width, height);
-    if (g_display.target) SDL_SetRenderTarget(g_display.renderer, g_display.target);
+    g_display.target.reset(SDL_CreateTexture(g_display.renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_TARGET, width, height));
+    if (g_display.target.get())
+        SDL_SetRenderTarget(g_display.renderer.get(), g_display.target.get());
     ResetViewState();
     SDL_StartTextInput();
     CreateBuiltinFontImage();
@@ -411,19 +418,18 @@ bool Graphics(int width, int height, int depth, int /*hertz: full screen keeps t
 bool ChangeWindowMode(int width, int height, bool fullScreen) {
     if (!g_display.window || width <= 0 || height <= 0) return false;
     if (fullScreen) {
-        if (SDL_SetWindowFullscreen(g_display.window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+        if (SDL_SetWindowFullscreen(g_display.window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
             return false;
     } else {
-        if (SDL_SetWindowFullscreen(g_display.window, 0) != 0) return false;
-        SDL_SetWindowSize(g_display.window, width, height);
+        if (SDL_SetWindowFullscreen(g_display.window.get(), 0) != 0) return false;
+        SDL_SetWindowSize(g_display.window.get(), width, height);
         CentreWindow();
     }
-    SDL_GetWindowSize(g_display.window, &width, &height);
-    SDL_Texture* target = SDL_CreateTexture(g_display.renderer, SDL_PIXELFORMAT_ARGB8888,
-                                            SDL_TEXTUREACCESS_TARGET, width, height);
-    SDL_SetRenderTarget(g_display.renderer, target);
-    if (g_display.target) SDL_DestroyTexture(g_display.target);
-    g_display.target = target;
+    SDL_GetWindowSize(g_display.window.get(), &width, &height);
+    SdlTexturePtr target(SDL_CreateTexture(g_display.renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_TARGET, width, height));
+    SDL_SetRenderTarget(g_display.renderer.get(), target.get());
+    g_display.target = std::move(target);  // the old one goes once it is no longer the target
     g_display.width = width;
     g_display.height = height;
     g_display.depth = fullScreen ? 32 : 0;
@@ -434,12 +440,9 @@ bool ChangeWindowMode(int width, int height, bool fullScreen) {
 void CloseGraphics() {
     g_display.font.reset();
     DropAllImageTextures();
-    if (g_display.target) SDL_DestroyTexture(g_display.target);
-    if (g_display.renderer) SDL_DestroyRenderer(g_display.renderer);
-    if (g_display.window) SDL_DestroyWindow(g_display.window);
-    g_display.target = nullptr;
-    g_display.renderer = nullptr;
-    g_display.window = nullptr;
+    g_display.target.reset();
+    g_display.renderer.reset();
+    g_display.window.reset();
     g_display.width = g_display.height = g_display.depth = 0;
     g_display.rendererName.clear();
 }
@@ -459,25 +462,26 @@ int GraphicsDepth() {
 
 void SetWindowTitle(const std::string& title) {
     g_display.title = title;
-    if (g_display.window) SDL_SetWindowTitle(g_display.window, title.c_str());
+    if (g_display.window.get()) SDL_SetWindowTitle(g_display.window.get(), title.c_str());
 }
 
 void GetWindowPosition(int& x, int& y) {
     x = y = 0;
-    if (g_display.window) SDL_GetWindowPosition(g_display.window, &x, &y);
+    if (g_display.window.get()) SDL_GetWindowPosition(g_display.window.get(), &x, &y);
 }
 
 void SetWindowPosition(int x, int y) {
-    if (g_display.window) SDL_SetWindowPosition(g_display.window, x, y);
+    if (g_display.window.get()) SDL_SetWindowPosition(g_display.window.get(), x, y);
 }
 
 void CentreWindow() {
     if (g_display.window)
-        SDL_SetWindowPosition(g_display.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowPosition(g_display.window.get(), SDL_WINDOWPOS_CENTERED,
+                              SDL_WINDOWPOS_CENTERED);
 }
 
 void MinimiseWindow() {
-    if (g_display.window) SDL_MinimizeWindow(g_display.window);
+    if (g_display.window.get()) SDL_MinimizeWindow(g_display.window.get());
 }
 
 void RaiseWindow() {
@@ -488,9 +492,9 @@ void RaiseWindow() {
         if (!FocusFromEvents()) InjectWindowFocus(true);
         return;
     }
-    if (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED)
-        SDL_RestoreWindow(g_display.window);
-    SDL_RaiseWindow(g_display.window);
+    if (SDL_GetWindowFlags(g_display.window.get()) & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(g_display.window.get());
+    SDL_RaiseWindow(g_display.window.get());
 }
 
 bool WindowHasFocus() {
@@ -498,13 +502,13 @@ bool WindowHasFocus() {
     // The headless drivers have no desktop to give or take the focus: their
     // one window has it unless a window event said otherwise.
     if (HeadlessVideo()) return FocusFromEvents();
-    return (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    return (SDL_GetWindowFlags(g_display.window.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
 
 bool WindowMinimised() {
     if (!g_display.window) return false;
     if (HeadlessVideo()) return MinimisedFromEvents();
-    return (SDL_GetWindowFlags(g_display.window) & SDL_WINDOW_MINIMIZED) != 0;
+    return (SDL_GetWindowFlags(g_display.window.get()) & SDL_WINDOW_MINIMIZED) != 0;
 }
 
 void SetVirtualResolution(float width, float height) {
@@ -656,9 +660,9 @@ DrawStateGuard::~DrawStateGuard() {
 
 void Cls() {
     if (!g_display.renderer) return;
-    SDL_SetRenderDrawBlendMode(g_display.renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(g_display.renderer, g_state.clsR, g_state.clsG, g_state.clsB, 255);
-    SDL_RenderClear(g_display.renderer);
+    SDL_SetRenderDrawBlendMode(g_display.renderer.get(), SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(g_display.renderer.get(), g_state.clsR, g_state.clsG, g_state.clsB, 255);
+    SDL_RenderClear(g_display.renderer.get());
 }
 
 void DrawImage(TImage& image, float x, float y, int frame) {
@@ -693,7 +697,7 @@ void DrawRect(float x, float y, float width, float height) {
         const Point b = ToScreen(x0 + width, y0 + height, x, y);
         SDL_FRect rect{std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x),
                        std::fabs(b.y - a.y)};
-        SDL_RenderFillRectF(g_display.renderer, &rect);
+        SDL_RenderFillRectF(g_display.renderer.get(), &rect);
         return;
     }
     FillScreenPolygon({a, ToScreen(x0 + width, y0, x, y), ToScreen(x0 + width, y0 + height, x, y),
@@ -708,7 +712,7 @@ void DrawLine(float x1, float y1, float x2, float y2) {
     const float widthPx =
         g_state.lineWidth * 0.5f * (g_display.toPhysicalX + g_display.toPhysicalY);
     if (widthPx <= 1.0f) {
-        SDL_RenderDrawLineF(g_display.renderer, a.x, a.y, b.x, b.y);
+        SDL_RenderDrawLineF(g_display.renderer.get(), a.x, a.y, b.x, b.y);
         return;
     }
     const float dx = b.x - a.x, dy = b.y - a.y;
@@ -742,7 +746,7 @@ void Plot(float x, float y) {
     const Point p = ToScreen(0, 0, x, y);
     SDL_FRect rect{p.x, p.y, std::max(1.0f, g_display.toPhysicalX),
                    std::max(1.0f, g_display.toPhysicalY)};
-    SDL_RenderFillRectF(g_display.renderer, &rect);
+    SDL_RenderFillRectF(g_display.renderer.get(), &rect);
 }
 
 void DrawPoly(const std::vector<float>& xy) {
@@ -760,17 +764,16 @@ void DrawPixmap(const TPixmap& pixmap, float x, float y) {
     PixmapPtr rgba =
         pixmap.Format() == PixelFormat::RGBA8888 ? nullptr : pixmap.Convert(PixelFormat::RGBA8888);
     const TPixmap& source = rgba ? *rgba : pixmap;
-    SDL_Texture* texture =
-        SDL_CreateTexture(g_display.renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC,
-                          source.Width(), source.Height());
+    SdlTexturePtr texture(SDL_CreateTexture(g_display.renderer.get(), SDL_PIXELFORMAT_RGBA32,
+                                            SDL_TEXTUREACCESS_STATIC, source.Width(),
+                                            source.Height()));
     if (!texture) return;
-    SDL_UpdateTexture(texture, nullptr, source.Pixels(), source.Pitch());
-    SDL_SetTextureBlendMode(texture, SdlBlend(g_state.blend));
+    SDL_UpdateTexture(texture.get(), nullptr, source.Pixels(), source.Pitch());
+    SDL_SetTextureBlendMode(texture.get(), SdlBlend(g_state.blend));
     SDL_FRect dst{(x + g_state.originX) * g_display.toPhysicalX,
                   (y + g_state.originY) * g_display.toPhysicalY, static_cast<float>(source.Width()),
                   static_cast<float>(source.Height())};
-    SDL_RenderCopyF(g_display.renderer, texture, nullptr, &dst);
-    SDL_DestroyTexture(texture);
+    SDL_RenderCopyF(g_display.renderer.get(), texture.get(), nullptr, &dst);
 }
 
 void DrawText(const std::string& text, float x, float y) {
@@ -803,7 +806,7 @@ int TextHeight(const std::string&) {
 bool VSyncActive() {
     if (!g_display.renderer || g_display.vsync != 1) return false;
     SDL_RendererInfo info;
-    return SDL_GetRendererInfo(g_display.renderer, &info) == 0 &&
+    return SDL_GetRendererInfo(g_display.renderer.get(), &info) == 0 &&
            (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 &&
            g_display.current != RendererKind::Software;
 }
@@ -812,18 +815,18 @@ void Flip(int sync) {
     if (!g_display.renderer) return;
     const int wantVsync = sync != 0 ? 1 : 0;
     if (wantVsync != g_display.vsync) {
-        SDL_RenderSetVSync(g_display.renderer, wantVsync);
+        SDL_RenderSetVSync(g_display.renderer.get(), wantVsync);
         g_display.vsync = wantVsync;
     }
     if (g_display.target) {
-        SDL_SetRenderTarget(g_display.renderer, nullptr);
-        SDL_SetTextureBlendMode(g_display.target, SDL_BLENDMODE_NONE);
-        SDL_RenderCopy(g_display.renderer, g_display.target, nullptr, nullptr);
-        SDL_RenderPresent(g_display.renderer);
-        SDL_SetRenderTarget(g_display.renderer, g_display.target);
+        SDL_SetRenderTarget(g_display.renderer.get(), nullptr);
+        SDL_SetTextureBlendMode(g_display.target.get(), SDL_BLENDMODE_NONE);
+        SDL_RenderCopy(g_display.renderer.get(), g_display.target.get(), nullptr, nullptr);
+        SDL_RenderPresent(g_display.renderer.get());
+        SDL_SetRenderTarget(g_display.renderer.get(), g_display.target.get());
         ApplyClip();
     } else {
-        SDL_RenderPresent(g_display.renderer);
+        SDL_RenderPresent(g_display.renderer.get());
     }
 }
 

@@ -41,9 +41,9 @@ std::unique_ptr<ImageTexture> UploadTexture(const TPixmap& pixels, bool filtered
                                             bool thresholdAlpha) {
     SDL_Renderer* renderer = CurrentSdlRenderer();
     if (!renderer || pixels.Width() <= 0 || pixels.Height() <= 0) return nullptr;
-    SDL_Texture* texture =
-        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32, SDL_TEXTUREACCESS_STATIC,
-                          pixels.Width(), pixels.Height());
+    SdlTexturePtr texture(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA32,
+                                            SDL_TEXTUREACCESS_STATIC, pixels.Width(),
+                                            pixels.Height()));
     if (!texture) return nullptr;
     if (thresholdAlpha) {
         // Mask blending draws a pixel fully or not at all; the texture keeps
@@ -54,13 +54,13 @@ std::unique_ptr<ImageTexture> UploadTexture(const TPixmap& pixels, bool filtered
         uint8_t* p = masked.Pixels();
         for (int i = 0; i < masked.Width() * masked.Height(); ++i, p += 4)
             p[3] = p[3] >= 128 ? 255 : 0;
-        SDL_UpdateTexture(texture, nullptr, masked.Pixels(), masked.Pitch());
+        SDL_UpdateTexture(texture.get(), nullptr, masked.Pixels(), masked.Pitch());
     } else {
-        SDL_UpdateTexture(texture, nullptr, pixels.Pixels(), pixels.Pitch());
+        SDL_UpdateTexture(texture.get(), nullptr, pixels.Pixels(), pixels.Pitch());
     }
-    SDL_SetTextureScaleMode(texture, filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    SDL_SetTextureScaleMode(texture.get(), filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     auto result = std::make_unique<ImageTexture>();
-    result->texture = texture;
+    result->texture = std::move(texture);
     result->width = pixels.Width();
     result->height = pixels.Height();
     return result;
@@ -188,7 +188,7 @@ ImageTexture* TImage::Texture(int frame, bool maskVariant) {
     FrameData& data = frames_[frame];
     if (!data.texture || data.dirty) {
         if (data.texture) {
-            SDL_UpdateTexture(data.texture->texture, nullptr, data.pixels->Pixels(),
+            SDL_UpdateTexture(data.texture->texture.get(), nullptr, data.pixels->Pixels(),
                               data.pixels->Pitch());
         } else {
             data.texture = UploadTexture(*data.pixels, (flags_ & FILTEREDIMAGE) != 0, false);

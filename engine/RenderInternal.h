@@ -1,15 +1,12 @@
 // Shared between the drawing and image code of the engine only.
 #pragma once
 
-#include <SDL.h>
+#include "engine/SdlHandles.h"
 
 struct ImageTexture {
-    SDL_Texture* texture = nullptr;
+    SdlTexturePtr texture;
     int width = 0;
     int height = 0;
-    ~ImageTexture() {
-        if (texture) SDL_DestroyTexture(texture);
-    }
 };
 
 // The renderer of the open graphics, or null.

@@ -58,7 +58,8 @@ void TLoadingBar::Draw() {
     if (Mode == 1 && !Image) return;
     if (Finished && FinalImage) {
         SetBlend(ALPHABLEND);
-        if (DrawEmptyUnderFinal && EmptyImage) DrawImage(EmptyImage, static_cast<float>(x), static_cast<float>(y));
+        if (DrawEmptyUnderFinal && EmptyImage)
+            DrawImage(EmptyImage, static_cast<float>(x), static_cast<float>(y));
         DrawImage(FinalImage, static_cast<float>(x), static_cast<float>(y));
         SetBlend(SOLIDBLEND);
         return;
@@ -67,29 +68,37 @@ void TLoadingBar::Draw() {
         SetBlend(SOLIDBLEND);
         const DrawStateGuard restore;
         SetColor(BgR, BgG, BgB);
-        DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w), static_cast<float>(h));
+        DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
+                 static_cast<float>(h));
         SetColor(BorderR, BorderG, BorderB);
-        DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + w), static_cast<float>(y));
-        DrawLine(static_cast<float>(x), static_cast<float>(y + h), static_cast<float>(x + w), static_cast<float>(y + h));
-        DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x), static_cast<float>(y + h));
+        DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + w),
+                 static_cast<float>(y));
+        DrawLine(static_cast<float>(x), static_cast<float>(y + h), static_cast<float>(x + w),
+                 static_cast<float>(y + h));
+        DrawLine(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x),
+                 static_cast<float>(y + h));
         DrawLine(static_cast<float>(x + w), static_cast<float>(y), static_cast<float>(x + w),
                  static_cast<float>(y + h));
     } else {
         SetBlend(ALPHABLEND);
-        if (Mode == 1 && EmptyImage) DrawImage(EmptyImage, static_cast<float>(x), static_cast<float>(y));
+        if (Mode == 1 && EmptyImage)
+            DrawImage(EmptyImage, static_cast<float>(x), static_cast<float>(y));
     }
     if (Image && Position > 0) {
-        DrawSubImageRect(*Image, static_cast<float>(x), static_cast<float>(y), Position, static_cast<float>(h), 0, 0,
-                         Position, static_cast<float>(h));
+        DrawSubImageRect(*Image, static_cast<float>(x), static_cast<float>(y), Position,
+                         static_cast<float>(h), 0, 0, Position, static_cast<float>(h));
     }
     SetBlend(SOLIDBLEND);
 }
 
 // ---------------------------------------------------------------- TLoadingScreen
 
-TLoadingScreen::TLoadingScreen() : LoadingBar(std::make_shared<TLoadingBar>()) { name = "loading"; }
+TLoadingScreen::TLoadingScreen() : LoadingBar(std::make_shared<TLoadingBar>()) {
+    name = "loading";
+}
 
-void TLoadingScreen::SpecialLoad(const std::string& image, const std::string& bar, const std::string& caption) {
+void TLoadingScreen::SpecialLoad(const std::string& image, const std::string& bar,
+                                 const std::string& caption) {
     name = "loading";
     ImageLoad(image, 0, 1);
     if (!bar.empty()) {
@@ -99,7 +108,8 @@ void TLoadingScreen::SpecialLoad(const std::string& image, const std::string& ba
             const std::string path = Game->ImagePath + base + suffix + "." + extension;
             return FileType(path) == FILETYPE_FILE ? LoadImageOrFail(path, -1) : nullptr;
         };
-        LoadingBar->Init(LoadImageOrFail(Game->ImagePath + bar, -1), optional("empty"), optional("final"));
+        LoadingBar->Init(LoadImageOrFail(Game->ImagePath + bar, -1), optional("empty"),
+                         optional("final"));
     }
     LoadingTextImage = LoadImageOrFail(Game->ImagePath + caption, -1);
     LoadingTextImage->MidHandle();
@@ -109,10 +119,13 @@ void TLoadingScreen::SpecialLoad(const std::string& image, const std::string& ba
     Game->MusicNone();
 }
 
-void TLoadingScreen::SetSteps(int n) { LoadingBar->SetSteps(n); }
+void TLoadingScreen::SetSteps(int n) {
+    LoadingBar->SetSteps(n);
+}
 
 void TLoadingScreen::SetClickHereButton(const std::string& image, const std::string& imageMO,
-                                        const std::string& soundMO, const std::string& soundClick, int buttonY) {
+                                        const std::string& soundMO, const std::string& soundClick,
+                                        int buttonY) {
     ClickHereButton = TButton::CreateSpecial(image, imageMO, soundMO, soundClick);
     ClickHereButton->CentreX(static_cast<float>(buttonY));
 }
@@ -132,7 +145,8 @@ void TLoadingScreen::Start() {
 }
 
 void TLoadingScreen::Leave() {
-    Game->GameFade->Init(DefaultFadeLength, 1, FadeMusic ? Game->MusicChannel : nullptr, 0, 0, nullptr);
+    Game->GameFade->Init(DefaultFadeLength, 1, FadeMusic ? Game->MusicChannel : nullptr, 0, 0,
+                         nullptr);
     Game->DestinationTScreen = Destination;
 }
 
@@ -152,7 +166,8 @@ void TLoadingScreen::Logic() {
 
 void TLoadingScreen::DrawLoading(int mode) {
     if (mode == 1) Cls();
-    const ImagePtr& caption = (LoadingTextImage2 && DrawLoadingTextImage2) ? LoadingTextImage2 : LoadingTextImage;
+    const ImagePtr& caption =
+        (LoadingTextImage2 && DrawLoadingTextImage2) ? LoadingTextImage2 : LoadingTextImage;
     if (caption && (mode == 0 || Game->Music)) {
         SetBlend(ALPHABLEND);
         DrawImage(caption, static_cast<float>(LoadingX), static_cast<float>(LoadingY));

@@ -12,7 +12,7 @@
 class TButton;
 
 class TLoadingBar {
-public:
+  public:
     int Mode = 0;  // 0 plain rectangle, 1 images, 2 image only
     ImagePtr Image, EmptyImage, FinalImage;
     int x = 0, y = 0, w = 0, h = 0;
@@ -36,7 +36,7 @@ public:
 };
 
 class TLoadingScreen : public TScreen {
-public:
+  public:
     TLoadingScreen();
 
     std::shared_ptr<TLoadingBar> LoadingBar;
@@ -54,13 +54,15 @@ public:
     void Kill() override;
     void Logic() override;
     void Draw() override;
-    virtual void SpecialLoad(const std::string& image, const std::string& bar, const std::string& caption);
+    virtual void SpecialLoad(const std::string& image, const std::string& bar,
+                             const std::string& caption);
     virtual void SetSteps(int n);
-    virtual void SetClickHereButton(const std::string& image, const std::string& imageMO, const std::string& soundMO,
-                                    const std::string& soundClick, int buttonY);
+    virtual void SetClickHereButton(const std::string& image, const std::string& imageMO,
+                                    const std::string& soundMO, const std::string& soundClick,
+                                    int buttonY);
     virtual void DrawLoading(int mode);
     virtual void Progress();
 
-private:
+  private:
     void Leave();
 };

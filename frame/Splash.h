@@ -11,7 +11,7 @@
 #include "frame/Screen.h"
 
 class TSplashScreen {
-public:
+  public:
     ImagePtr Image;
     SoundPtr Sample;
     int Sound = 1;
@@ -22,11 +22,12 @@ public:
     float TimeIn = 2000, TimeFull = 1000, TimeOut = 2000;
     int OriginalPolledInputState = 0;
     ImagePtr background;
-    float BackgroundXSpeed = 0, BackgroundYSpeed = 0, BackgroundZoomSpeed = 0, BackgroundFadeTime = 0;
+    float BackgroundXSpeed = 0, BackgroundYSpeed = 0, BackgroundZoomSpeed = 0,
+          BackgroundFadeTime = 0;
 
     virtual ~TSplashScreen() = default;
-    virtual void Init(const std::string& imagePath, const std::string& samplePath, int sound, int fadeSound,
-                      float timeIn, float timeFull, float timeOut);
+    virtual void Init(const std::string& imagePath, const std::string& samplePath, int sound,
+                      int fadeSound, float timeIn, float timeFull, float timeOut);
     virtual void InitTimes(float timeIn, float timeFull, float timeOut);
     // 0 when it ran to its end, -1 when a key or click cut it short.
     virtual int DoSplash();

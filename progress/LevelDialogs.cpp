@@ -22,18 +22,20 @@ struct FoundItem {
 };
 
 constexpr FoundItem kFoundItems[] = {
-    {1, "Found pumpkin"},       {2, "Found candelabra1"},   {6, "Found lantern1"},       {9, "Found pumpkin2"},
-    {15, "Found cat1"},         {16, "Found lightning1"},   {18, "Found well1"},         {27, "Found crystal ball1"},
-    {37, "Found gravebed"},     {49, "Found spider web1"},  {59, "Found mist1"},         {74, "Found candelabra2"},
+    {1, "Found pumpkin"},      {2, "Found candelabra1"},    {6, "Found lantern1"},
+    {9, "Found pumpkin2"},     {15, "Found cat1"},          {16, "Found lightning1"},
+    {18, "Found well1"},       {27, "Found crystal ball1"}, {37, "Found gravebed"},
+    {49, "Found spider web1"}, {59, "Found mist1"},         {74, "Found candelabra2"},
     {82, "Found cauldron"},
 };
 
-constexpr int kShopLevels[] = {2, 4, 5, 10, 12, 14, 15, 17, 20, 32, 40, 44, 55, 65, 70, 80, 85, 90, 95};
+constexpr int kShopLevels[] = {2,  4,  5,  10, 12, 14, 15, 17, 20, 32,
+                               40, 44, 55, 65, 70, 80, 85, 90, 95};
 
 }  // namespace
 
-void AddDialog(const std::string& titleKey, const std::string& textKey, int levelNo, int timing, int hintID,
-               const std::string& pictureFile) {
+void AddDialog(const std::string& titleKey, const std::string& textKey, int levelNo, int timing,
+               int hintID, const std::string& pictureFile) {
     auto info = std::make_shared<LevelDialogInfo>();
     info->title = Text(titleKey);
     info->text = Text(textKey);
@@ -46,7 +48,8 @@ void AddDialog(const std::string& titleKey, const std::string& textKey, int leve
 
 void LoadDialogImages() {
     for (const LevelDialogInfoPtr& info : LevelDialogList) {
-        if (!info->PictureFile.empty()) ImageBank.Load("DialogImages/" + info->PictureFile, "", -1, 1);
+        if (!info->PictureFile.empty())
+            ImageBank.Load("DialogImages/" + info->PictureFile, "", -1, 1);
     }
 }
 
@@ -60,8 +63,8 @@ void CreateDialogData() {
     }
     n = 1;
     for (const FoundItem& item : kFoundItems) {
-        AddDialog("FoundItemMessageHeader" + FromInt(n), "FoundItemMessageText" + FromInt(n), item.level,
-                  LevelDialogInfo::POST_LEVEL, n, item.picture);
+        AddDialog("FoundItemMessageHeader" + FromInt(n), "FoundItemMessageText" + FromInt(n),
+                  item.level, LevelDialogInfo::POST_LEVEL, n, item.picture);
         ++n;
     }
     int m = 0;

@@ -11,7 +11,7 @@ class LevelDialogInfo;
 using LevelDialogInfoPtr = std::shared_ptr<LevelDialogInfo>;
 
 class LevelDialogInfo {
-public:
+  public:
     static constexpr int PRE_LEVEL = 0;
     static constexpr int POST_LEVEL = 1;
     static constexpr int SHOP_SCREEN = 2;
@@ -28,8 +28,8 @@ public:
 extern std::vector<LevelDialogInfoPtr> LevelDialogList;
 
 namespace LevelDialogs {
-void AddDialog(const std::string& titleKey, const std::string& textKey, int levelNo, int timing, int hintID,
-               const std::string& pictureFile);
+void AddDialog(const std::string& titleKey, const std::string& textKey, int levelNo, int timing,
+               int hintID, const std::string& pictureFile);
 // Loads every entry's picture into the image bank ("DialogImages/" + name).
 void LoadDialogImages();
 // Adds the 43 entries, then loads their pictures.

@@ -7,7 +7,7 @@
 #include <memory>
 
 class TSaveData {
-public:
+  public:
     int gaugeLevel = 0;
     int showTips = 1;
     int timer = 0;  // 1 timed mode, 0 relaxed

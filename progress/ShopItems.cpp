@@ -9,8 +9,9 @@ std::vector<int> ShopDrawOrder;
 TGameImagePtr GoldPanelImage;
 
 ShopItemPtr ShopItem::Create(int cost, int level, TPoint coords, const std::string& saleImageFile,
-                             const std::string& imageFile, int replaceBy, int requiredItem, int purchaseID,
-                             const std::string& name, const std::string& description) {
+                             const std::string& imageFile, int replaceBy, int requiredItem,
+                             int purchaseID, const std::string& name,
+                             const std::string& description) {
     auto item = std::make_shared<ShopItem>();
     item->Cost = cost;
     item->LevelAvailable = level;
@@ -57,13 +58,53 @@ constexpr ItemRow kItems[] = {
     {10, "Cat2", "cat2", "button_cat2", 500, 85, {583, 39}, 9, -1, 0, 0},
     {11, "Mist1", "mist1", "button_mist1", 0, 60, {0, 386}, -1, -1, 0, 0},
     {12, "Mist2", "mist2", "button_mist2", 200, 85, {0, 386}, 11, -1, 0, 0},
-    {13, "PumpkinLights1", "pumpkinlights1", "button_pumpkinlights1", 400, 20, {396, 233}, -1, -1, 0, 0},
-    {14, "PumpkinLights2", "pumpkinlights2", "button_pumpkinlights2", 1300, 70, {235, 158}, 13, -1, 0, 8},
+    {13,
+     "PumpkinLights1",
+     "pumpkinlights1",
+     "button_pumpkinlights1",
+     400,
+     20,
+     {396, 233},
+     -1,
+     -1,
+     0,
+     0},
+    {14,
+     "PumpkinLights2",
+     "pumpkinlights2",
+     "button_pumpkinlights2",
+     1300,
+     70,
+     {235, 158},
+     13,
+     -1,
+     0,
+     8},
     {15, "Gravebed", "gravebed", "button_gravebed", 0, 38, {665, 552}, -1, -1, 5, -13},
     {16, "Brackenfold", "brackenfold", "button_brackenfold", 2000, 95, {290, 120}, -1, -1, 3, 0},
     {17, "Cauldron", "cauldron", "button_cauldron", 0, 83, {712, 162}, -1, -1, -2, 130},
-    {18, "CrossGravestone1", "cross gravestone1", "button_cross gravestone1", 60, 5, {305, 424}, -1, 19, -3, -30},
-    {19, "CrossGravestone2", "cross gravestone2", "button_cross gravestone2", 300, 14, {285, 396}, 18, -1, -6, -11},
+    {18,
+     "CrossGravestone1",
+     "cross gravestone1",
+     "button_cross gravestone1",
+     60,
+     5,
+     {305, 424},
+     -1,
+     19,
+     -3,
+     -30},
+    {19,
+     "CrossGravestone2",
+     "cross gravestone2",
+     "button_cross gravestone2",
+     300,
+     14,
+     {285, 396},
+     18,
+     -1,
+     -6,
+     -11},
     {20, "Well1", "well1", "button_well1", 0, 19, {16, 341}, -1, 21, 13, 0},
     {21, "Well2", "well2", "button_well2", 700, 32, {16, 341}, 20, -1, 13, 0},
     {22, "Web1", "web1", "button_web1", 0, 50, {412, 254}, -1, 23, -9, -14},
@@ -74,9 +115,39 @@ constexpr ItemRow kItems[] = {
     {27, "Broomstick1", "broomstick1", "button_broomstick1", 200, 14, {417, 202}, -1, 28, 0, 0},
     {28, "Broomstick2", "broomstick2", "button_broomstick2", 700, 44, {417, 200}, 27, 29, 0, 0},
     {29, "Broomstick3", "broomstick3", "button_broomstick3", 800, 70, {378, 195}, 28, -1, 0, 0},
-    {30, "CurvedGravestone1", "curved gravestone1", "button_curved gravestone1", 100, 10, {711, 459}, -1, 31, 0, 0},
-    {31, "CurvedGravestone2", "curved gravestone2", "button_curved gravestone2", 1000, 32, {711, 459}, 30, 32, 0, 0},
-    {32, "CurvedGravestone3", "curved gravestone3", "button_curved gravestone3", 500, 80, {704, 453}, 31, -1, 0, 0},
+    {30,
+     "CurvedGravestone1",
+     "curved gravestone1",
+     "button_curved gravestone1",
+     100,
+     10,
+     {711, 459},
+     -1,
+     31,
+     0,
+     0},
+    {31,
+     "CurvedGravestone2",
+     "curved gravestone2",
+     "button_curved gravestone2",
+     1000,
+     32,
+     {711, 459},
+     30,
+     32,
+     0,
+     0},
+    {32,
+     "CurvedGravestone3",
+     "curved gravestone3",
+     "button_curved gravestone3",
+     500,
+     80,
+     {704, 453},
+     31,
+     -1,
+     0,
+     0},
     {33, "Tree1", "lightningtree1", "button_tree1", 0, 17, {39, 0}, -1, 34, 11, 0},
     {34, "Tree2", "lightningtree2", "button_tree2", 600, 40, {39, 0}, 33, 35, 11, 189},
     {35, "Tree3", "lightningtree3", "button_tree3", 1400, 65, {39, 0}, 34, -1, 11, 101},
@@ -85,24 +156,29 @@ constexpr ItemRow kItems[] = {
     {38, "Cage3", "cage3", "button_cage3", 500, 90, {754, 0}, 37, -1, 0, 0},
 };
 
-std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : std::string(); }
+std::string Text(const std::string& key) {
+    return GameText ? GameText->FindString(key) : std::string();
+}
 
 }  // namespace
 
 void TShopScreen::InitShopItems() {
     if (ShopItems[1]) return;
     for (const ItemRow& row : kItems) {
-        ShopItems[row.id] =
-            ShopItem::Create(row.cost, row.level, row.position, row.list, row.decoration, row.replacedBy, row.requiredItem,
-                             row.id, Text(std::string("ShopItemName ") + row.key),
-                             Text(std::string("ShopItemDesc ") + row.key));
+        ShopItems[row.id] = ShopItem::Create(row.cost, row.level, row.position, row.list,
+                                             row.decoration, row.replacedBy, row.requiredItem,
+                                             row.id, Text(std::string("ShopItemName ") + row.key),
+                                             Text(std::string("ShopItemDesc ") + row.key));
         ShopItems[row.id]->SetCentreOffset(row.offsetX, row.offsetY);
     }
     // Scenery, always drawn; it borrows the last cage's list picture.
-    ShopItems[39] = ShopItem::Create(-1, -1, {0, 0}, "button_cage3", "foreground", -1, -1, 38, "", "");
-    ShopItems[40] = ShopItem::Create(-1, -1, {632, 0}, "button_cage3", "midrighttree", -1, -1, 38, "", "");
-    ShopDrawOrder = {5,  6,  1,  2,  20, 21, 9,  10, 11, 12, 16, 22, 23, 13, 14, 40, 17, 33, 34, 35,
-                     24, 25, 26, 30, 31, 32, 18, 19, 15, 27, 28, 29, 39, 7,  8,  3,  4,  36, 37, 38};
+    ShopItems[39] =
+        ShopItem::Create(-1, -1, {0, 0}, "button_cage3", "foreground", -1, -1, 38, "", "");
+    ShopItems[40] =
+        ShopItem::Create(-1, -1, {632, 0}, "button_cage3", "midrighttree", -1, -1, 38, "", "");
+    ShopDrawOrder = {5,  6,  1,  2,  20, 21, 9,  10, 11, 12, 16, 22, 23, 13,
+                     14, 40, 17, 33, 34, 35, 24, 25, 26, 30, 31, 32, 18, 19,
+                     15, 27, 28, 29, 39, 7,  8,  3,  4,  36, 37, 38};
 }
 
 void TShopScreen::LoadData(TImageBank& bank) {
@@ -111,7 +187,8 @@ void TShopScreen::LoadData(TImageBank& bank) {
         ShopItem& item = *ShopItems[id];
         bank.Load("ShopScreen/items/" + item.ImageFile + ".png", "", -1, 1);
         bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + ".png", "", -1, 1);
-        bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + " down.png", item.SaleImageFile + "down", -1, 1);
+        bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + " down.png",
+                  item.SaleImageFile + "down", -1, 1);
         Game->MoveBar();
         item.Image = bank.Find(item.ImageFile);
         item.Image->MidHandle(0);

@@ -7,7 +7,7 @@
 #include "progress/ShopItems.h"
 
 class TShopScreen : public TScreen {
-public:
+  public:
     // Builds ShopItems and ShopDrawOrder once; names and descriptions come
     // from the game text.
     static void InitShopItems();

@@ -3,7 +3,7 @@
 # Safe to run again and again.
 set -eu
 
-PACKAGES="build-essential cmake pkg-config
+PACKAGES="build-essential cmake pkg-config clang-format-14
 libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev libogg-dev libvorbis-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 libcairo2-dev libfreetype-dev librsvg2-dev

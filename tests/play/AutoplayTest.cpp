@@ -1,7 +1,10 @@
 // The headless player on the shipped levels: it wins the first levels in
 // both modes with different seeds, and long stretches of partly random play
-// keep every rule of the board.
+// keep every rule of the board; its step-time rule counts work, not waiting.
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 #include "autoplay/AutoPlayer.h"
 #include "frame/Game.h"
@@ -44,6 +47,20 @@ TEST_F(AutoplayTest, TwentyThousandStepsOfRandomPlayKeepTheBoardSound) {
         steps += result.steps;
     }
     EXPECT_GE(steps, 20000);
+}
+
+// A step is timed by the CPU it uses: time spent waiting for a core on a busy
+// machine (here, asleep) must not count, the work itself must.
+TEST(AutoplayStepTimeTest, CountsTheThreadsCpuTimeNotTheTimeWaited) {
+    const double beforeSleep = ThreadCpuMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    EXPECT_LT(ThreadCpuMs() - beforeSleep, 50) << "sixty milliseconds asleep are no work";
+
+    const double beforeWork = ThreadCpuMs();
+    volatile unsigned sink = 0;
+    for (long i = 0; i < 2000000000L && ThreadCpuMs() - beforeWork < 5; ++i)
+        sink = sink + static_cast<unsigned>(i);
+    EXPECT_GE(ThreadCpuMs() - beforeWork, 5) << "busy work counts";
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ void Pcm::Mix(const Pcm& other, size_t atFrame, float gain, float pan) {
     const float left = gain * std::min(1.0f, 1.0f - pan), right = gain * std::min(1.0f, 1.0f + pan);
     for (size_t i = 0; i < other.Frames(); ++i) {
         for (int c = 0; c < channels; ++c) {
-            const float source = other.channels == 1 ? other.At(i, 0) : other.At(i, std::min(c, other.channels - 1));
+            const float source =
+                other.channels == 1 ? other.At(i, 0) : other.At(i, std::min(c, other.channels - 1));
             const float g = channels == 2 ? (c == 0 ? left : right) : gain;
             At(atFrame + i, c) += source * g;
         }
@@ -24,7 +25,8 @@ void Pcm::Mix(const Pcm& other, size_t atFrame, float gain, float pan) {
 namespace {
 
 void PutLE(Bytes& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 void AppendPage(Bytes& out, const ogg_page& page) {
@@ -79,7 +81,8 @@ Bytes EncodeOgg(const Pcm& pcm, float quality, int serial) {
     ogg_stream_packetin(&stream, &headerComment);
     ogg_stream_packetin(&stream, &headerCode);
     ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
+    while (ogg_stream_flush(&stream, &page) != 0)
+        AppendPage(out, page);
     const size_t frames = pcm.Frames();
     const size_t chunk = 4096;
     // Runs one pass past the last partial chunk so the end of stream is always written.
@@ -90,7 +93,8 @@ Bytes EncodeOgg(const Pcm& pcm, float quality, int serial) {
         } else {
             float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
             for (size_t i = 0; i < count; ++i) {
-                for (int c = 0; c < pcm.channels; ++c) buffer[c][i] = pcm.At(start + i, c);
+                for (int c = 0; c < pcm.channels; ++c)
+                    buffer[c][i] = pcm.At(start + i, c);
             }
             vorbis_analysis_wrote(&dsp, static_cast<int>(count));
         }
@@ -100,12 +104,14 @@ Bytes EncodeOgg(const Pcm& pcm, float quality, int serial) {
             ogg_packet packet;
             while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
                 ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page) != 0) AppendPage(out, page);
+                while (ogg_stream_pageout(&stream, &page) != 0)
+                    AppendPage(out, page);
             }
         }
         if (count == 0) break;
     }
-    while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
+    while (ogg_stream_flush(&stream, &page) != 0)
+        AppendPage(out, page);
     ogg_stream_clear(&stream);
     vorbis_block_clear(&block);
     vorbis_dsp_clear(&dsp);
@@ -116,14 +122,16 @@ Bytes EncodeOgg(const Pcm& pcm, float quality, int serial) {
 
 double PeakOf(const Pcm& pcm) {
     double peak = 0;
-    for (float s : pcm.samples) peak = std::max(peak, static_cast<double>(std::fabs(s)));
+    for (float s : pcm.samples)
+        peak = std::max(peak, static_cast<double>(std::fabs(s)));
     return peak;
 }
 
 double RmsOf(const Pcm& pcm) {
     if (pcm.samples.empty()) return 0;
     double sum = 0;
-    for (float s : pcm.samples) sum += static_cast<double>(s) * s;
+    for (float s : pcm.samples)
+        sum += static_cast<double>(s) * s;
     return std::sqrt(sum / pcm.samples.size());
 }
 
@@ -131,14 +139,16 @@ void ScaleTo(Pcm& pcm, double peak) {
     const double current = PeakOf(pcm);
     if (current <= 0) return;
     const float factor = static_cast<float>(peak / current);
-    for (float& s : pcm.samples) s *= factor;
+    for (float& s : pcm.samples)
+        s *= factor;
 }
 
 void NormaliseLoudness(Pcm& pcm, double targetRms, double peakLimit) {
     const double rms = RmsOf(pcm), peak = PeakOf(pcm);
     if (rms <= 0 || peak <= 0) return;
     const double factor = std::min(targetRms / rms, peakLimit / peak);
-    for (float& s : pcm.samples) s = static_cast<float>(s * factor);
+    for (float& s : pcm.samples)
+        s = static_cast<float>(s * factor);
 }
 
 void FadeEdges(Pcm& pcm, double inMs, double outMs) {
@@ -146,20 +156,28 @@ void FadeEdges(Pcm& pcm, double inMs, double outMs) {
     const size_t fadeIn = std::min(frames, static_cast<size_t>(inMs * pcm.rate / 1000.0));
     const size_t fadeOut = std::min(frames, static_cast<size_t>(outMs * pcm.rate / 1000.0));
     for (size_t i = 0; i < fadeIn; ++i) {
-        for (int c = 0; c < pcm.channels; ++c) pcm.At(i, c) *= static_cast<float>(i) / fadeIn;
+        for (int c = 0; c < pcm.channels; ++c)
+            pcm.At(i, c) *= static_cast<float>(i) / fadeIn;
     }
     for (size_t i = 0; i < fadeOut; ++i) {
-        for (int c = 0; c < pcm.channels; ++c) pcm.At(frames - 1 - i, c) *= static_cast<float>(i) / fadeOut;
+        for (int c = 0; c < pcm.channels; ++c)
+            pcm.At(frames - 1 - i, c) *= static_cast<float>(i) / fadeOut;
     }
 }
 
-double Sine(double phase) { return std::sin(2 * M_PI * phase); }
+double Sine(double phase) {
+    return std::sin(2 * M_PI * phase);
+}
 double Triangle(double phase) {
     const double p = phase - std::floor(phase);
     return p < 0.5 ? 4 * p - 1 : 3 - 4 * p;
 }
-double Saw(double phase) { return 2 * (phase - std::floor(phase)) - 1; }
-double Square(double phase, double duty) { return (phase - std::floor(phase)) < duty ? 1.0 : -1.0; }
+double Saw(double phase) {
+    return 2 * (phase - std::floor(phase)) - 1;
+}
+double Square(double phase, double duty) {
+    return (phase - std::floor(phase)) < duty ? 1.0 : -1.0;
+}
 
 double Adsr::Level(double t, double held) const {
     if (t < 0) return 0;
@@ -173,7 +191,6 @@ double Adsr::Level(double t, double held) const {
     if (release <= 0) return 0;
     return std::max(0.0, level * (1.0 - (t - held) / release));
 }
-
 
 Biquad Biquad::LowPass(double rate, double frequency, double q) {
     const double w = 2 * M_PI * frequency / rate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
@@ -196,7 +213,6 @@ Biquad Biquad::Peak(double rate, double frequency, double q, double gainDb) {
     return Biquad(1 + alpha * a, -2 * c, 1 - alpha * a, 1 + alpha / a, -2 * c, 1 - alpha / a);
 }
 
-
 double Biquad::Process(double x) {
     const double y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
     x2_ = x1_;
@@ -210,7 +226,8 @@ void Biquad::Apply(Pcm& pcm, int channel) {
     for (int c = 0; c < pcm.channels; ++c) {
         if (channel >= 0 && c != channel) continue;
         Biquad state = *this;
-        for (size_t i = 0; i < pcm.Frames(); ++i) pcm.At(i, c) = static_cast<float>(state.Process(pcm.At(i, c)));
+        for (size_t i = 0; i < pcm.Frames(); ++i)
+            pcm.At(i, c) = static_cast<float>(state.Process(pcm.At(i, c)));
     }
 }
 
@@ -218,7 +235,8 @@ Pcm Pluck(double frequency, double seconds, double brightness, Rng& rng, int rat
     Pcm out(1, static_cast<size_t>(seconds * rate), rate);
     const size_t period = std::max<size_t>(2, static_cast<size_t>(rate / frequency));
     std::vector<double> line(period);
-    for (double& v : line) v = rng.Range(-1, 1);
+    for (double& v : line)
+        v = rng.Range(-1, 1);
     const double blend = 0.5 + 0.5 * std::clamp(brightness, 0.0, 1.0) * 0.98;
     size_t index = 0;
     for (size_t i = 0; i < out.Frames(); ++i) {
@@ -233,7 +251,8 @@ Pcm Pluck(double frequency, double seconds, double brightness, Rng& rng, int rat
 
 Pcm Noise(double seconds, Rng& rng, int rate) {
     Pcm out(1, static_cast<size_t>(seconds * rate), rate);
-    for (float& s : out.samples) s = static_cast<float>(rng.Range(-1, 1));
+    for (float& s : out.samples)
+        s = static_cast<float>(rng.Range(-1, 1));
     return out;
 }
 
@@ -252,7 +271,8 @@ Pcm Reverb(const Pcm& dry, double roomSize, double damping, double wet) {
             double filterState = 0;
             size_t index = 0;
             for (size_t i = 0; i < out.Frames(); ++i) {
-                const double input = i < dry.Frames() ? dry.At(i, dry.channels == 1 ? 0 : side) : 0.0;
+                const double input =
+                    i < dry.Frames() ? dry.At(i, dry.channels == 1 ? 0 : side) : 0.0;
                 const double output = buffer[index];
                 filterState = output * (1 - damping) + filterState * damping;
                 buffer[index] = input * 0.015 + filterState * feedback;

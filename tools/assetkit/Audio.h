@@ -58,7 +58,7 @@ struct Adsr {
 
 // Second-order filters (RBJ cookbook).
 class Biquad {
-public:
+  public:
     static Biquad LowPass(double rate, double frequency, double q = 0.707);
     static Biquad HighPass(double rate, double frequency, double q = 0.707);
     static Biquad BandPass(double rate, double frequency, double q = 1.0);
@@ -68,7 +68,7 @@ public:
 
     Biquad() = default;
 
-private:
+  private:
     Biquad(double b0, double b1, double b2, double a0, double a1, double a2)
         : b0_(b0 / a0), b1_(b1 / a0), b2_(b2 / a0), a1_(a1 / a0), a2_(a2 / a0) {}
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;

@@ -23,7 +23,8 @@ bool WriteIfChanged(const std::string& path, const Bytes& bytes, bool* changed) 
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         if (!out) return false;
     }
     std::filesystem::rename(temporary, path, error);
@@ -32,6 +33,8 @@ bool WriteIfChanged(const std::string& path, const Bytes& bytes, bool* changed) 
     return true;
 }
 
-Bytes BytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes BytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 }  // namespace asset

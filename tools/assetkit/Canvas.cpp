@@ -1,10 +1,12 @@
 #include "assetkit/Canvas.h"
 
+// jpeglib.h needs size_t and FILE declared before it.
+#include <cstddef>
+#include <cstdio>
+
 #include <cairo-ft.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include <cstddef>
-#include <cstdio>
 #include <jpeglib.h>
 #include <librsvg/rsvg.h>
 #include <png.h>
@@ -29,7 +31,9 @@ Canvas::~Canvas() {
     if (surface_) cairo_surface_destroy(surface_);
 }
 
-Canvas::Canvas(const Canvas& other) : Canvas(other.width_, other.height_) { Draw(other, 0, 0); }
+Canvas::Canvas(const Canvas& other) : Canvas(other.width_, other.height_) {
+    Draw(other, 0, 0);
+}
 
 Canvas& Canvas::operator=(const Canvas& other) {
     if (this != &other) {
@@ -64,11 +68,16 @@ void Canvas::Reset() {
     cr_ = cairo_create(surface_);
 }
 
-void Canvas::Flush() { cairo_surface_flush(surface_); }
-void Canvas::MarkDirty() { cairo_surface_mark_dirty(surface_); }
+void Canvas::Flush() {
+    cairo_surface_flush(surface_);
+}
+void Canvas::MarkDirty() {
+    cairo_surface_mark_dirty(surface_);
+}
 
 uint32_t* Canvas::Row(int y) {
-    return reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_));
+    return reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface_) +
+                                       y * cairo_image_surface_get_stride(surface_));
 }
 
 const uint32_t* Canvas::Row(int y) const {
@@ -80,7 +89,9 @@ uint32_t Canvas::StraightPixel(int x, int y) const {
     const uint32_t p = Row(y)[x];
     const uint32_t a = p >> 24;
     if (a == 0) return 0;
-    auto channel = [&](int shift) { return std::min<uint32_t>(255, (((p >> shift) & 0xFF) * 255 + a / 2) / a); };
+    auto channel = [&](int shift) {
+        return std::min<uint32_t>(255, (((p >> shift) & 0xFF) * 255 + a / 2) / a);
+    };
     return a << 24 | channel(16) << 16 | channel(8) << 8 | channel(0);
 }
 
@@ -99,7 +110,8 @@ void Canvas::Draw(const Canvas& other, double x, double y, double alpha) {
     cairo_restore(cr_);
 }
 
-void Canvas::DrawScaled(const Canvas& other, double x, double y, double width, double height, double alpha) {
+void Canvas::DrawScaled(const Canvas& other, double x, double y, double width, double height,
+                        double alpha) {
     if (other.width_ <= 0 || other.height_ <= 0) return;
     cairo_save(cr_);
     cairo_translate(cr_, x, y);
@@ -118,13 +130,17 @@ void BoxPass(std::vector<uint32_t>& pixels, int width, int height, int radius, b
     const int length = horizontal ? width : height;
     std::vector<uint32_t> line(length);
     for (int l = 0; l < lines; ++l) {
-        auto at = [&](int i) -> uint32_t& { return horizontal ? pixels[l * width + i] : pixels[i * width + l]; };
-        for (int i = 0; i < length; ++i) line[i] = at(i);
+        auto at = [&](int i) -> uint32_t& {
+            return horizontal ? pixels[l * width + i] : pixels[i * width + l];
+        };
+        for (int i = 0; i < length; ++i)
+            line[i] = at(i);
         int sums[4] = {0, 0, 0, 0};
         const int window = radius * 2 + 1;
         for (int i = -radius; i <= radius; ++i) {
             const uint32_t p = line[std::clamp(i, 0, length - 1)];
-            for (int c = 0; c < 4; ++c) sums[c] += (p >> (c * 8)) & 0xFF;
+            for (int c = 0; c < 4; ++c)
+                sums[c] += (p >> (c * 8)) & 0xFF;
         }
         for (int i = 0; i < length; ++i) {
             uint32_t out = 0;
@@ -134,7 +150,9 @@ void BoxPass(std::vector<uint32_t>& pixels, int width, int height, int radius, b
             at(i) = out;
             const uint32_t leaving = line[std::clamp(i - radius, 0, length - 1)];
             const uint32_t entering = line[std::clamp(i + radius + 1, 0, length - 1)];
-            for (int c = 0; c < 4; ++c) sums[c] += static_cast<int>((entering >> (c * 8)) & 0xFF) - static_cast<int>((leaving >> (c * 8)) & 0xFF);
+            for (int c = 0; c < 4; ++c)
+                sums[c] += static_cast<int>((entering >> (c * 8)) & 0xFF) -
+                           static_cast<int>((leaving >> (c * 8)) & 0xFF);
         }
     }
 }
@@ -145,14 +163,16 @@ void Canvas::Blur(double radius) {
     if (radius <= 0.5) return;
     Flush();
     std::vector<uint32_t> pixels(static_cast<size_t>(width_) * height_);
-    for (int y = 0; y < height_; ++y) std::memcpy(&pixels[y * width_], Row(y), width_ * 4);
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(&pixels[y * width_], Row(y), width_ * 4);
     // Three box passes approximate a Gaussian of this radius.
     const int box = std::max(1, static_cast<int>(std::lround(radius / 1.7)));
     for (int pass = 0; pass < 3; ++pass) {
         BoxPass(pixels, width_, height_, box, true);
         BoxPass(pixels, width_, height_, box, false);
     }
-    for (int y = 0; y < height_; ++y) std::memcpy(Row(y), &pixels[y * width_], width_ * 4);
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(Row(y), &pixels[y * width_], width_ * 4);
     MarkDirty();
 }
 
@@ -163,7 +183,8 @@ void Canvas::Fade(double factor) {
         for (int x = 0; x < width_; ++x) {
             uint32_t p = row[x], out = 0;
             for (int c = 0; c < 4; ++c) {
-                const uint32_t v = static_cast<uint32_t>(std::lround(((p >> (c * 8)) & 0xFF) * factor));
+                const uint32_t v =
+                    static_cast<uint32_t>(std::lround(((p >> (c * 8)) & 0xFF) * factor));
                 out |= std::min<uint32_t>(255, v) << (c * 8);
             }
             row[x] = out;
@@ -211,8 +232,8 @@ Bytes Canvas::EncodePNG() const {
     }
     png_set_write_fn(png, &out, AppendPng, nullptr);
     png_set_compression_level(png, 9);
-    png_set_IHDR(png, info, width_, height_, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width_, height_, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     std::vector<uint8_t> row(width_ * 4);
     for (int y = 0; y < height_; ++y) {
@@ -248,7 +269,8 @@ Bytes Canvas::EncodeJPEG(int quality, uint32_t background) const {
     cinfo.optimize_coding = TRUE;
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<uint8_t> row(width_ * 3);
-    const double br = (background >> 16) & 0xFF, bg = (background >> 8) & 0xFF, bb = background & 0xFF;
+    const double br = (background >> 16) & 0xFF, bg = (background >> 8) & 0xFF,
+                 bb = background & 0xFF;
     while (cinfo.next_scanline < cinfo.image_height) {
         const uint32_t* pixels = Row(cinfo.next_scanline);
         for (int x = 0; x < width_; ++x) {
@@ -273,7 +295,8 @@ Canvas Strip(const std::vector<Canvas>& frames, int cellWidth, int cellHeight, i
     const int count = static_cast<int>(frames.size());
     const int rows = (count + columns - 1) / columns;
     Canvas strip(cellWidth * columns, cellHeight * rows);
-    for (int i = 0; i < count; ++i) strip.Draw(frames[i], (i % columns) * cellWidth, (i / columns) * cellHeight);
+    for (int i = 0; i < count; ++i)
+        strip.Draw(frames[i], (i % columns) * cellWidth, (i / columns) * cellHeight);
     return strip;
 }
 
@@ -292,18 +315,22 @@ cairo_font_face_t* FontFace(const std::string& fileName) {
     std::lock_guard<std::mutex> guard(lock);
     auto found = faces.find(fileName);
     if (found != faces.end()) return found->second;
-    if (!library && FT_Init_FreeType(&library) != 0) throw std::runtime_error("FreeType failed to start");
+    if (!library && FT_Init_FreeType(&library) != 0)
+        throw std::runtime_error("FreeType failed to start");
     FT_Face face = nullptr;
     const std::string path = FindFontFile(fileName);
-    if (FT_New_Face(library, path.c_str(), 0, &face) != 0) throw std::runtime_error("cannot open font " + path);
+    if (FT_New_Face(library, path.c_str(), 0, &face) != 0)
+        throw std::runtime_error("cannot open font " + path);
     cairo_font_face_t* cairoFace = cairo_ft_font_face_create_for_ft_face(face, 0);
     faces[fileName] = cairoFace;
     return cairoFace;
 }
 
-bool DrawSvg(Canvas& canvas, const std::string& svg, double x, double y, double width, double height) {
+bool DrawSvg(Canvas& canvas, const std::string& svg, double x, double y, double width,
+             double height) {
     GError* error = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error);
+    RsvgHandle* handle =
+        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error);
     if (!handle) {
         if (error) g_error_free(error);
         return false;
@@ -325,7 +352,8 @@ void RoundedRectangle(cairo_t* cr, double x, double y, double width, double heig
     cairo_close_path(cr);
 }
 
-void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner, double rotationDegrees) {
+void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner,
+              double rotationDegrees) {
     const double start = (rotationDegrees - 90) * M_PI / 180;
     const int corners = inner == outer ? points : points * 2;
     for (int i = 0; i < corners; ++i) {
@@ -341,7 +369,8 @@ void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, doubl
     cairo_close_path(cr);
 }
 
-void RadialGlow(cairo_t* cr, double cx, double cy, double radius, double r, double g, double b, double alpha) {
+void RadialGlow(cairo_t* cr, double cx, double cy, double radius, double r, double g, double b,
+                double alpha) {
     cairo_pattern_t* pattern = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
     cairo_pattern_add_color_stop_rgba(pattern, 0, r, g, b, alpha);
     cairo_pattern_add_color_stop_rgba(pattern, 0.4, r, g, b, alpha * 0.45);

@@ -12,7 +12,7 @@
 namespace asset {
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height);  // transparent
     ~Canvas();
     Canvas(const Canvas& other);
@@ -41,7 +41,8 @@ public:
     // Draws another canvas with its top-left at (x, y).
     void Draw(const Canvas& other, double x, double y, double alpha = 1.0);
     // Draws another canvas scaled into the rectangle.
-    void DrawScaled(const Canvas& other, double x, double y, double width, double height, double alpha = 1.0);
+    void DrawScaled(const Canvas& other, double x, double y, double width, double height,
+                    double alpha = 1.0);
 
     // Gaussian-like blur of every channel (three box passes).
     void Blur(double radius);
@@ -58,7 +59,7 @@ public:
     // Baseline JPEG of the picture flattened over `background` (0xRRGGBB).
     Bytes EncodeJPEG(int quality = 90, uint32_t background = 0x101018) const;
 
-private:
+  private:
     int width_, height_;
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
@@ -75,13 +76,16 @@ cairo_font_face_t* FontFace(const std::string& fileName);
 std::string FindFontFile(const std::string& fileName);
 
 // Renders SVG source into the rectangle (librsvg); false on a parse error.
-bool DrawSvg(Canvas& canvas, const std::string& svg, double x, double y, double width, double height);
+bool DrawSvg(Canvas& canvas, const std::string& svg, double x, double y, double width,
+             double height);
 
 // Common shapes.
 void RoundedRectangle(cairo_t* cr, double x, double y, double width, double height, double radius);
 // A regular star or polygon path (points >= 3; inner == outer for a polygon).
-void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner, double rotationDegrees);
+void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner,
+              double rotationDegrees);
 // A soft round glow: radial gradient from the colour at alpha to transparent.
-void RadialGlow(cairo_t* cr, double cx, double cy, double radius, double r, double g, double b, double alpha);
+void RadialGlow(cairo_t* cr, double cx, double cy, double radius, double r, double g, double b,
+                double alpha);
 
 }  // namespace asset

@@ -8,7 +8,7 @@
 namespace asset {
 
 class Rng {
-public:
+  public:
     explicit Rng(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
     uint64_t Next() {
         uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -19,10 +19,12 @@ public:
     // Uniform in [0, 1).
     double Uniform() { return (Next() >> 11) * (1.0 / 9007199254740992.0); }
     double Range(double lo, double hi) { return lo + (hi - lo) * Uniform(); }
-    int Int(int lo, int hi) { return lo + static_cast<int>(Uniform() * (hi - lo + 1)); }  // both included
+    int Int(int lo, int hi) {
+        return lo + static_cast<int>(Uniform() * (hi - lo + 1));
+    }  // both included
     bool Chance(double p) { return Uniform() < p; }
 
-private:
+  private:
     uint64_t state_;
 };
 
@@ -32,6 +34,7 @@ uint64_t SeedOf(const char* name);
 // Smooth value noise in [0, 1] and its fractal sum; periodic in x when
 // periodX > 0 (for seamless horizontal tiling).
 double ValueNoise(double x, double y, uint64_t seed, int periodX = 0);
-double FractalNoise(double x, double y, uint64_t seed, int octaves, double persistence = 0.5, int periodX = 0);
+double FractalNoise(double x, double y, uint64_t seed, int octaves, double persistence = 0.5,
+                    int periodX = 0);
 
 }  // namespace asset

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -14,7 +14,9 @@
 
 namespace asset {
 
-void Registry::Add(const std::string& path, Generator generator) { generators_[path] = std::move(generator); }
+void Registry::Add(const std::string& path, Generator generator) {
+    generators_[path] = std::move(generator);
+}
 
 namespace {
 
@@ -59,13 +61,15 @@ int RunGroup(int argc, char** argv, const std::string& group, void (*registerAll
             std::fprintf(stderr, "%s: no generator for %s\n", group.c_str(), entry.path.c_str());
             consistent = false;
         }
-        if (options.only.empty() || entry.path.find(options.only) != std::string::npos) work.push_back(&entry);
+        if (options.only.empty() || entry.path.find(options.only) != std::string::npos)
+            work.push_back(&entry);
     }
     for (const auto& [path, generator] : registry.All()) {
         const Entry* entry = FindEntry(path);
         if (!entry || entry->group != group) {
-            std::fprintf(stderr, "%s: generator for %s, which is not in the manifest of this group\n", group.c_str(),
-                         path.c_str());
+            std::fprintf(stderr,
+                         "%s: generator for %s, which is not in the manifest of this group\n",
+                         group.c_str(), path.c_str());
             consistent = false;
         }
     }
@@ -80,25 +84,30 @@ int RunGroup(int argc, char** argv, const std::string& group, void (*registerAll
             try {
                 const Bytes bytes = registry.All().at(entry.path)();
                 bool changed = false;
-                if (!WriteIfChanged(options.out + "/" + entry.path, bytes, &changed)) throw std::runtime_error("cannot write");
+                if (!WriteIfChanged(options.out + "/" + entry.path, bytes, &changed))
+                    throw std::runtime_error("cannot write");
                 if (changed) ++written;
             } catch (const std::exception& error) {
                 std::lock_guard<std::mutex> guard(printLock);
-                std::fprintf(stderr, "%s: %s failed: %s\n", group.c_str(), entry.path.c_str(), error.what());
+                std::fprintf(stderr, "%s: %s failed: %s\n", group.c_str(), entry.path.c_str(),
+                             error.what());
                 ++failed;
             }
         }
     };
     std::vector<std::thread> threads;
-    for (int j = 0; j < options.jobs; ++j) threads.emplace_back(worker);
-    for (std::thread& thread : threads) thread.join();
+    for (int j = 0; j < options.jobs; ++j)
+        threads.emplace_back(worker);
+    for (std::thread& thread : threads)
+        thread.join();
     for (const Entry& entry : Manifest()) {
         if (entry.group == group && entry.kind == Kind::Folder) {
             std::error_code error;
             std::filesystem::create_directories(options.out + "/" + entry.path, error);
         }
     }
-    std::printf("%s: %zu files, %d rewritten, %d failed\n", group.c_str(), work.size(), written.load(), failed.load());
+    std::printf("%s: %zu files, %d rewritten, %d failed\n", group.c_str(), work.size(),
+                written.load(), failed.load());
     return failed ? 1 : 0;
 }
 

@@ -13,12 +13,12 @@ namespace asset {
 using Generator = std::function<Bytes()>;
 
 class Registry {
-public:
+  public:
     // `path` is a manifest path (relative to Data/).
     void Add(const std::string& path, Generator generator);
     const std::map<std::string, Generator>& All() const { return generators_; }
 
-private:
+  private:
     std::map<std::string, Generator> generators_;
 };
 

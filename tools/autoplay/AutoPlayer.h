@@ -29,7 +29,9 @@ struct AutoplayOptions {
     long maxSteps = 400000;   // logic steps per level (5 ms each)
     std::string shotsFolder;  // "" for none
     int shotEverySeconds = 10;
-    double slowStepMs = 50;  // a logic step slower than this breaks an invariant
+    // A logic step using more CPU time than this breaks an invariant (CPU time,
+    // not wall time: a busy machine slows the wall clock, not the step's work).
+    double slowStepMs = 50;
     // Every n-th move is a random swap instead of the best one (0: never).
     int randomMoveEvery = 0;
     // The player owns every shop item on sale by the level played (else none).
@@ -38,6 +40,10 @@ struct AutoplayOptions {
     // plays at machine speed, about 1500 at a casual player's pace.
     int thinkMs = 0;
 };
+
+// CPU time the calling thread has used, in milliseconds: what a logic step
+// costs, which does not grow while other programs share the machine.
+double ThreadCpuMs();
 
 // Starts the game headless with its data under dataPrefix (the folder that
 // holds Data/) and its per-user files in a folder of its own. False when

@@ -1,11 +1,12 @@
 // Contact sheets: every picture of the data set on labelled PNG pages, so the
 // whole set can be reviewed at a glance.
 //   contact-sheet --data build/Data --out build/contact [--only TEXT]
+// jpeglib.h needs FILE declared before it.
 #include <cstdio>
+
 #include <jpeglib.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -26,7 +27,8 @@ void Checkerboard(asset::Canvas& page, double x, double y, double w, double h) {
         for (int cx = 0; cx * 10 < w; ++cx) {
             const double shade = (cx + cy) % 2 ? 0.32 : 0.42;
             cairo_set_source_rgb(cr, shade, shade, shade + 0.04);
-            cairo_rectangle(cr, x + cx * 10, y + cy * 10, std::min(10.0, w - cx * 10), std::min(10.0, h - cy * 10));
+            cairo_rectangle(cr, x + cx * 10, y + cy * 10, std::min(10.0, w - cx * 10),
+                            std::min(10.0, h - cy * 10));
             cairo_fill(cr);
         }
     }
@@ -69,7 +71,8 @@ bool LoadPicture(const std::string& path, asset::Canvas& out) {
         cairo_surface_destroy(surface);
         return false;
     }
-    out = asset::Canvas(cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface));
+    out = asset::Canvas(cairo_image_surface_get_width(surface),
+                        cairo_image_surface_get_height(surface));
     cairo_set_source_surface(out.Cr(), surface, 0, 0);
     cairo_paint(out.Cr());
     cairo_surface_destroy(surface);
@@ -86,7 +89,8 @@ void Label(asset::Canvas& page, const std::string& text, double x, double y, boo
         cairo_set_source_rgb(cr, 0.9, 0.9, 0.95);
     }
     // Long paths wrap onto a second line.
-    const std::string first = text.substr(0, 34), second = text.size() > 34 ? text.substr(34, 34) : "";
+    const std::string first = text.substr(0, 34),
+                      second = text.size() > 34 ? text.substr(34, 34) : "";
     cairo_move_to(cr, x + 4, y + 12);
     cairo_show_text(cr, first.c_str());
     cairo_move_to(cr, x + 4, y + 24);
@@ -103,7 +107,8 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--only")) only = argv[i + 1];
     }
     if (data.empty()) {
-        std::fprintf(stderr, "usage: contact-sheet --data DATA_FOLDER [--out FOLDER] [--only TEXT]\n");
+        std::fprintf(stderr,
+                     "usage: contact-sheet --data DATA_FOLDER [--out FOLDER] [--only TEXT]\n");
         return 2;
     }
     std::filesystem::create_directories(out);
@@ -125,7 +130,8 @@ int main(int argc, char** argv) {
         asset::Canvas picture(1, 1);
         const bool loaded = LoadPicture(data + "/" + entry.path, picture);
         if (loaded) {
-            const double scale = std::min(1.0, std::min((kCell - 8.0) / picture.Width(), (kCell - 8.0) / picture.Height()));
+            const double scale = std::min(
+                1.0, std::min((kCell - 8.0) / picture.Width(), (kCell - 8.0) / picture.Height()));
             const double w = picture.Width() * scale, h = picture.Height() * scale;
             const double px = x + (kCell - w) / 2, py = y + (kCell - h) / 2;
             Checkerboard(page, px, py, w, h);

@@ -34,7 +34,8 @@ Entry Picture(const std::string& path, const std::string& group, int width, int 
     return entry;
 }
 
-Entry StripOf(const std::string& path, const std::string& group, int cellWidth, int cellHeight, int frames) {
+Entry StripOf(const std::string& path, const std::string& group, int cellWidth, int cellHeight,
+              int frames) {
     Entry entry = Picture(path, group);
     entry.cellWidth = cellWidth;
     entry.cellHeight = cellHeight;
@@ -48,7 +49,8 @@ Entry Jpeg(const std::string& path, const std::string& group, int width, int hei
     return entry;
 }
 
-Entry Sound(const std::string& path, const std::string& group, double minSeconds, double maxSeconds) {
+Entry Sound(const std::string& path, const std::string& group, double minSeconds,
+            double maxSeconds) {
     Entry entry;
     entry.path = path;
     entry.kind = path.size() > 4 && path.substr(path.size() - 4) == ".ogg" ? Kind::Ogg : Kind::Wav;

@@ -10,9 +10,10 @@ namespace asset {
 enum class Kind { Png, Jpeg, Wav, Ogg, Fnt, Folder };
 
 struct Entry {
-    std::string path;   // relative to Data/, e.g. "graphics/Gems/Gems.png"
+    std::string path;  // relative to Data/, e.g. "graphics/Gems/Gems.png"
     Kind kind = Kind::Png;
-    std::string group;  // the generator that makes it: fonts, ui, board, scenes, shop, sounds, music
+    std::string
+        group;  // the generator that makes it: fonts, ui, board, scenes, shop, sounds, music
     bool required = true;
     // Pictures: exact size when > 0, else the bounds when > 0.
     int width = 0, height = 0;
@@ -40,9 +41,11 @@ void AddMusicEntries(std::vector<Entry>& entries);
 
 // Builders for the common shapes of entry.
 Entry Picture(const std::string& path, const std::string& group, int width = 0, int height = 0);
-Entry StripOf(const std::string& path, const std::string& group, int cellWidth, int cellHeight, int frames);
+Entry StripOf(const std::string& path, const std::string& group, int cellWidth, int cellHeight,
+              int frames);
 Entry Jpeg(const std::string& path, const std::string& group, int width, int height);
-Entry Sound(const std::string& path, const std::string& group, double minSeconds, double maxSeconds);
+Entry Sound(const std::string& path, const std::string& group, double minSeconds,
+            double maxSeconds);
 Entry Music(const std::string& path, double minSeconds, double maxSeconds, bool looped);
 
 }  // namespace asset

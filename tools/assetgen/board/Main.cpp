@@ -4,4 +4,6 @@ namespace asset {
 void RegisterBoard(Registry& registry);
 }
 
-int main(int argc, char** argv) { return asset::RunGroup(argc, argv, "board", asset::RegisterBoard); }
+int main(int argc, char** argv) {
+    return asset::RunGroup(argc, argv, "board", asset::RegisterBoard);
+}

@@ -4,4 +4,6 @@ namespace asset {
 void RegisterFonts(Registry& registry);
 }
 
-int main(int argc, char** argv) { return asset::RunGroup(argc, argv, "fonts", asset::RegisterFonts); }
+int main(int argc, char** argv) {
+    return asset::RunGroup(argc, argv, "fonts", asset::RegisterFonts);
+}

@@ -4,4 +4,6 @@ namespace asset {
 void RegisterMusic(Registry& registry);
 }
 
-int main(int argc, char** argv) { return asset::RunGroup(argc, argv, "music", asset::RegisterMusic); }
+int main(int argc, char** argv) {
+    return asset::RunGroup(argc, argv, "music", asset::RegisterMusic);
+}

@@ -4,4 +4,6 @@ namespace asset {
 void RegisterScenes(Registry& registry);
 }
 
-int main(int argc, char** argv) { return asset::RunGroup(argc, argv, "scenes", asset::RegisterScenes); }
+int main(int argc, char** argv) {
+    return asset::RunGroup(argc, argv, "scenes", asset::RegisterScenes);
+}

@@ -4,4 +4,6 @@ namespace asset {
 void RegisterShop(Registry& registry);
 }
 
-int main(int argc, char** argv) { return asset::RunGroup(argc, argv, "shop", asset::RegisterShop); }
+int main(int argc, char** argv) {
+    return asset::RunGroup(argc, argv, "shop", asset::RegisterShop);
+}

@@ -4,4 +4,6 @@ namespace asset {
 void RegisterSounds(Registry& registry);
 }
 
-int main(int argc, char** argv) { return asset::RunGroup(argc, argv, "sounds", asset::RegisterSounds); }
+int main(int argc, char** argv) {
+    return asset::RunGroup(argc, argv, "sounds", asset::RegisterSounds);
+}

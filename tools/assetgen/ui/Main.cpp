@@ -4,4 +4,6 @@ namespace asset {
 void RegisterUi(Registry& registry);
 }
 
-int main(int argc, char** argv) { return asset::RunGroup(argc, argv, "ui", asset::RegisterUi); }
+int main(int argc, char** argv) {
+    return asset::RunGroup(argc, argv, "ui", asset::RegisterUi);
+}
