@@ -367,7 +367,6 @@ void TDialog::DrawTexts() const {
     if (Header) Header->Draw();
     if (TextHeader) TextHeader->Draw(OffsetX, OffsetY, 1);
     if (Caption) Caption->Draw(OffsetX, OffsetY, 1);
-    if (Menu && MenuShow) Menu->Draw(OffsetX, OffsetY);
 }
 
 void TDialog::DrawPicture(const TGameImagePtr& picture, int px, int py, float scale, float angle,
@@ -386,16 +385,21 @@ void TDialog::DrawPicture(const TGameImagePtr& picture, int px, int py, float sc
     DrawImage(*picture->image, left, top);
 }
 
-int TDialog::Draw() {
-    if (!Active) return 0;
+void TDialog::DrawLayers(bool withMenu) {
     const DrawStateGuard restore;
     SetBlend(ALPHABLEND);
     SetTransform(0, 1, 1);
     DrawVeil();
     DrawPanel();
     DrawTexts();
+    if (withMenu && Menu && MenuShow) Menu->Draw(OffsetX, OffsetY);
     DrawPicture(Picture, PictureX, PictureY, PictureScale, PictureAngle, PictureShadow);
     DrawPicture(Picture2, Picture2X, Picture2Y, Picture2Scale, Picture2Angle, Picture2Shadow);
+}
+
+int TDialog::Draw() {
+    if (!Active) return 0;
+    DrawLayers(true);
     return 1;
 }
 

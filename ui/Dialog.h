@@ -145,6 +145,8 @@ class TDialog {
   protected:
     // CloseResult on the one step the closing ends, else 0.
     int TakeResult();
+    // The whole dialog, its menu when withMenu.
+    void DrawLayers(bool withMenu);
     // Drawing the parts: the veil, the panel, the texts, the pictures.
     void DrawVeil() const;
     void DrawPanel();
