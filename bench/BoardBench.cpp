@@ -30,7 +30,7 @@ bool OpenHeadless() {
 class BoardWorld {
   public:
     BoardWorld() {
-        Game = new TGame();
+        Game = std::make_unique<TGame>();
         Game->FixedRateLogic->Create();
         Game->FixedRateLogic->SetDelta(1.0f);
         GameScreen = MakeScreen<TGameScreen>();
@@ -47,8 +47,7 @@ class BoardWorld {
         GameScreen = savedScreen_;
         Player = savedPlayer_;
         SaveData = savedSaveData_;
-        delete Game;
-        Game = nullptr;
+        Game.reset();
     }
     BoardWorld(const BoardWorld&) = delete;
     BoardWorld& operator=(const BoardWorld&) = delete;

@@ -17,7 +17,7 @@
 #include "frame/Screen.h"
 #include "media/Sprite.h"
 
-TGame* Game = nullptr;
+std::unique_ptr<TGame> Game;
 std::string DataPrefixOverride;
 
 namespace {

@@ -295,7 +295,7 @@ class TGame {
     void SetWideVirtualResolution();
 };
 
-extern TGame* Game;
+extern std::unique_ptr<TGame> Game;
 // The folder that holds Data/ when it is not beside the executable (tests
 // and tools point the game at a built data set); "" means beside it.
 extern std::string DataPrefixOverride;

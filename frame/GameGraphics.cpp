@@ -138,7 +138,12 @@ void TGame::GraphicsCreate(int forceDX7) {
     }
     ErrorCheckpoint = 139;
     UsePolledInput = 0;
-    FlushEvents();
+    // Input from before the new display is dropped, but a request to close
+    // is kept for the loop to honour.
+    TEvent event;
+    while (PollEvent(event)) {
+        if (event.id == EVENT_WINDOWCLOSE || event.id == EVENT_APPTERMINATE) TerminatedEvent = 1;
+    }
     SetPriority();
     GameRefreshRate = DesktopRefreshRate;
     if (!ClsColor) ClsColor = TColor::Create(0, 0, 0, 1.0f);

@@ -63,7 +63,7 @@ bool StartUpBeforeGraphics() {
     ScreenHeight = 768;
     GraphicsStarted = 0;
     ErrorCheckpoint = 902;
-    Game = new TGame();
+    Game = std::make_unique<TGame>();
     SetWindowTitle(WindowTitle());
     Game->ClsColor = TColor::Create(0, 0, 0, 1.0f);
     Game->DataInAppBundle = 1;

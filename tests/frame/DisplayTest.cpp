@@ -9,6 +9,7 @@
 #include "engine/Input.h"
 #include "frame/IniFile.h"
 #include "frame/MousePointer.h"
+#include "frame/Screen.h"
 #include "support/FrameFixture.h"
 
 namespace fs = std::filesystem;
@@ -167,6 +168,20 @@ TEST_F(DisplayTest, SetDriverWithTheRendererInUseChangesNothing) {
             << "the graphics were not reopened";
     }
     EXPECT_FALSE(fs::exists(Game->SettingsPath()));
+}
+
+TEST_F(DisplayTest, AClosePendingWhileTheDisplayIsMadeAgainIsKept) {
+    Game->FullScreen = 0;
+    InjectKeyEvent("Space", true);
+    InjectWindowClose();
+    Game->GraphicsCreate(0);
+    EXPECT_TRUE(GraphicsOpen());
+    EXPECT_EQ(Game->TerminatedEvent, 1) << "the close request outlives the new display";
+    EXPECT_EQ(KeyHit(32), 0) << "input from before it is dropped";
+    Steps(1);
+    EXPECT_TRUE(Game->GameFade->Active && Game->GameFade->Out) << "the exit fade runs";
+    EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen);
+    InjectKeyEvent("Space", false);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "support/Fatal.h"
 #include "support/Headless.h"
 #include "support/ScopedEnv.h"
+#include "support/ScopedGame.h"
 
 namespace {
 
@@ -36,7 +37,6 @@ class ErrorLogTest : public ::testing::Test {
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root_ = pattern;
         game_.SubPath = root_ + "/";
-        Game = &game_;
         FatalErrorHook = [](const std::string& message) { throw FatalError(message); };
         FatalErrorShowsBox = false;
         ErrorLogEnabled = 1;
@@ -54,12 +54,12 @@ class ErrorLogTest : public ::testing::Test {
         return text;
     }
 
-    Preserve<TGame*> game{Game};
     Preserve<std::function<void(const std::string&)>> hook{FatalErrorHook};
     Preserve<bool> showsBox{FatalErrorShowsBox};
     Preserve<int> logEnabled{ErrorLogEnabled}, polled{UsePolledInput};
     std::string root_;
-    TGame game_;
+    ScopedGame scopedGame_;
+    TGame& game_ = *Game;
     FakeClock clock_;
 };
 
@@ -95,9 +95,10 @@ TEST_F(ErrorLogTest, UnwritableLogIsSkippedAndWrappersNameTheFile) {
     game_.SubPath = root_ + "/";
     ASSERT_TRUE(CreateDir(root_ + "/ErrorLog.txt"));  // a folder cannot be appended to
     EXPECT_EQ(FatalMessageOf([] { ReportError("again", 1); }), "again");
-    Game = nullptr;
-    EXPECT_EQ(ErrorLogPath(), "ErrorLog.txt") << "before the game object: the current folder";
-    Game = &game_;
+    {
+        ScopedGame none(ScopedGame::Absent);
+        EXPECT_EQ(ErrorLogPath(), "ErrorLog.txt") << "before the game object: the current folder";
+    }
 
     const std::string missing = root_ + "/missing.png";
     EXPECT_EQ(FatalMessageOf([&] { LoadImageOrFail(missing, DEFAULT_IMAGE_FLAGS); }),
@@ -202,10 +203,9 @@ TEST_F(MessageBoxTest, AnyMouseButtonClosesItAndStaleHitsDoNot) {
     EXPECT_EQ(answering_.sleeps, 3);
 
     // A key pressed long before the fatal error does not answer its box.
-    Preserve<TGame*> game{Game};
+    ScopedGame none(ScopedGame::Absent);
     Preserve<std::function<void(const std::string&)>> hook{FatalErrorHook};
     Preserve<int> logEnabled{ErrorLogEnabled}, started{GraphicsStarted};
-    Game = nullptr;
     FatalErrorHook = [](const std::string& message) { throw FatalError(message); };
     ErrorLogEnabled = 0;
     GraphicsStarted = 1;

@@ -14,6 +14,7 @@
 #include "frame/MousePointer.h"
 #include "support/Fatal.h"
 #include "support/Headless.h"
+#include "support/ScopedGame.h"
 
 namespace {
 
@@ -57,7 +58,6 @@ class PointerTest : public HeadlessTest {
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root_ = pattern;
         game_.ImagePath = root_ + "/";
-        Game = &game_;
         FatalErrorHook = [](const std::string& message) { throw FatalError(message); };
         FatalErrorShowsBox = false;
         ErrorLogEnabled = 0;
@@ -83,12 +83,12 @@ class PointerTest : public HeadlessTest {
                headless::Red(pixel) == headless::Blue(pixel);
     }
 
-    Preserve<TGame*> game{Game};
     Preserve<std::function<void(const std::string&)>> hook{FatalErrorHook};
     Preserve<bool> showsBox{FatalErrorShowsBox};
     Preserve<int> logEnabled{ErrorLogEnabled};
     std::string root_;
-    TGame game_;
+    ScopedGame scopedGame_;
+    TGame& game_ = *Game;
 };
 
 TEST_F(PointerTest, LoadsAndDrawsOnlyWhenOnAndCustom) {

@@ -54,14 +54,12 @@ class SettingsTest : public ::testing::Test {
         savedShowsBox_ = FatalErrorShowsBox;
         FatalErrorHook = [](const std::string& message) { throw FatalError(message); };
         FatalErrorShowsBox = false;
-        savedGame_ = Game;
-        Game = nullptr;
+        savedGame_ = std::move(Game);
         NewGame();
     }
 
     void TearDown() override {
-        delete Game;
-        Game = savedGame_;
+        Game = std::move(savedGame_);
         FatalErrorHook = savedHook_;
         FatalErrorShowsBox = savedShowsBox_;
         DeleteDir(root_, true);
@@ -70,8 +68,7 @@ class SettingsTest : public ::testing::Test {
     // A new run of the program: a fresh game object with this program's
     // folders.
     void NewGame() {
-        delete Game;
-        Game = new TGame();
+        Game = std::make_unique<TGame>();
         Game->DataPrefix = dataPrefix_;
         Game->UseCorrectPath = 1;
         Game->CorrectPathID = 26;
@@ -92,7 +89,7 @@ class SettingsTest : public ::testing::Test {
     std::unique_ptr<ScopedEnv> home_;
     std::function<void(const std::string&)> savedHook_;
     bool savedShowsBox_ = true;
-    TGame* savedGame_ = nullptr;
+    std::unique_ptr<TGame> savedGame_;
 };
 
 // ------------------------------------------------------------ TIniFile

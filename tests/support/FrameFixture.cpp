@@ -22,7 +22,7 @@ void FrameTest::SetUp() {
     UsePolledInput = 0;
     GraphicsStarted = 1;
     FlushEvents();
-    Game = new TGame();
+    Game = std::make_unique<TGame>();
     Game->ClsColor = TColor::Create(0, 0, 0, 1.0f);
     Game->IgnoreFrameworkKeys = 1;
     Game->IgnoreDebugKey = 1;
@@ -35,8 +35,7 @@ void FrameTest::SetUp() {
 }
 
 void FrameTest::TearDown() {
-    delete Game;
-    Game = nullptr;
+    Game.reset();
     dataHome_.reset();
     std::error_code error;
     std::filesystem::remove_all(home_, error);

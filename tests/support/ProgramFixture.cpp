@@ -24,8 +24,7 @@ void ProgramTest::SetUp() {
 void ProgramTest::TearDown() {
     ShowSplashes = true;
     ReleaseSingleInstance();
-    delete Game;
-    Game = nullptr;
+    Game.reset();
     FatalErrorShowsBox = true;
     runtimeEnv_.reset();
     env_.reset();

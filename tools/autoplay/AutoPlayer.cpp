@@ -186,8 +186,7 @@ bool StartHeadlessGame(const std::string& dataPrefix) {
 void StopHeadlessGame() {
     if (Game) ExitSequence();
     ReleaseSingleInstance();
-    delete Game;
-    Game = nullptr;
+    Game.reset();
     SetClock(nullptr);
     std::error_code ignored;
     std::filesystem::remove_all(g_home, ignored);
