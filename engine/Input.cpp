@@ -8,6 +8,7 @@
 #include "engine/Graphics.h"
 #include "engine/Keys.h"
 #include "engine/RenderInternal.h"
+#include "engine/Strings.h"
 
 namespace {
 
@@ -163,17 +164,17 @@ void Queue(int id, int data, int x, int y) {
     g_pending.push_back({id, data, x, y});
 }
 
+// Typed text: one character event per code point. The control characters
+// come from their keys (ControlCharacter), so a control in the text, a C1
+// control or a malformed byte adds nothing.
 void AddTextEvents(const char* utf8) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8);
-    size_t i = 0;
-    while (bytes[i] != 0) {
-        int code = bytes[i];
-        int extra = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
-        if (extra > 0) code &= (0x3F >> extra);
-        ++i;
-        for (; extra > 0 && (bytes[i] & 0xC0) == 0x80; --extra, ++i)
-            code = (code << 6) | (bytes[i] & 0x3F);
-        Queue(EVENT_KEYCHAR, code, g_polled.mouseX, g_polled.mouseY);
+    const std::string text(utf8);
+    for (size_t pos = 0; pos < text.size();) {
+        const size_t start = pos;
+        const int code = NextCodePoint(text, pos);
+        const bool malformed = code >= 0x80 && pos - start == 1;
+        const bool control = code < 32 || (code >= 127 && code < 160);
+        if (!malformed && !control) Queue(EVENT_KEYCHAR, code, g_polled.mouseX, g_polled.mouseY);
     }
 }
 
@@ -296,10 +297,11 @@ int VirtualKeyFromKeyName(const std::string& sdlKeyName) {
     return vk > 255 ? 0 : vk;
 }
 
-void InjectKeyEvent(const std::string& sdlKeyName, bool down) {
+void InjectKeyEvent(const std::string& sdlKeyName, bool down, bool repeat) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
     event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = down && repeat ? 1 : 0;
     event.key.keysym.sym = KeycodeFromName(sdlKeyName);
     event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
     SDL_PushEvent(&event);
@@ -330,6 +332,14 @@ void InjectMouseMove(int x, int y) {
     event.type = SDL_MOUSEMOTION;
     event.motion.x = x;
     event.motion.y = y;
+    SDL_PushEvent(&event);
+}
+
+void InjectMouseWheel(int steps) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEWHEEL;
+    event.wheel.y = steps;
+    event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
     SDL_PushEvent(&event);
 }
 

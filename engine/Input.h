@@ -11,7 +11,11 @@ enum EventId {
     EVENT_APPTERMINATE = 259,  // the system asks the program to end
     EVENT_KEYDOWN = 513,       // data: virtual-key code
     EVENT_KEYUP = 514,
-    EVENT_KEYCHAR = 515,     // data: character code (Unicode code point)
+    // data: a typed character's Unicode code point. Printable characters come
+    // from the system's text input (so dead keys and input methods compose
+    // them); Backspace, Tab, Enter and Escape come from their keys as 8, 9,
+    // 13 and 27, repeated while the key is held.
+    EVENT_KEYCHAR = 515,
     EVENT_MOUSEDOWN = 1025,  // data: 1 left, 2 right, 3 middle
     EVENT_MOUSEUP = 1026,
     EVENT_MOUSEMOVE = 1027,
@@ -36,11 +40,14 @@ void FlushEvents();
 // as the key-down events would report it; 0 when it has none. Lets tests
 // check the mapping without SDL.
 int VirtualKeyFromKeyName(const std::string& sdlKeyName);
-// Places a real key or mouse event in the system queue (tests, headless).
-void InjectKeyEvent(const std::string& sdlKeyName, bool down);
+// Places a real key or mouse event in the system queue (tests, headless);
+// repeat marks a key-down as the system's repeat of a held key.
+void InjectKeyEvent(const std::string& sdlKeyName, bool down, bool repeat = false);
 void InjectTextEvent(const std::string& utf8);
 void InjectMouseButton(int button, bool down, int x, int y);
 void InjectMouseMove(int x, int y);
+// Wheel steps, positive away from the user.
+void InjectMouseWheel(int steps);
 void InjectWindowClose();
 // The desktop taking the focus away or giving it back, and minimising or
 // restoring the window.

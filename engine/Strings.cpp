@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -144,6 +145,22 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first);
 }
 
+int UpperCodePoint(int code) {
+    if (code >= 'a' && code <= 'z') return code - 'a' + 'A';
+    // Latin-1: a grave to thorn, except the division sign. Sharp s and y with
+    // diaeresis have no upper case in Latin-1.
+    constexpr int kDivisionSign = 0xF7;
+    if (code >= 0xE0 && code <= 0xFE && code != kDivisionSign) return code - 0x20;
+    return code;
+}
+
+std::string UpperFirstChar(const std::string& s) {
+    size_t pos = 0;
+    const int code = NextCodePoint(s, pos);
+    if (s.empty() || (code >= 0x80 && pos == 1)) return s;  // empty, or a malformed byte
+    return Chr(UpperCodePoint(code)) + s.substr(pos);
+}
+
 std::vector<std::string> Split(const std::string& s, char separator) {
     std::vector<std::string> parts;
     size_t start = 0;
@@ -198,6 +215,59 @@ int NextCodePoint(const std::string& s, size_t& pos) {
     }
     pos += static_cast<size_t>(length);
     return code;
+}
+
+namespace {
+
+// The next code point, or -1 for a malformed byte (which is skipped).
+int NextStrictCodePoint(const std::string& s, size_t& pos) {
+    const size_t start = pos;
+    const int code = NextCodePoint(s, pos);
+    // Only a malformed byte of 0x80 or above is read as one byte on its own.
+    return code >= 0x80 && pos - start == 1 ? -1 : code;
+}
+
+}  // namespace
+
+int CharCount(const std::string& s) {
+    int count = 0;
+    for (size_t pos = 0; pos < s.size(); ++count)
+        NextCodePoint(s, pos);
+    return count;
+}
+
+std::string LeftChars(const std::string& s, int count) {
+    size_t pos = 0;
+    for (int i = 0; i < count && pos < s.size(); ++i)
+        NextCodePoint(s, pos);
+    return s.substr(0, pos);
+}
+
+bool IsValidUtf8(const std::string& s) {
+    for (size_t pos = 0; pos < s.size();) {
+        if (NextStrictCodePoint(s, pos) < 0) return false;
+    }
+    return true;
+}
+
+std::string Latin1ToUtf8(const std::string& latin1) {
+    std::string out;
+    out.reserve(latin1.size());
+    for (const char byte : latin1)
+        out += Chr(static_cast<unsigned char>(byte));
+    return out;
+}
+
+bool Utf8ToLatin1(const std::string& s, std::string& latin1) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();) {
+        const int code = NextStrictCodePoint(s, pos);
+        if (code < 0 || code > 0xFF) return false;
+        out += static_cast<char>(code);
+    }
+    latin1 = std::move(out);
+    return true;
 }
 
 int ToInt(const std::string& s) {

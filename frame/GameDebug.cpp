@@ -9,6 +9,7 @@
 #include "frame/MousePointer.h"
 #include "frame/Screen.h"
 #include "media/TextShadow.h"
+#include "ui/TextCursor.h"
 
 namespace {
 
@@ -146,11 +147,11 @@ void TGame::DebugPrint() {
     // DebugImageFont holds.
     if (FPS) FPS->Calc();
     if (DebugShadow) SetTextShadow(1, 1, 1);
-    float y = static_cast<float>(DebugDisplayY);
-    for (const std::string& line : OverlayLines(*this)) {
-        DrawImageFontText(line, static_cast<float>(DebugDisplayX), y, DebugShadow, 0, 0);
-        y += static_cast<float>(DebugImageFontGap);
-    }
+    TTextCursor cursor;
+    cursor.Init(DebugDisplayX, DebugDisplayY, DebugImageFontGap);
+    cursor.Shadow = DebugShadow;
+    for (const std::string& line : OverlayLines(*this))
+        cursor.OutputNL(line);
 }
 
 void TGame::SetGP(int x, int y) {

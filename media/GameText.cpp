@@ -47,14 +47,6 @@ std::string Utf16ToUtf8(const std::string& bytes, size_t start, bool bigEndian) 
     return out;
 }
 
-std::string Latin1ToUtf8(const std::string& bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char byte : bytes)
-        out += Chr(static_cast<unsigned char>(byte));
-    return out;
-}
-
 std::string ReadWholeFile(const std::string& path, bool& found) {
     StreamPtr stream = ReadFileOrFail(path);
     found = stream != nullptr;

@@ -134,6 +134,15 @@ TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume, float pan) {
     return Game->Channels->PlayGameSound(sound, nullptr, volume, pan);
 }
 
+void PlaySoundOrOwnChannel(const TGameSoundPtr& sound, ChannelPtr& ownChannel) {
+    if (!sound || !Game) return;
+    if (Game->Channels) {
+        PlaySound(sound);
+    } else {
+        sound->PlayInChannel(ownChannel, 0);
+    }
+}
+
 TGameChannelPtr PlaySoundAtPitch(const TGameSoundPtr& sound, float pitch, float volume, float pan) {
     if (!sound) return nullptr;
     const float ownPitch = sound->pitch;

@@ -85,6 +85,9 @@ TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume = 1.0f, float
 // The same at another playback rate; the sound's own rate is put back after.
 TGameChannelPtr PlaySoundAtPitch(const TGameSoundPtr& sound, float pitch, float volume = 1.0f,
                                  float pan = 0.0f);
+// Through the pool when it exists, else on a channel of the caller's own
+// (controls made before the pool, on the loading screen, keep one).
+void PlaySoundOrOwnChannel(const TGameSoundPtr& sound, ChannelPtr& ownChannel);
 // A sound of the bank by name (a missing name is fatal, as in Find), looked
 // up only when the pool exists.
 TGameChannelPtr PlayNamedSound(const std::string& name, float volume = 1.0f, float pan = 0.0f);

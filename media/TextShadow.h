@@ -14,6 +14,23 @@ extern float TextAlpha;        // 1.0: the alpha text drawing returns to after a
 
 void SetTextShadow(float x, float y, float alpha);
 
+// Saves the text shadow and TextAlpha and puts them back when it leaves
+// scope, as DrawStateGuard does for the drawing state.
+class TextShadowGuard {
+  public:
+    TextShadowGuard()
+        : x_(TextShadowX), y_(TextShadowY), alpha_(TextShadowAlpha), textAlpha_(TextAlpha) {}
+    ~TextShadowGuard() {
+        SetTextShadow(x_, y_, alpha_);
+        TextAlpha = textAlpha_;
+    }
+    TextShadowGuard(const TextShadowGuard&) = delete;
+    TextShadowGuard& operator=(const TextShadowGuard&) = delete;
+
+  private:
+    float x_, y_, alpha_, textAlpha_;
+};
+
 // Lines split at line feeds; a carriage return before a line feed is dropped.
 std::vector<std::string> SplitLines(const std::string& text);
 

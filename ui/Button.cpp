@@ -175,24 +175,14 @@ void TButton::SimulateClick() {
     Click(1);
 }
 
-void TButton::PlayOn(const TGameSoundPtr& sound, ChannelPtr& ownChannel) {
-    if (!sound) return;
-    // Before the pool exists (the loading screen) the button plays on its own channel.
-    if (Game->Channels) {
-        PlaySound(sound);
-    } else {
-        sound->PlayInChannel(ownChannel, 0);
-    }
-}
-
 void TButton::PlayClick() {
-    PlayOn(SoundClick, ChannelClick);
+    PlaySoundOrOwnChannel(SoundClick, ChannelClick);
 }
 void TButton::PlayClick2() {
-    PlayOn(SoundClick2, ChannelClick);
+    PlaySoundOrOwnChannel(SoundClick2, ChannelClick);
 }
 void TButton::PlayMouseOver() {
-    PlayOn(SoundMouseOver, ChannelMouseOver);
+    PlaySoundOrOwnChannel(SoundMouseOver, ChannelMouseOver);
 }
 
 int TButton::Click(int repeat) {
@@ -317,6 +307,8 @@ void TButton::Draw() {
     }
     const int animFrame = CurrentFrame();
     const bool glowing = Glow > 0;
+    // A disabled button still reacts to the mouse but keeps looking disabled.
+    const bool showsDisabled = Disabled && ImageDisabled;
     TColorPtr captionColour = Caption ? Caption->Color : nullptr;
     const float captionScale = Caption ? Caption->Scale : 1.0f;
     if (MouseClickCounter > 0 && ImageMouseClick) {
@@ -333,13 +325,13 @@ void TButton::Draw() {
             Caption->X -= CaptionDownOffsetX * scale;
             Caption->Y -= CaptionDownOffsetY * scale;
         }
-    } else if ((MouseOver && ImageMouseOver) ||
-               (FixedGlowOnMOUseMO && Glow > 0 && ImageMouseOver)) {
+    } else if (!showsDisabled && ((MouseOver && ImageMouseOver) ||
+                                  (FixedGlowOnMOUseMO && Glow > 0 && ImageMouseOver))) {
         DrawLook(ImageMouseOver, animFrame,
                  glowing && UseGlowOnMO && (FixedGlowOnMO || AutoGlowOnMO));
         if (Caption && Caption->InverseColor) Caption->Color = Caption->InverseColor;
         DrawCaption();
-    } else if (Disabled && ImageDisabled) {
+    } else if (showsDisabled) {
         DrawLook(ImageDisabled, 0, false);
         if (Caption && CaptionDisabledColor) Caption->Color = CaptionDisabledColor;
         DrawCaption();

@@ -101,7 +101,6 @@ class TButton : public TSprite {
   private:
     bool MouseInside() const;
     void ManageCore(bool quiet);
-    void PlayOn(const TGameSoundPtr& sound, ChannelPtr& ownChannel);
     void DrawLook(const TGameImagePtr& look, int lookFrame, bool glowPass);
     bool WasOver = false;
 };

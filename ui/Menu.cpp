@@ -399,3 +399,15 @@ TButtonPtr AddMenuButton(TMenu& menu, const std::string& image, const std::strin
     button->MoveTo(x, y);
     return button;
 }
+
+TButtonPtr AddOKButton(TMenu& menu) {
+    constexpr int kBottomMargin = 30, kCaptionWidth = 124;
+    TButtonPtr button = menu.AddQuick("button", "OK");
+    button->OKButton = 1;
+    button->LoadMouseClick("ButtonDown", 350);
+    button->SetFixedGlowOnMO(0.2f, 0.005f, 0);
+    const std::string text = GameText ? GameText->FindString("Button OK") : std::string();
+    SetupMenuButtonCaption(*button, text, kCaptionWidth, 1.0f, 0, 0);
+    button->CentreX(static_cast<float>(ScreenHeight - kBottomMargin - button->h));
+    return button;
+}

@@ -90,5 +90,9 @@ class TMenu : public TList<TButtonPtr> {
 TButtonPtr AddMenuButton(TMenu& menu, const std::string& image, const std::string& name,
                          const std::string& captionKey, float x, float y, int captionWidth = 0,
                          float captionScale = 1.0f, int shadow = 0, int softCaption = 0);
+// The single leave button of a screen: "button" named "OK", the keyboard OK
+// button (Enter, Space), captioned with "Button OK", centred 30 pixels above
+// the bottom of the screen.
+TButtonPtr AddOKButton(TMenu& menu);
 void SetupMenuButtonCaption(TButton& button, const std::string& text, int width, float scale,
                             int shadow, int softCaption);

@@ -84,6 +84,25 @@ TEST_F(InputTest, EventsArriveWithTheirIdsAndData) {
     EXPECT_EQ(events[9].y, 400);
 }
 
+// A dead key or an input method composes a character and the system hands it
+// over as text: each code point is one character event. Control characters
+// come from their keys alone, so text carrying them (or broken bytes) adds
+// nothing, and a held Backspace repeats.
+TEST_F(InputTest, TypedTextBecomesOneCharacterPerCodePoint) {
+    InjectTextEvent("\xC3\xA9");                  // a dead acute, then e
+    InjectTextEvent("\xC3\xBC\xC3\xB1\xC5\x81");  // u diaeresis, n tilde, L stroke
+    InjectTextEvent("\xF0\x9F\x98\x80");          // beyond the 16-bit range
+    InjectTextEvent("a\rb\x7F\xC2\x85");          // CR, DEL and a C1 control
+    InjectTextEvent("\x80\xC0\xAFz\xE2\x82");     // stray, overlong, truncated
+    InjectKeyEvent("Backspace", true);
+    InjectKeyEvent("Backspace", true, true);  // the system's repeat while held
+    std::vector<int> chars;
+    for (const TEvent& event : DrainEvents()) {
+        if (event.id == EVENT_KEYCHAR) chars.push_back(event.data);
+    }
+    EXPECT_EQ(chars, (std::vector<int>{0xE9, 0xFC, 0xF1, 0x141, 0x1F600, 'a', 'b', 'z', 8, 8}));
+}
+
 TEST_F(InputTest, PolledQueriesFollowTheQueue) {
     InjectKeyEvent("Space", true);
     InjectMouseButton(1, true, 5, 6);

@@ -73,6 +73,48 @@ TEST(Strings, Utf8EncodesAndDecodesWithoutEverFailing) {
     EXPECT_EQ(end, bad.size());
 }
 
+// Names live in the settings file one byte per character and on disk as
+// UTF-8 file names: every Latin-1 byte survives the trip both ways, and text
+// that one byte cannot hold is refused rather than mangled.
+TEST(Strings, Latin1AndUtf8ConvertBothWaysWithoutLoss) {
+    std::string allBytes;
+    for (int byte = 1; byte < 256; ++byte)
+        allBytes += static_cast<char>(byte);
+    const std::string utf8 = Latin1ToUtf8(allBytes);
+    EXPECT_TRUE(IsValidUtf8(utf8));
+    EXPECT_EQ(CharCount(utf8), 255);
+    std::string back;
+    ASSERT_TRUE(Utf8ToLatin1(utf8, back));
+    EXPECT_EQ(back, allBytes);
+
+    EXPECT_EQ(Latin1ToUtf8("Zo\xEB"), "Zo\xC3\xAB");
+    std::string latin1 = "kept";
+    EXPECT_FALSE(Utf8ToLatin1("\xC5\x81ucja", latin1)) << "L with stroke is U+0141";
+    EXPECT_FALSE(Utf8ToLatin1("a\xE2\x82\xAC", latin1)) << "the euro sign is U+20AC";
+    EXPECT_FALSE(Utf8ToLatin1("Zo\xEB", latin1)) << "a raw Latin-1 byte is not UTF-8";
+    EXPECT_FALSE(Utf8ToLatin1("\xC0\xAF", latin1)) << "overlong form";
+    EXPECT_EQ(latin1, "kept") << "a refused text leaves the output alone";
+
+    // Counting and cutting go by whole characters.
+    const std::string name = "\xC3\x89lo\xC3\xAFse";  // E acute, l, o, i diaeresis, s, e
+    EXPECT_EQ(CharCount(name), 6);
+    EXPECT_EQ(LeftChars(name, 1), "\xC3\x89");
+    EXPECT_EQ(LeftChars(name, 4), "\xC3\x89lo\xC3\xAF");
+    EXPECT_EQ(LeftChars(name, 0), "");
+    EXPECT_EQ(LeftChars(name, 99), name);
+    EXPECT_FALSE(IsValidUtf8("\xE2\x82"));
+    EXPECT_TRUE(IsValidUtf8(""));
+
+    // A name's first letter in upper case: ASCII and Latin-1 letters only.
+    EXPECT_EQ(UpperFirstChar("bob"), "Bob");
+    EXPECT_EQ(UpperFirstChar("\xC3\xA9mile"), "\xC3\x89mile");
+    EXPECT_EQ(UpperFirstChar("\xC3\x9F"), "\xC3\x9F") << "sharp s has no capital in Latin-1";
+    EXPECT_EQ(UpperFirstChar("\xC3\xBF"), "\xC3\xBF") << "nor has y with diaeresis";
+    EXPECT_EQ(UpperFirstChar("\xC3\xB7x"), "\xC3\xB7x") << "the division sign is no letter";
+    EXPECT_EQ(UpperFirstChar("1a"), "1a");
+    EXPECT_EQ(UpperFirstChar(""), "");
+}
+
 TEST(Strings, NumbersParseLikeTheSettingsFiles) {
     EXPECT_EQ(ToInt("42"), 42);
     EXPECT_EQ(ToInt("  \t-17xyz"), -17);

@@ -124,7 +124,8 @@ TEST_F(ButtonTest, MouseRepeatAndDisabledButtons) {
     const std::vector<int> expected = {0, 80, 100, 120};
     EXPECT_EQ(clickSteps, expected) << "once at once, then after 400 ms every 100 ms";
 
-    // A disabled button still hovers, sounds and clicks, drawn disabled.
+    // A disabled button still hovers, sounds and clicks, and under the
+    // pointer keeps its disabled picture.
     Release();
     button->MouseRepeat.reset();
     button->Disabled = 1;
@@ -133,7 +134,7 @@ TEST_F(ButtonTest, MouseRepeatAndDisabledButtons) {
     Press();
     menu_->Manage(0, 0);
     EXPECT_EQ(menu_->Clicked("scroll"), 1);
-    button->MouseOver = 0;
+    EXPECT_EQ(button->MouseOver, 1) << "hovering";
     button->MouseClickCounter = 0;
     SetClsColor(0, 0, 0);
     Cls();
