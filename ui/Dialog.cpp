@@ -434,7 +434,11 @@ void TDialogSlot::Show(const TDialogPtr& dialog) {
 int TDialogSlot::Manage() {
     if (!Held) return 0;
     const int result = Held->Manage();
-    if (result != 0) Kill();
+    if (result != 0) {
+        if (Done) Done->Kill();
+        Done = std::move(Held);
+        Held.reset();
+    }
     return result;
 }
 
@@ -443,6 +447,8 @@ void TDialogSlot::Draw() const {
 }
 
 void TDialogSlot::Kill() {
-    if (Held) Held->Kill();
-    Held.reset();
+    for (TDialogPtr* dialog : {&Held, &Done}) {
+        if (*dialog) (*dialog)->Kill();
+        dialog->reset();
+    }
 }

@@ -167,16 +167,19 @@ class TDialog {
 // takes no input of its own, and keeps drawing it until the closing ends.
 class TDialogSlot {
   public:
-    // Holds dialog, killing one held before.
+    // Holds dialog, killing the one held or answered before.
     void Show(const TDialogPtr& dialog);
     bool Showing() const { return Held != nullptr; }
     const TDialogPtr& Dialog() const { return Held; }
     // One step of the held dialog: its result (1 or -1) on the step its
-    // closing ends, when it is killed and let go; else 0.
+    // closing ends, when the slot lets it go; else 0.
     int Manage();
+    // The dialog that answered last, kept (until the next Show or Kill) for
+    // the owner to read what was entered in it.
+    const TDialogPtr& Answered() const { return Done; }
     void Draw() const;
     void Kill();
 
   private:
-    TDialogPtr Held;
+    TDialogPtr Held, Done;
 };
