@@ -3,9 +3,13 @@
 
 #include <initializer_list>
 
+#include "engine/Files.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
+#include "frame/Profile.h"
+#include "frame/ProfileName.h"
+#include "frame/Screen.h"
 #include "frame/Timing.h"
 #include "media/Fonts.h"
 #include "media/GameImage.h"
@@ -137,6 +141,71 @@ TDialogYesNoPtr BuildYesNo(const std::string& panel, const std::string& text, in
     return dialog;
 }
 
+// ---- the name entry and the player manager
+
+const char* const kNamePanel = "Dialogs/EnterYourNameDialog.png";
+const char* const kPlayerPanel = "Dialogs/Dialog.png";
+constexpr int NAME_MAX_LENGTH = 100;
+// The name entry's field, from the panel's corner.
+constexpr int NAME_TEXT_X = 170, NAME_TEXT_Y = 136;
+// The title screen greets the player as "Welcome" + " " + name within this
+// width of its welcome font.
+constexpr int WELCOME_WIDTH = 300;
+constexpr int PLAYER_HEADER_Y = 113;
+constexpr int MOST_PLAYERS = 5;
+constexpr int PLAYER_LIST_Y = 180;
+constexpr int PLAYER_LIST_INSET = 100;
+constexpr int PLAYER_MENU_SHIFT = 60;
+
+// Seam: the title screen names itself "title" once it exists; the name
+// entry plays its slide-in sound only there.
+bool OnTitleScreen() {
+    return Game->CurrentTScreen && Game->CurrentTScreen->name == "title";
+}
+
+// The typed name is measured in the title's welcome font, so a name the
+// entry takes always fits the greeting.
+int NameWidthLimit() {
+    return WELCOME_WIDTH - static_cast<int>(GUIFontSmall->StringWidth(Text("Welcome") + " "));
+}
+
+int CheckNewPlayerName(std::string& name, std::string& message) {
+    name = TrimProfileName(name);
+    // A blank name is refused without a word by the entry itself.
+    if (name.empty()) return 0;
+    switch (CheckProfileName(name)) {
+        case ProfileNameFault::None:
+            break;
+        case ProfileNameFault::BeyondLatin1:
+            message = Text("Name Letters");
+            return TDialogTextInput::TEXT_REFUSED;
+        default:
+            message = Text("Name Not Allowed");
+            return TDialogTextInput::TEXT_REFUSED;
+    }
+    if (FileType(Game->ProfilePath + name + ".dat") != FILETYPE_NONE) {
+        message = Text("Profile Exists");
+        return TDialogTextInput::TEXT_REFUSED;
+    }
+    return 0;
+}
+
+int ShowChooseModeDialog(TDialogTextInput& nameDialog) {
+    nameDialog.OKClickedDialog =
+        CreateChooseModeDialog(Text("Choose Mode"), Text("Choose Mode Dialog"));
+    return 0;
+}
+
+// Seam: the progress store's SelectProfile writes the new player's file and
+// loads it; until then the new player only becomes the current one.
+int SelectNewProfile(const std::string& name) {
+    auto profile = std::make_shared<TProfile>();
+    profile->Init(name);
+    Game->CurrentProfile = profile;
+    Game->ProfileName = name;
+    return profile->Save();
+}
+
 }  // namespace
 
 TColorPtr HeaderColor() {
@@ -231,4 +300,79 @@ TDialogYesNoPtr CreateChooseModeDialog(const std::string& title, const std::stri
     dialog->NoFunc = TGameState::SetRelaxedMode;
     SlideIn(*dialog, "Confirm", TDialog::SLIDE_FROM_BOTTOM);
     return dialog;
+}
+
+TDialogTextInputPtr CreateEnterNameDialog(int withCancel) {
+    TDialogTextInputPtr dialog = TDialogTextInput::Create(
+        "", "", NAME_MAX_LENGTH, LoadPanel(kNamePanel), 0, 0, 0, NameWidthLimit(), kButton);
+    dialog->Border = 46;
+    dialog->Gap = 38;
+    dialog->DrawBox = 0;
+    dialog->MenuCreate(withCancel, 30);
+    SetupBody(*dialog, TextColor(), DialogTextFont, CAPTION_LINE_GAP);
+    SetupHeader(*dialog, Text("Enter Your Name"), MESSAGE_HEADER_Y, HEADER_WIDTH);
+    dialog->TextOX = dialog->x + NAME_TEXT_X;
+    dialog->TextOY = dialog->y + NAME_TEXT_Y;
+    dialog->SetupText(nullptr, TColor::Create(255, 255, 255), nullptr, 0, GUIFontSmall);
+    TTextInput& input = *dialog->TextInput;
+    input.MakeCharsFileNameSafe();
+    input.BannedChars += kNameEntryBannedChars;
+    input.AllowExtendedChars = 1;
+    input.TypingSound = SoundBank.Find("Typing");
+    // Without a Cancel button a name must be given.
+    input.AllowEscToAbort = withCancel;
+    // The accepted name stays in view while the mode is chosen.
+    input.ForceDraw = 1;
+    dialog->ErrorCheckFunc = CheckNewPlayerName;
+    dialog->ErrorDialogFunc = CreateErrorDialog;
+    dialog->OKClickedFunc = ShowChooseModeDialog;
+    StyleButtons(*dialog, kButton, {{"OK", "Button OK"}, {"Cancel", "Button Cancel"}},
+                 BUTTON_CAPTION_WIDTH);
+    FixMenu(*dialog, 0);
+    SlideIn(*dialog, OnTitleScreen() ? "SlideIn" : "", TDialog::SLIDE_FROM_TOP);
+    return dialog;
+}
+
+TPlayerManagerPtr CreatePlayerManagerDialog() {
+    TPlayerManagerPtr manager =
+        TPlayerManager::Create("", LoadPanel(kPlayerPanel), 0, 0, MOST_PLAYERS, kButton);
+    manager->Border = 100;
+    manager->ButtonGap = 30;
+    manager->Menu->MakeRow(manager->ButtonGap);
+    manager->MenuPosition();
+    manager->DimWhenActive = 1;
+    manager->MessageCannotCreate = Text("Cannot Create");
+    manager->MessageCannotDelete = Text("Cannot Delete");
+    manager->MessageConfirmDelete = Text("Confirm Delete");
+    manager->ExtraBannedChars = std::string(kNameEntryBannedChars);
+    manager->ErrorDialogFunc = CreateErrorDialog;
+    manager->DialogYesNoFunc = CreateConfirmDialog;
+    manager->EnterNamePromptFunc = CreateEnterNameDialog;
+    manager->CreateProfileFunc = SelectNewProfile;
+    manager->DeleteProfileUserFunction = [](const std::string&) { return 1; };
+    SetupBody(*manager, TextColor(), DialogTextFont, CAPTION_LINE_GAP);
+    SetupHeader(*manager, Text("Player Manager Header"), PLAYER_HEADER_Y, HEADER_WIDTH);
+
+    TListBox& list = *manager->ListBox;
+    list.SetupFont(nullptr, TextColor(), nullptr, DialogTextFont, TColor::Create(255, 255, 255));
+    list.HighlightCol = TColor::Create(32, 118, 219);
+    list.SetupBox(TColor::Create(0, 0, 150, 0.25f));
+    list.SetClickSound(SoundBank.Find("buttonclick"));
+    manager->BoxBorderH = PLAYER_LIST_INSET;
+    manager->BoxY = PLAYER_LIST_Y;
+    manager->LineHeightAddition = 5;
+    manager->LimitBoxHeightToMaxItems = 1;
+
+    StyleButtons(*manager, kButton,
+                 {{"OK", "Button OK"},
+                  {"Create", "Button Create"},
+                  {"Delete", "Button Delete"},
+                  {"Cancel", "Button Cancel"}},
+                 BUTTON_CAPTION_WIDTH);
+    FixMenu(*manager, PLAYER_MENU_SHIFT);
+    for (const TButtonPtr& button : *manager->Menu)
+        button->SetBoundingBoxAuto(0.8f, 0.7f);
+    manager->Start();
+    Game->FixedRateLogic->Init();
+    return manager;
 }

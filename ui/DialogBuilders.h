@@ -12,6 +12,8 @@
 #include <string>
 
 #include "ui/DialogKinds.h"
+#include "ui/DialogPlayerManager.h"
+#include "ui/DialogTextInput.h"
 
 // White, the colour of header texts.
 TColorPtr HeaderColor();
@@ -42,3 +44,11 @@ TDialogYesNoPtr CreateConfirmDialog(const std::string& text);
 // Timed ("Yes") or relaxed ("No") play: the answer sets the mode before the
 // dialog closes. Slides in from the bottom.
 TDialogYesNoPtr CreateChooseModeDialog(const std::string& title, const std::string& body);
+// The name entry for a new player, with a Cancel button when withCancel
+// (Escape cancels only then). The name is checked as a player name; a
+// refused one shows the error notice over the entry. OK opens the mode
+// choice over it; the entry reports OK once that closes.
+TDialogTextInputPtr CreateEnterNameDialog(int withCancel);
+// The player manager over the screen: at most five players, listed from
+// the profile folder with the current one selected.
+TPlayerManagerPtr CreatePlayerManagerDialog();
