@@ -62,8 +62,10 @@ void TDialogTestScreen::Open(DialogKind kind) {
             Dialogs.Show(CreateChooseModeDialog(Text("Choose Mode"), Text("Choose Mode Dialog")));
             break;
         case DialogKind::EnterName:
+            Dialogs.Show(CreateEnterNameDialog(1));
+            break;
         case DialogKind::PlayerManager:
-            // Seam: the name entry and the player manager open here once they exist.
+            Dialogs.Show(CreatePlayerManagerDialog());
             break;
     }
 }
