@@ -1,7 +1,8 @@
 // The game's dialogs, each built with one consistent look: the panel
 // picture, a header text in the dialog-header font, the caption in the
 // dialog font, captioned buttons with a pressed picture and a glow, a 200 ms
-// eased slide in and out over a screen darkened to half, and the sounds.
+// eased slide in and out over a screen darkened to half, and the sounds
+// (the player manager, which does not slide, appears at once).
 // Every builder starts its dialog; the caller shows it in a TDialogSlot (or
 // manages and draws it itself) until Manage reports the answer.
 //
@@ -49,6 +50,6 @@ TDialogYesNoPtr CreateChooseModeDialog(const std::string& title, const std::stri
 // refused one shows the error notice over the entry. OK opens the mode
 // choice over it; the entry reports OK once that closes.
 TDialogTextInputPtr CreateEnterNameDialog(int withCancel);
-// The player manager over the screen: at most five players, listed from
-// the profile folder with the current one selected.
+// The player manager over the darkened screen: at most five players, listed
+// from the profile folder with the current one selected.
 TPlayerManagerPtr CreatePlayerManagerDialog();

@@ -103,10 +103,6 @@ void TDialogTextInput::SetLabelsXY() {
     TextInput->Y = static_cast<int>(Text->Y) + TextYOffset;
 }
 
-void TDialogTextInput::MenuPosition() {
-    TDialog::MenuPosition();
-}
-
 // ---------------------------------------------------------------- answering
 
 int TDialogTextInput::OKClickTest() {

@@ -69,7 +69,6 @@ class TDialogTextInput : public TDialog {
     void Start() override;
     void CalcSize() override;
     void SetLabelsXY() override;
-    void MenuPosition() override;
     int Manage() override;
     int Draw() override;
     void Kill() override;
