@@ -59,9 +59,10 @@ TEST_F(ExitSavesProfileTest, EveryWayOutKeepsTheProgressForTheNextStart) {
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         ASSERT_TRUE(StartUpBeforeGraphics());
+        if (runs == 0) SelectProfile("Ada");
         ASSERT_TRUE(StartUpGraphicsAndLoad());
         ASSERT_NE(Game->CurrentProfile, nullptr);
-        EXPECT_EQ(Game->CurrentProfile->Name, "Player") << "the same player every start";
+        EXPECT_EQ(Game->CurrentProfile->Name, "Ada") << "the same player every start";
         EXPECT_EQ(SaveData->GoldAvailable(), 100 * runs) << "the gold of every earlier run";
         EXPECT_EQ(Game->CurrentProfile->HintsShown[runs], 0);
         for (int earlier = 0; earlier < runs; ++earlier)
