@@ -13,7 +13,6 @@
 #include "frame/LoadingScreen.h"
 #include "frame/Profile.h"
 #include "frame/Screen.h"
-#include "play/GameScreen.h"
 #include "progress/ProfileFixture.h"
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
@@ -33,11 +32,13 @@ bool RunUntilEnded() {
 }
 
 void EnterTheLevel() {
+    const TScreenPtr level = Game->LoadingScreen->Destination;
     InjectMouseButton(1, true, 500, 500);
     InjectMouseButton(1, false, 500, 500);
-    for (int frame = 0; frame < 200 && Game->CurrentTScreen != GameScreen; ++frame)
+    for (int frame = 0; frame < 200 && Game->CurrentTScreen != level; ++frame)
         ASSERT_TRUE(RunFrame());
-    ASSERT_EQ(Game->CurrentTScreen, GameScreen);
+    ASSERT_EQ(Game->CurrentTScreen, level);
+    ASSERT_EQ(level->name, "game");
 }
 
 TEST_F(ExitSavesProfileTest, EveryWayOutKeepsTheProgressForTheNextStart) {
