@@ -7,6 +7,12 @@ std::array<THUDPowerupPtr, 6> HUDPowerups = {
     std::make_shared<THUDPowerup>(), std::make_shared<THUDPowerup>(),
     std::make_shared<THUDPowerup>(), std::make_shared<THUDPowerup>()};
 
+int DiscountedCharge(int chargeNeeded, bool firstItemBought, bool secondItemBought) {
+    if (!firstItemBought && !secondItemBought) return chargeNeeded;
+    const double factor = secondItemBought ? static_cast<double>(0.8f) : static_cast<double>(0.9f);
+    return static_cast<int>(chargeNeeded * factor);
+}
+
 void RestorePointer() {}
 void AnimatePointer() {}
 bool TarotRunning() {

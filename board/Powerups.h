@@ -18,6 +18,8 @@ using THUDPowerInfoList = std::vector<THUDPowerInfo>;
 
 class THUDPowerup {
   public:
+    int CurrentCharge = 0;  // charge collected; kept in the player's progress record
+
     virtual ~THUDPowerup() = default;
     // Seams filled by the powerups.
     virtual void Update(float /*delta*/) {}
@@ -34,7 +36,15 @@ class THUDPowerup {
 };
 
 using THUDPowerupPtr = std::shared_ptr<THUDPowerup>;
+// Stake, hammer, broom, lightning, tarot, crystal.
 extern std::array<THUDPowerupPtr, 6> HUDPowerups;
+
+// The charge each powerup needs before shop discounts, in HUDPowerups order.
+constexpr std::array<int, 6> kPowerupChargeNeeded = {10, 15, 12, 20, 18, 30};
+// The charge needed after the discounts of the two charge items: x 0.9 with
+// the first, x 0.8 with the second, in single precision and truncated (10
+// needs 8 with either: 10 x 0.899999976 = 8.99999976).
+int DiscountedCharge(int chargeNeeded, bool firstItemBought, bool secondItemBought);
 
 // The pointer's look while a powerup is held (seams).
 void RestorePointer();

@@ -14,6 +14,7 @@
 #include "frame/ErrorReport.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
+#include "frame/Profile.h"
 #include "frame/Screen.h"
 #include "media/Sprite.h"
 
@@ -223,6 +224,8 @@ void TGame::ScreenChange() {
     }
     LastTScreen = CurrentTScreen;
     if (DestinationTScreen == ExitScreen) {
+        // A close request saved the profile when it was accepted.
+        if (!closing_) SaveProfileForExit();
         InstantExit = 1;
         CurrentTScreen = ExitScreen;
     } else {
@@ -341,8 +344,14 @@ int TGame::GameTerminated() {
     if (TerminatedEvent) TerminatedEvent = 0;
     if (TerminatedUserFunction && TerminatedUserFunction() != 0) return 1;
     InstantExit = 1;
-    // Seam: the profile of a player in a level is saved here once profiles exist.
+    SaveProfileForExit();
     return -1;
+}
+
+// Whichever screen the game is left from, the player's progress in memory
+// (purchases, options, the gauge) reaches the profile file.
+void TGame::SaveProfileForExit() {
+    if (CurrentProfile) CurrentProfile->Save();
 }
 
 int TGame::CheckWindow() {
@@ -424,7 +433,7 @@ void TGame::ReadKeys() {
 
 void TGame::ExitKeys() {
     InstantExit = 1;
-    // Seam: the profile of a player in a level is saved here once profiles exist.
+    SaveProfileForExit();
 }
 
 void TGame::ReadFrameworkKeys() {

@@ -291,6 +291,7 @@ class TGame {
     void ReadFrameworkKeys();
     void ReadDebugKeys();
     void ExitKeys();
+    void SaveProfileForExit();
     bool DisplayFits(int width, int height, int usable) const;
     void SetWideVirtualResolution();
 };

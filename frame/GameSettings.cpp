@@ -131,6 +131,14 @@ void RestoreShippedSettings(const TGame& game) {
     }
 }
 
+// The settings file holds one byte per character; the program's text is
+// UTF-8. Only a player's name can hold letters beyond ASCII, and every name a
+// player can have fits in Latin-1; one that does not is not remembered.
+std::string SettingsFileText(const std::string& text) {
+    std::string latin1;
+    return Utf8ToLatin1(text, latin1) ? latin1 : std::string();
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ settings
@@ -138,8 +146,8 @@ void RestoreShippedSettings(const TGame& game) {
 void TGame::IniFill() {
     Ini->Clear();
     for (const SettingKey& setting : kSettingKeys) {
-        Ini->Add(setting.key,
-                 setting.number ? FromInt(this->*setting.number) : this->*setting.text);
+        Ini->Add(setting.key, setting.number ? FromInt(this->*setting.number)
+                                             : SettingsFileText(this->*setting.text));
     }
 }
 
@@ -150,7 +158,7 @@ void TGame::IniExtract() {
         if (setting->number) {
             this->*setting->number = ToInt(line->Value);
         } else {
-            this->*setting->text = line->Value;
+            this->*setting->text = Latin1ToUtf8(line->Value);
         }
     }
 }

@@ -14,27 +14,32 @@
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/Loading.h"
+#include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
-#include "frame/Profile.h"
 #include "frame/Screen.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
 #include "play/GameScreen.h"
-#include "play/Player.h"
-#include "progress/SaveData.h"
+#include "progress/ProfileStore.h"
+#include "ui/DialogBuilders.h"
 
 namespace {
 
-// Seam: the title screen, the map and the player manager do not exist yet.
-// Until they do, the game starts one default player in timed mode and the
-// loading screen leads straight to the level play screen at its level.
-void StartDefaultPlayer() {
-    if (!Game->CurrentProfile) {
-        Game->CurrentProfile = std::make_shared<TProfile>();
-        Game->CurrentProfile->Init("Player");
-    }
-    SaveData->timer = TGameState::TimedMode;
-    GameScreen->GameStart();
+// Seam: the title screen and the map do not exist yet. Until they do, the
+// game starts the player the settings remember (or the first one listed) and
+// the loading screen leads straight to the level play screen at their level;
+// on a computer without players its button asks for a name (and the mode)
+// first, as the title screen will.
+void StartRememberedPlayer() {
+    if (LoadRememberedProfile()) GameScreen->GameStart();
+    TLoadingScreen& loading = *Game->LoadingScreen;
+    loading.AskBeforeLeaving = []() -> TDialogPtr {
+        return Game->CurrentProfile ? nullptr : CreateEnterNameDialog(0);
+    };
+    loading.Answered = [](TDialog& answered) {
+        SelectProfile(static_cast<TDialogTextInput&>(answered).TextInput->Text);
+        GameScreen->GameStart();
+    };
 }
 
 }  // namespace
@@ -104,6 +109,7 @@ bool StartUpBeforeGraphics() {
     Game->SlowMotionSpeed = 0.2f;
     Game->PauseOnLossOfFullScreenFocus = 1;
     Game->MaxLevels = 100;
+    InstallProfileCreationHook();
     Game->EnsurePlayLog();
     return true;
 }
@@ -114,7 +120,7 @@ bool StartUpGraphicsAndLoad() {
     GraphicsStarted = 1;
     if (Game->CustomMousePointer) HidePointer();
     ErrorCheckpoint = 930;
-    StartDefaultPlayer();
+    StartRememberedPlayer();
     if (!FirstScreenAfterLoading) FirstScreenAfterLoading = GameScreen;
     try {
         LoadAllResources();

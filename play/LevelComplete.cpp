@@ -14,7 +14,7 @@ void TLevelCompleteScreen::Show() {
     // level starting again.
     Player->UpdateLevelEndData();
     // Replays earn no gold, so this adds nothing for them.
-    if (SaveData) SaveData->goldCollected += Player->GetLevelGold();
+    if (SaveData) SaveData->CollectGold(Player->GetLevelGold());
     if (Player->Level > Game->MaxLevels) Player->Level = Game->MaxLevels;
     Player->WriteProfile(Game->CurrentProfile);
     GameScreen->LoadBackground();

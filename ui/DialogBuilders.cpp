@@ -3,11 +3,9 @@
 
 #include <initializer_list>
 
-#include "engine/Files.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
-#include "frame/Profile.h"
 #include "frame/ProfileName.h"
 #include "frame/Screen.h"
 #include "frame/Timing.h"
@@ -15,6 +13,7 @@
 #include "media/GameImage.h"
 #include "media/GameText.h"
 #include "play/Player.h"
+#include "progress/ProfileStore.h"
 
 namespace {
 
@@ -152,7 +151,6 @@ constexpr int NAME_TEXT_X = 170, NAME_TEXT_Y = 136;
 // width of its welcome font.
 constexpr int WELCOME_WIDTH = 300;
 constexpr int PLAYER_HEADER_Y = 113;
-constexpr int MOST_PLAYERS = 5;
 constexpr int PLAYER_LIST_Y = 180;
 constexpr int PLAYER_LIST_INSET = 100;
 constexpr int PLAYER_MENU_SHIFT = 60;
@@ -183,10 +181,7 @@ int CheckNewPlayerName(std::string& name, std::string& message) {
             message = Text("Name Not Allowed");
             return TDialogTextInput::TEXT_REFUSED;
     }
-    if (FileType(Game->ProfilePath + name + ".dat") != FILETYPE_NONE) {
-        message = Text("Profile Exists");
-        return TDialogTextInput::TEXT_REFUSED;
-    }
+    if (ProfileNameFree(name, message) < 0) return TDialogTextInput::TEXT_REFUSED;
     return 0;
 }
 
@@ -196,14 +191,10 @@ int ShowChooseModeDialog(TDialogTextInput& nameDialog) {
     return 0;
 }
 
-// Seam: the progress store's SelectProfile writes the new player's file and
-// loads it; until then the new player only becomes the current one.
+// The new player's file is written and the player becomes the current one.
 int SelectNewProfile(const std::string& name) {
-    auto profile = std::make_shared<TProfile>();
-    profile->Init(name);
-    Game->CurrentProfile = profile;
-    Game->ProfileName = name;
-    return profile->Save();
+    SelectProfile(name);
+    return 1;
 }
 
 }  // namespace
@@ -335,7 +326,7 @@ TDialogTextInputPtr CreateEnterNameDialog(int withCancel) {
 
 TPlayerManagerPtr CreatePlayerManagerDialog() {
     TPlayerManagerPtr manager =
-        TPlayerManager::Create("", LoadPanel(kPlayerPanel), 0, 0, MOST_PLAYERS, kButton);
+        TPlayerManager::Create("", LoadPanel(kPlayerPanel), 0, 0, MAX_PROFILES, kButton);
     manager->Border = 100;
     manager->ButtonGap = 30;
     manager->Menu->MakeRow(manager->ButtonGap);

@@ -4,17 +4,16 @@
 
 #include <algorithm>
 
-#include "engine/Files.h"
 #include "engine/Graphics.h"
 #include "engine/Keys.h"
 #include "engine/Strings.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
 #include "frame/Profile.h"
+#include "progress/ProfileStore.h"
 
 namespace {
 
-constexpr const char* kProfileExtension = "dat";
 constexpr float kDarkening = 0.5f;
 
 }  // namespace
@@ -48,11 +47,8 @@ void TPlayerManager::MenuCreate(int gap, const std::string& buttonImage) {
 
 void TPlayerManager::FillList() {
     ListBox->Strings.Clear();
-    for (const std::string& entry : LoadDir(Game->ProfilePath)) {
-        if (Lower(ExtractExt(entry)) != kProfileExtension) continue;
-        if (FileType(Game->ProfilePath + entry) != FILETYPE_FILE) continue;
-        ListBox->Strings.AddLast(StripExt(entry));
-    }
+    for (const std::string& name : ProfileNames())
+        ListBox->Strings.AddLast(name);
 }
 
 void TPlayerManager::HighlightCurrentPlayer() {
@@ -105,12 +101,10 @@ void TPlayerManager::Start() {
 
 // ---------------------------------------------------------------- choosing
 
+// The player's own profile and progress record come from their file, and
+// the settings remember them.
 void TPlayerManager::ChooseCurrentProfile(const std::string& name) {
-    Game->ProfileName = name;
-    if (!Game->CurrentProfile) Game->CurrentProfile = std::make_shared<TProfile>();
-    Game->CurrentProfile->Name = name;
-    if (!name.empty()) Game->CurrentProfile->Load();
-    Game->IniUpdate(1);
+    SelectProfile(name);
 }
 
 int TPlayerManager::OKClick() {
@@ -181,7 +175,7 @@ void TPlayerManager::DeleteProfile() {
     const std::string name = ListBox->Value;
     if (index < 0) return;
     if (DeleteProfileUserFunction) DeleteProfileUserFunction(name);
-    DeleteFile(Game->ProfilePath + name + "." + kProfileExtension);
+    DeleteProfileFile(name);
     FillList();
     const int count = ListBox->Strings.Count();
     if (count == 0) {

@@ -29,8 +29,12 @@ void FrameTest::SetUp() {
     Game->FixedRateLogic->Create();
     Game->FixedRateLogic->JitterCorrection = 0;
     Game->FixedRateLogic->Init();
-    // Settings a test makes the game save stay in the test's own folder.
+    // Settings, markers and profiles a test makes the game save stay in the
+    // test's own folder.
+    Game->SubPath = home_.string() + "/";
     Game->Ini->FileName = home_.string() + "/test.ini";
+    Game->SetProfilePath(home_.string() + "/profiles");
+    std::filesystem::create_directories(home_ / "profiles");
     FlushAll();
 }
 
