@@ -672,6 +672,66 @@ void DrawImage(TImage& image, float x, float y, int frame) {
                      static_cast<float>(image.Height()), x, y);
 }
 
+void DrawImageInstances(TImage& image, int frame, const ImageInstance* instances, size_t count) {
+    if (!g_display.renderer || count == 0 || !instances) return;
+    ImageTexture* texture = image.Texture(frame, g_state.blend == MASKBLEND);
+    if (!texture) return;
+    SDL_Texture* sdlTexture = texture->texture.get();
+    SDL_SetTextureBlendMode(sdlTexture, SdlBlend(g_state.blend));
+    SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(sdlTexture, 255);
+    // Kept between batches: their room is reused, not given back.
+    static std::vector<SDL_Vertex> vertices;
+    static std::vector<int> indices;
+    vertices.resize(count * 4);
+    indices.resize(count * 6);
+    const bool alphaApplies = g_state.blend != MASKBLEND && g_state.blend != SOLIDBLEND;
+    const float x0 = -image.HandleX(), y0 = -image.HandleY();
+    const float x1 = x0 + image.Width(), y1 = y0 + image.Height();
+    const float u1 = static_cast<float>(image.Width()) / texture->width;
+    const float v1 = static_cast<float>(image.Height()) / texture->height;
+    const float toX = g_display.toPhysicalX, toY = g_display.toPhysicalY;
+    for (size_t n = 0; n < count; ++n) {
+        const ImageInstance& one = instances[n];
+        float c = 1, s = 0;
+        if (one.rotation != 0) {
+            const double radians = one.rotation * kPi / 180.0;
+            c = static_cast<float>(std::cos(radians));
+            s = static_cast<float>(std::sin(radians));
+        }
+        const float ix = c * one.scaleX, iy = -s * one.scaleY;
+        const float jx = s * one.scaleX, jy = c * one.scaleY;
+        const float px = one.x + g_state.originX, py = one.y + g_state.originY;
+        const uint8_t alpha =
+            alphaApplies
+                ? static_cast<uint8_t>(std::lround(std::clamp(one.alpha, 0.0f, 1.0f) * 255.0f))
+                : 255;
+        const SDL_Color colour{one.red, one.green, one.blue, alpha};
+        const float localX[4] = {x0, x1, x1, x0};
+        const float localY[4] = {y0, y0, y1, y1};
+        const float texU[4] = {0, u1, u1, 0};
+        const float texV[4] = {0, 0, v1, v1};
+        SDL_Vertex* corner = &vertices[n * 4];
+        for (int i = 0; i < 4; ++i) {
+            corner[i].position = {(localX[i] * ix + localY[i] * iy + px) * toX,
+                                  (localX[i] * jx + localY[i] * jy + py) * toY};
+            corner[i].color = colour;
+            corner[i].tex_coord = {texU[i], texV[i]};
+        }
+        const int first = static_cast<int>(n * 4);
+        int* index = &indices[n * 6];
+        index[0] = first;
+        index[1] = first + 1;
+        index[2] = first + 2;
+        index[3] = first;
+        index[4] = first + 2;
+        index[5] = first + 3;
+    }
+    SDL_RenderGeometry(g_display.renderer.get(), sdlTexture, vertices.data(),
+                       static_cast<int>(vertices.size()), indices.data(),
+                       static_cast<int>(indices.size()));
+}
+
 void DrawImageRect(TImage& image, float x, float y, float width, float height, int frame) {
     if (image.Width() <= 0 || image.Height() <= 0) return;
     const float x0 = -image.HandleX() * width / image.Width();

@@ -6,6 +6,8 @@
 // so it can be grabbed (screenshots) after Flip.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,21 @@ void DrawImage(TImage& image, float x, float y, int frame = 0);
 inline void DrawImage(const ImagePtr& image, float x, float y, int frame = 0) {
     if (image) DrawImage(*image, x, y, frame);
 }
+// One picture of a batch: where it stands and how it is turned, scaled,
+// tinted and faded.
+struct ImageInstance {
+    float x = 0, y = 0;
+    float rotation = 0;  // degrees, clockwise on screen
+    float scaleX = 1, scaleY = 1;
+    uint8_t red = 255, green = 255, blue = 255;
+    float alpha = 1;  // 0..1; the mask and solid blends ignore it
+};
+// Draws one frame of the image once per instance, in order, with the current
+// blend, origin and viewport; each instance's own transform, colour and alpha
+// stand in for the drawing state's, which is left as it was. The whole batch
+// goes to the renderer in one call, and the buffers it fills keep their room
+// from one batch to the next, so a steady stream of batches allocates nothing.
+void DrawImageInstances(TImage& image, int frame, const ImageInstance* instances, size_t count);
 // The whole frame scaled into a width x height rectangle; the image's handle
 // is scaled with it.
 void DrawImageRect(TImage& image, float x, float y, float width, float height, int frame = 0);
