@@ -13,6 +13,7 @@
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
 #include "frame/Splash.h"
+#include "media/Effects.h"
 #include "media/Fonts.h"
 #include "media/GameImage.h"
 #include "media/GameText.h"
@@ -271,7 +272,7 @@ void LoadImages() {
     // Seam: the six HUD powerups load their own images here once they exist.
     for (const ImageEntry& entry : ImageManifest())
         LoadEntry(entry);
-    // Seam: the particle image globals are looked up here once particles exist.
+    LoadParticleImages();
 }
 
 void LoadFonts() {
@@ -378,7 +379,7 @@ void LoadAll() {
     button.Caption->Y -= 1;
     button.SetFixedGlowOnMO(0.2f, 0.005f, 0);
     Game->MoveBar();
-    // Seam: the pointer's sparkle trail is switched on here once particles exist.
+    Game->Mouse->ParticleFunc = PointerSparkle;
     SparkleImage = ImageBank.Find("clausparkle");
     if (!WindowHasFocus()) Game->SuspendedEvent = 1;
     Game->Mouse->UpdateCoords();
