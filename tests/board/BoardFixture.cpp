@@ -1,6 +1,9 @@
 #include "board/BoardFixture.h"
 
+#include <algorithm>
+
 #include "frame/MousePointer.h"
+#include "media/Effects.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
@@ -10,6 +13,18 @@ void FreshPlayObjects() {
     Player = std::make_shared<TPlayer>();
     SaveData = std::make_shared<TSaveData>();
     GemList = std::make_shared<TGemList>();
+    ClearParticleLayers();
+    for (TGameImagePtr& picture : ScoreImages)
+        if (!picture) picture = std::make_shared<TGameImage>();
+}
+
+TShownScore LastScorePicture() {
+    const TParticlePtr picture = ParticleLayer(6).Last();
+    if (!picture) return {};
+    const auto found = std::find(ScoreImages.begin(), ScoreImages.end(), picture->image);
+    const int index = static_cast<int>(found - ScoreImages.begin());
+    const int points = index < 8 ? (index + 1) * 10 : index == 8 ? 100 : index - 8;
+    return {points, picture->x, picture->y};
 }
 
 void BoardTest::SetUp() {
