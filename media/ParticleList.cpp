@@ -72,8 +72,13 @@ TParticleList::TParticleList() {
     items_.reserve(256);
 }
 
+// Its particles are let go, not pooled: lists that live as long as the
+// program go while static objects (the pool's new-particle pattern among
+// them) are torn down.
 TParticleList::~TParticleList() {
-    Clear();
+    for (std::vector<TParticlePtr>* from : {&items_, &front_, &dead_})
+        for (const TParticlePtr& particle : *from)
+            if (particle) particle->Particles = nullptr;
 }
 
 TParticlePtr TParticleList::AddNew(int x, int y, const TGameImagePtr& image, float dx, float dy,

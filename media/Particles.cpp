@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kPhaseRoom = 4;
 
 // Never destroyed: lists that live as long as the program (the pointer's, the
-// layers) give their particles back while static objects are torn down.
+// layers) may be emptied while static objects are torn down.
 std::vector<TParticlePtr>& Pool() {
     static auto* pool = new std::vector<TParticlePtr>;
     return *pool;
