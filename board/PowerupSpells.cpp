@@ -33,7 +33,7 @@ bool TimeIsUp() {
     return SaveData && SaveData->timer != 0 && Player && Player->TimeLeftMs() <= 0;
 }
 
-// A random cell of the board (the engine's generator, like the design's).
+// A random cell of the board, from the engine's generator (Rand).
 TPoint RandomCell() {
     return {Rand(0, Grid->levelwidth - 1), Rand(0, Grid->levelheight - 1)};
 }

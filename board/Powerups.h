@@ -92,7 +92,7 @@ class THUDPowerup {
     virtual int IsShopItem(int id) const;
     virtual void Draw() const;
 
-    // ---- not in the design's list ----
+    // ---- helpers of the slot ----
     // The strength level from the shop: 0 (not bought) to 3.
     int Level() const;
     // Where the slot is drawn: its centre slid by the intro, and wobbling

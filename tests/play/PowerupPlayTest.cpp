@@ -389,6 +389,8 @@ TEST_F(PowerupPlayTest, EachPowerupIsUsedWithTheMouse) {
     EXPECT_TRUE(Playing("BROOM"));
     EXPECT_EQ(lockedGem.locked, 0);
     EXPECT_EQ(Grid->PointerGemType, nullptr);
+    DrawScreen();
+    headless::SaveFrame("powerup-broom");
     ASSERT_TRUE(StepUntil(AtRest, 2000));
 
     // Lightning: five stages while the board waits; the thunder is panned by
