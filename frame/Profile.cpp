@@ -189,8 +189,10 @@ std::string ProfileFilePath(const std::string& name) {
 std::vector<std::string> ProfileNames() {
     std::vector<std::string> names;
     if (!Game) return names;
-    for (const std::string& entry : LoadDir(ResolvePath(Game->ProfilePath))) {
+    const std::string folder = ResolvePath(Game->ProfilePath);
+    for (const std::string& entry : LoadDir(folder)) {
         if (Lower(ExtractExt(entry)) != "dat") continue;
+        if (FileType(JoinPath(folder, entry)) != FILETYPE_FILE) continue;
         const std::string name = StripExt(entry);
         if (IsSafeProfileName(name)) names.push_back(name);
     }

@@ -108,9 +108,9 @@ class TProfile {
 
 // The profile file of a name: the profile folder + name + ".dat".
 std::string ProfileFilePath(const std::string& name);
-// The players: the names of the ".dat" entries in the profile folder that are
-// names a player can have, in the folder's order. A stray temporary file or a
-// hand-made file of an impossible name is nobody's profile.
+// The players: the names of the ".dat" files in the profile folder that are
+// names a player can have, in the folder's order. A stray temporary file, a
+// folder or a hand-made file of an impossible name is nobody's profile.
 std::vector<std::string> ProfileNames();
 // Removes the file of a profile; false when there was none to remove.
 bool DeleteProfileFile(const std::string& name);

@@ -14,22 +14,32 @@
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/Loading.h"
+#include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
 #include "frame/Screen.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
 #include "play/GameScreen.h"
 #include "progress/ProfileStore.h"
+#include "ui/DialogBuilders.h"
 
 namespace {
 
-// Seam: the title screen, the map and the name entry do not exist yet. Until
-// they do, the game starts the player the settings remember (or the first
-// one listed), or a player named "Player" on a computer without any, and the
-// loading screen leads straight to the level play screen at their level.
+// Seam: the title screen and the map do not exist yet. Until they do, the
+// game starts the player the settings remember (or the first one listed) and
+// the loading screen leads straight to the level play screen at their level;
+// on a computer without players its button asks for a name (and the mode)
+// first, as the title screen will.
 void StartRememberedPlayer() {
-    if (!LoadRememberedProfile()) SelectProfile("Player");
-    GameScreen->GameStart();
+    if (LoadRememberedProfile()) GameScreen->GameStart();
+    TLoadingScreen& loading = *Game->LoadingScreen;
+    loading.AskBeforeLeaving = []() -> TDialogPtr {
+        return Game->CurrentProfile ? nullptr : CreateEnterNameDialog(0);
+    };
+    loading.Answered = [](TDialog& answered) {
+        SelectProfile(static_cast<TDialogTextInput&>(answered).TextInput->Text);
+        GameScreen->GameStart();
+    };
 }
 
 }  // namespace

@@ -137,8 +137,8 @@ const std::vector<std::string>& GameTextKeys() {
         // loading screen, dialogs, player manager
         "Click Text", "Button OK", "Button Yes", "Button No", "Button Cancel", "Button Create",
         "Button Delete", "Error", "Confirm", "Player Manager Header", "Cannot Create",
-        "Cannot Delete", "Confirm Delete", "Profile Exists", "Enter Your Name", "Choose Mode",
-        "Choose Mode Dialog", "Button Timed", "Button Relaxed",
+        "Cannot Delete", "Confirm Delete", "Profile Exists", "Name Not Allowed", "Name Letters",
+        "Enter Your Name", "Choose Mode", "Choose Mode Dialog", "Button Timed", "Button Relaxed",
         // title, options, credits and the ending
         "Welcome", "Button Play", "Button Change Player", "Button Options", "Button Exit",
         "Game Exit", "Options Header", "Options Music", "Options Sound", "Options Full Screen",

@@ -13,7 +13,6 @@
 #include "frame/LoadingScreen.h"
 #include "frame/Profile.h"
 #include "frame/Screen.h"
-#include "play/GameScreen.h"
 #include "progress/ProfileFixture.h"
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
@@ -33,11 +32,13 @@ bool RunUntilEnded() {
 }
 
 void EnterTheLevel() {
+    const TScreenPtr level = Game->LoadingScreen->Destination;
     InjectMouseButton(1, true, 500, 500);
     InjectMouseButton(1, false, 500, 500);
-    for (int frame = 0; frame < 200 && Game->CurrentTScreen != GameScreen; ++frame)
+    for (int frame = 0; frame < 200 && Game->CurrentTScreen != level; ++frame)
         ASSERT_TRUE(RunFrame());
-    ASSERT_EQ(Game->CurrentTScreen, GameScreen);
+    ASSERT_EQ(Game->CurrentTScreen, level);
+    ASSERT_EQ(level->name, "game");
 }
 
 TEST_F(ExitSavesProfileTest, EveryWayOutKeepsTheProgressForTheNextStart) {
@@ -59,9 +60,10 @@ TEST_F(ExitSavesProfileTest, EveryWayOutKeepsTheProgressForTheNextStart) {
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         ASSERT_TRUE(StartUpBeforeGraphics());
+        if (runs == 0) SelectProfile("Ada");
         ASSERT_TRUE(StartUpGraphicsAndLoad());
         ASSERT_NE(Game->CurrentProfile, nullptr);
-        EXPECT_EQ(Game->CurrentProfile->Name, "Player") << "the same player every start";
+        EXPECT_EQ(Game->CurrentProfile->Name, "Ada") << "the same player every start";
         EXPECT_EQ(SaveData->GoldAvailable(), 100 * runs) << "the gold of every earlier run";
         EXPECT_EQ(Game->CurrentProfile->HintsShown[runs], 0);
         for (int earlier = 0; earlier < runs; ++earlier)

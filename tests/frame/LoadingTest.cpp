@@ -27,6 +27,7 @@
 #include "media/Fonts.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
+#include "progress/ProfileStore.h"
 #include "support/Headless.h"
 #include "support/ProgramFixture.h"
 #include "support/ScopedEnv.h"
@@ -145,7 +146,9 @@ TEST_F(LoadingTest, EveryAssetLoadsAndTheBarFillsAtTheLastStep) {
 }
 
 TEST_F(LoadingTest, AClickAnywhereFadesToTheNextScreen) {
-    StartAndLoad();
+    ASSERT_TRUE(StartUpBeforeGraphics());
+    SelectProfile("Ada");  // a player of an earlier run: no name to ask for
+    StartUpGraphicsAndLoad();
     const TScreenPtr destination = Game->LoadingScreen->Destination;
     ASSERT_TRUE(destination);
     // Let the loading screen settle, then click away from the button.

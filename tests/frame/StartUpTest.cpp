@@ -22,6 +22,7 @@
 #include "frame/Loading.h"
 #include "frame/LoadingScreen.h"
 #include "frame/Screen.h"
+#include "progress/ProfileStore.h"
 #include "support/ProgramFixture.h"
 #include "support/ScopedEnv.h"
 
@@ -105,6 +106,8 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_FALSE(fs::exists(shared / "GoodExit.dat"));
     EXPECT_TRUE(ShowRequested()) << "the second copy asked";
 
+    // A player of an earlier run, so the loading screen asks for no name.
+    SelectProfile("Ada");
     StartUpGraphicsAndLoad();
     ASSERT_EQ(Game->CurrentTScreen, Game->LoadingScreen);
     // A click on the loading screen fades out to the first screen.

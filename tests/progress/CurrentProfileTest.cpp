@@ -19,8 +19,6 @@ namespace {
 
 using CurrentProfileTest = ProfileTest;
 
-const std::string kZoe = "Zo\xC3\xAB";  // e with diaeresis, in UTF-8
-
 // A player wins levels up to `unlocked`, banks gold and buys the first
 // pumpkin, as the level-complete screen and the shop record it.
 void Play(int unlocked, int gold) {
@@ -56,22 +54,6 @@ TEST_F(CurrentProfileTest, ThreePlayersOnOneComputerKeepTheirOwnProgress) {
         EXPECT_EQ(SaveData->shopPurchases[SHOP_PUMPKIN], player.pumpkin);
     }
     EXPECT_EQ(ProfileNames(), (std::vector<std::string>{"Ann", "Ben", "Cid"}));
-}
-
-TEST_F(CurrentProfileTest, TheSettingsRememberTheLastPlayerInLatin1) {
-    SelectProfile(kZoe);
-    EXPECT_TRUE(std::filesystem::exists(FileOf(kZoe))) << "UTF-8 as a file name";
-    EXPECT_NE(SettingsText().find("PROFILE NAME=Zo\xEB\r\n"), std::string::npos)
-        << "one byte per character in the settings";
-
-    // The next run reads the settings back.
-    Game->ProfileName.clear();
-    Game->Ini->Load();
-    Game->IniExtract();
-    EXPECT_EQ(Game->ProfileName, kZoe);
-    Game->CurrentProfile.reset();
-    ASSERT_TRUE(LoadRememberedProfile());
-    EXPECT_EQ(Game->CurrentProfile->Name, kZoe);
 }
 
 TEST_F(CurrentProfileTest, AnUnusableRememberedNameFallsBackToTheFirstListedPlayer) {

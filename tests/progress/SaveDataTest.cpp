@@ -61,51 +61,12 @@ TEST_F(SaveDataTest, AnItemWhosePrerequisiteIsNotBoughtCannotBeBoughtWithAnyGold
     EXPECT_EQ(SaveData->CanPurchaseItem(lantern2), 1);
 }
 
-TEST_F(SaveDataTest, ThePowerupLevelsAndReplacedItemsFollowThePurchases) {
-    const int stake = 24, tarot = 15;
-    EXPECT_EQ(SaveData->GetHUDBonusLevel(stake), 0);
-    for (int level = 1; level <= 3; ++level) {
-        SaveData->shopPurchases[stake + level - 1] = ShopItem::PURCHASED;
-        EXPECT_EQ(SaveData->GetHUDBonusLevel(stake), level);
-    }
-    EXPECT_EQ(SaveData->GetHUDBonusLevel(tarot), 0);
-    SaveData->shopPurchases[tarot] = ShopItem::PURCHASED;
-    EXPECT_EQ(SaveData->GetHUDBonusLevel(tarot), 1) << "the tarot has one level";
-
-    const int tree1 = 33, tree2 = 34;
-    EXPECT_EQ(SaveData->IsReplaced(ShopItems[tree1]), 0);
-    SaveData->shopPurchases[tree2] = ShopItem::PURCHASED;
-    EXPECT_EQ(SaveData->IsReplaced(ShopItems[tree1]), 1);
-    EXPECT_EQ(SaveData->IsReplaced(nullptr), 0);
-
-    SaveData->SetBombBonusLevel(15, 7);
-    EXPECT_EQ(SaveData->GetBombBonusLevel(15), 3);
-    SaveData->SetBombBonusLevel(20, -2);
-    EXPECT_EQ(SaveData->GetBombBonusLevel(20), 0);
-    SaveData->SetBombBonusLevel(21, 2);
-    EXPECT_EQ(SaveData->GetBombBonusLevel(21), 0) << "only gem types 15 to 20 have levels";
-}
-
 TEST_F(SaveDataTest, SpendingMoreThanTheBankHoldsLeavesNothing) {
     SaveData->CollectGold(30);
     SaveData->SpendGold(10);
     EXPECT_EQ(SaveData->GoldAvailable(), 20);
     SaveData->SpendGold(50);
     EXPECT_EQ(SaveData->GoldAvailable(), 0);
-}
-
-TEST_F(SaveDataTest, ANewGameForgetsEverythingButKeepsTheChosenMode) {
-    SaveData->CollectGold(500);
-    SaveData->shopPurchases[1] = ShopItem::PURCHASED;
-    SaveData->gaugeLevel = 4;
-    SaveData->showTips = 0;
-    TGameState::SetRelaxedMode();
-    SaveData->Init();
-    EXPECT_EQ(SaveData->GoldAvailable(), 0);
-    EXPECT_EQ(SaveData->shopPurchases[1], ShopItem::UNAVAILABLE);
-    EXPECT_EQ(SaveData->gaugeLevel, 0);
-    EXPECT_EQ(SaveData->showTips, 1);
-    EXPECT_EQ(SaveData->timer, 0);
 }
 
 }  // namespace
