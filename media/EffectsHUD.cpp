@@ -33,13 +33,6 @@ float WholeSteps(float ms) {
     return std::trunc(Game ? Game->CalcAnimLength(ms) : ms / 5.0f);
 }
 
-// Seam: the powerups place their slots (HUDLocation) once they are built;
-// until then the slots' centres of the HUD, in HUDPowerups order.
-TPoint PowerupSlot(int index) {
-    static const int slotX[6] = {335, 435, 535, 635, 835, 735};
-    return {slotX[index], 724};
-}
-
 void HighlightAt(int layer, float x, float y, float fadeMs, float scale) {
     ParticleLayer(layer).AddNew(TruncToInt(x), TruncToInt(y), Highlight(), 0, 0, 0, fadeMs, 1, 1, 1,
                                 scale, 0, 0, 0);
@@ -127,9 +120,9 @@ void EffectMagicRelease(float x, float y) {
     if (OutroRuns()) return;
     const int sparkles = StrongBombThisStep() ? 5 : 10;
     int first = 1;
-    for (int i = 0; i < static_cast<int>(HUDPowerups.size()); ++i) {
-        if (!HUDPowerups[i] || !HUDPowerups[i]->IsAvailable()) continue;
-        const TPoint slot = PowerupSlot(i);
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
+        if (!powerup || !powerup->IsAvailable()) continue;
+        const TPoint& slot = powerup->HUDLocation;
         EffectMagicSparkles(x, y, sparkles, static_cast<float>(slot.X), static_cast<float>(slot.Y),
                             first);
         first = 0;

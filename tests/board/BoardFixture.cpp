@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "board/Powerups.h"
 #include "frame/MousePointer.h"
 #include "media/Effects.h"
 #include "play/GameScreen.h"
@@ -13,6 +14,11 @@ void FreshPlayObjects() {
     Player = std::make_shared<TPlayer>();
     SaveData = std::make_shared<TSaveData>();
     GemList = std::make_shared<TGemList>();
+    // The powerups are the program's own: nothing charged, nothing running.
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
+        powerup->Reset();
+        powerup->CurrentCharge = 0;
+    }
     ClearParticleLayers();
     for (TGameImagePtr& picture : ScoreImages)
         if (!picture) picture = std::make_shared<TGameImage>();

@@ -15,24 +15,20 @@
 #include "media/Effects.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
+#include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 
 namespace {
-
-class AvailablePowerup : public THUDPowerup {
-  public:
-    int IsAvailable() override { return 1; }
-};
 
 class EffectsTest : public BoardTest {
   protected:
     void SetUp() override {
         BoardTest::SetUp();
-        savedPowerups_ = HUDPowerups;
         savedDetail_ = Game->Particles;
         Game->FixedRateLogic->SetDelta(1.0f);
     }
     void TearDown() override {
-        HUDPowerups = savedPowerups_;
+        Game->Particles = savedDetail_;
         ClearParticleLayers();
         BoardTest::TearDown();
     }
@@ -50,9 +46,9 @@ class EffectsTest : public BoardTest {
         return count;
     }
     // The powerups bought, by slot.
-    void Buy(std::initializer_list<int> slots) {
+    static void Buy(std::initializer_list<int> slots) {
         for (int slot : slots)
-            HUDPowerups[slot] = std::make_shared<AvailablePowerup>();
+            SaveData->shopPurchases[HUDPowerups[slot]->ShopID] = ShopItem::PURCHASED;
     }
     void StartOutro() {
         GameScreen->OutroAnim = TAnimation::Create(4500, 1);
@@ -67,7 +63,6 @@ class EffectsTest : public BoardTest {
         ParticleLayer(4).Manage();
         ParticleLayer(6).Move();
     }
-    std::array<THUDPowerupPtr, 6> savedPowerups_;
     int savedDetail_ = 80;
 };
 
@@ -156,25 +151,10 @@ TEST_F(EffectsTest, ReleasedMagicChargesTheBoughtPowerupsOnceWithOrWithoutSparkl
         EXPECT_EQ(GameScreen->GaugeFillDelay->First()->CounterLength, 200) << "1000 ms";
     }
     FreshPlayObjects();
-    HUDPowerups = savedPowerups_;
     Game->Particles = 100;
     EffectMagicRelease(400, 300);
     EXPECT_EQ(CountIn(3), 0) << "no powerup bought: nothing to carry";
     EXPECT_EQ(GameScreen->GaugeFillDelay->Count(), 0);
-}
-
-TEST_F(EffectsTest, SparklesFlyFromTheGemToTheSlotInASecond) {
-    Game->Particles = 100;
-    Buy({3});  // the lightning's slot, at (635, 724)
-    EffectMagicRelease(400, 300);
-    const std::vector<TParticlePtr> sparkles = ParticlesIn(3);
-    ASSERT_EQ(sparkles.size(), 10u);
-    for (int step = 0; step < 300; ++step)
-        StepLayers();
-    for (const TParticlePtr& sparkle : sparkles) {
-        EXPECT_NEAR(sparkle->x, 635, 20);
-        EXPECT_NEAR(sparkle->y, 754, 20) << "30 below the slot's centre";
-    }
 }
 
 TEST_F(EffectsTest, ABagOfFivePaysItsCoinsOneByOne) {
