@@ -1,8 +1,9 @@
 // The effects inside the whole program, headless, through the real mouse
 // input: a line of five bursting with its score pictures, a chain of bombs
-// with their rings, fireballs and beam, and a coin and a bag paying their
-// coins to the gold counter. Each saves its frame to look at, and checks that
-// the particles are where the player sees them.
+// with their rings, fireballs and beam, a coin and a bag paying their coins
+// to the gold counter, magic freed by a strong bomb flying to the powerup
+// slots with its charge, and the lightning's bolts. Each saves its frame to
+// look at, and checks that the particles are where the player sees them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +13,7 @@
 
 #include "autoplay/AutoPlayer.h"
 #include "board/Grid.h"
+#include "board/Powerups.h"
 #include "engine/Graphics.h"
 #include "engine/Input.h"
 #include "frame/Game.h"
@@ -21,6 +23,7 @@
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
+#include "progress/ShopItems.h"
 #include "support/ProgramFixture.h"
 
 namespace fs = std::filesystem;
@@ -86,6 +89,10 @@ class EffectsPlayTest : public ProgramTest {
         InjectMouseButton(1, false, 0, 0);
         Step();
     }
+    void MoveTo(float x, float y) {
+        InjectMouseMove(PhysicalX(x), PhysicalY(y));
+        Step();
+    }
     static float CellX(int column) { return static_cast<float>(CellLeft(column) + HALF_CELL); }
     static float CellY(int row) { return static_cast<float>(CellTop(row) + HALF_CELL); }
     void ClickCell(int column, int row) { ClickAt(CellX(column), CellY(row)); }
@@ -100,6 +107,16 @@ class EffectsPlayTest : public ProgramTest {
         if (cell->Gem) GemList->RemoveGem(cell->Gem);
         GemList->InsertGem(gem);
         cell->Gem = gem;
+    }
+    // Only these powerups bought, at level 1, all empty.
+    static void BuyOnly(std::initializer_list<int> powerups) {
+        for (const THUDPowerupPtr& powerup : HUDPowerups) {
+            powerup->CurrentCharge = 0;
+            for (int i = 0; i < powerup->ItemLevelCount; ++i)
+                SaveData->shopPurchases[powerup->ShopID + i] = ShopItem::UNAVAILABLE;
+        }
+        for (int index : powerups)
+            SaveData->shopPurchases[HUDPowerups[index]->ShopID] = ShopItem::PURCHASED;
     }
     static PixmapPtr DrawScreen() {
         SetClsColor(0, 0, 0);
@@ -219,6 +236,103 @@ TEST_F(EffectsPlayTest, ACoinAndABagFlyToTheGoldCounter) {
     ASSERT_TRUE(StepUntil([] { return ParticleLayer(4).Count() == 0; }, 400));
     EXPECT_EQ(Player->levelGoldInTransit, 0) << "all the gold arrived";
     EXPECT_EQ(GameScreen->GoldParticleDelay->Count(), 0);
+}
+
+TEST_F(EffectsPlayTest, MagicFreedByAStrongBombFliesToTheSlotsAndChargesThemOnLanding) {
+    BuyOnly({POWERUP_STAKE, POWERUP_LIGHTNING});
+    Untangle();
+    Put(3, 3, TGem::Make(3, 3, GEM_PUMPKIN_BOMB + BOMB_UPGRADE, 0));
+    for (int x : {2, 4})
+        CellAt(x, 3)->Gem->CreateMagic();
+    ClearParticleLayers();
+    ClickCell(3, 3);
+    MoveTo(CellX(3), CellY(3));
+    InjectMouseButton(1, true, 0, 0);
+    Step();
+    ASSERT_EQ(Player->MagicFreed, 2) << "the second press fired the bomb";
+    InjectMouseButton(1, false, 0, 0);
+
+    // The sparkles: the only particles with phases that the magic's pictures show.
+    std::vector<TParticlePtr> sparkles;
+    for (int i = 0; i < ParticleLayer(3).Count(); ++i) {
+        const TParticlePtr p = ParticleLayer(3).ValueAtIndex(i);
+        const bool picture = p->image == EffectImages.Sparkle || p->image == ParticleImages[3];
+        if (picture && !p->PhaseList.empty()) sparkles.push_back(p);
+    }
+    EXPECT_EQ(static_cast<int>(sparkles.size()), 2 * 2 * CountedParticles(5))
+        << "half the sparkles of each freed gem to each bought slot: the bomb was strong";
+    EXPECT_EQ(GameScreen->GaugeFillDelay->Count(), 2) << "a counter per freed gem";
+
+    // Each sparkle lands at its slot when its flight ends, 1000 ms after it
+    // sets off; the charge arrives with the first of them. Steps count from
+    // the one that freed the gems, step 1.
+    const THUDPowerup& stake = *HUDPowerups[POWERUP_STAKE];
+    const THUDPowerup& lightning = *HUDPowerups[POWERUP_LIGHTNING];
+    std::vector<int> landed(sparkles.size(), 0);
+    int charged = 0, landedAtStake = 0, landedAtLightning = 0;
+    for (int step = 2; step <= 300; ++step) {
+        Step();
+        if (step == 140) {
+            DrawScreen();
+            headless::SaveFrame("effects-magic-sparkles");
+        }
+        if (!charged && lightning.CurrentCharge > 0) {
+            charged = step;
+            EXPECT_EQ(stake.CurrentCharge, 2);
+            EXPECT_EQ(lightning.CurrentCharge, 2);
+        }
+        for (size_t i = 0; i < sparkles.size(); ++i) {
+            const TParticle& p = *sparkles[i];
+            const int last = static_cast<int>(p.PhaseList.size()) - 1;
+            if (landed[i] || p.CurrentPhase != last) continue;
+            const float waited = last == 2 ? p.PhaseList[0].Length : 0;
+            landed[i] = step;
+            EXPECT_NEAR(step, waited + 200, 1) << "sparkle " << i;
+            // Within the 18 pixels they set off apart, and a step's flight.
+            const bool atStake = std::abs(p.x - stake.HUDLocation.X) < 22 &&
+                                 std::abs(p.y - (stake.HUDLocation.Y + 30)) < 22;
+            const bool atLightning = std::abs(p.x - lightning.HUDLocation.X) < 22 &&
+                                     std::abs(p.y - (lightning.HUDLocation.Y + 30)) < 22;
+            EXPECT_TRUE(atStake || atLightning)
+                << "sparkle " << i << " landed at " << p.x << ", " << p.y;
+            landedAtStake += atStake;
+            landedAtLightning += atLightning;
+        }
+    }
+    EXPECT_EQ(charged, 200) << "1000 ms after the gems were freed";
+    EXPECT_EQ(landedAtStake, landedAtLightning);
+    EXPECT_EQ(landedAtStake + landedAtLightning, static_cast<int>(sparkles.size()));
+}
+
+TEST_F(EffectsPlayTest, TheLightningStrikesWithABoltFromTheTopToEachCell) {
+    BuyOnly({POWERUP_LIGHTNING});
+    for (int i = 1; i < 3; ++i)
+        SaveData->shopPurchases[HUDPowerups[POWERUP_LIGHTNING]->ShopID + i] = ShopItem::PURCHASED;
+    HUDPowerups[POWERUP_LIGHTNING]->ChargeFully();
+    ClearParticleLayers();
+    const THUDPowerup& slot = *HUDPowerups[POWERUP_LIGHTNING];
+    ClickAt(static_cast<float>(slot.HUDLocation.X), static_cast<float>(slot.HUDLocation.Y));
+    const auto& lightning = dynamic_cast<const TLightningHUD&>(slot);
+    ASSERT_EQ(lightning.isActive, 1);
+    ASSERT_EQ(lightning.LastStrikes.size(), 3u) << "three strikes at level 3";
+    Step(10);
+    std::vector<TParticlePtr> bolts;
+    for (int i = 0; i < ParticleLayer(4).Count(); ++i)
+        if (ParticleLayer(4).ValueAtIndex(i)->image == EffectImages.Lightning)
+            bolts.push_back(ParticleLayer(4).ValueAtIndex(i));
+    ASSERT_EQ(bolts.size(), 3u);
+    const float height = static_cast<float>(EffectImages.Lightning->h);
+    for (size_t i = 0; i < bolts.size(); ++i) {
+        const TPoint& cell = lightning.LastStrikes[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(bolts[i]->x, CellX(cell.X));
+        // Centred half-way down, stretched over the whole height above the cell.
+        EXPECT_EQ(bolts[i]->y, std::trunc(CellY(cell.Y) / 2));
+        EXPECT_FLOAT_EQ(bolts[i]->ScaleY, CellY(cell.Y) / (height - 30));
+        EXPECT_GT(ParticleGain(CellX(cell.X) - 10, 0, CellX(cell.X) + 10, CellY(cell.Y) / 2), 1.3)
+            << "the bolt lights its column above the cell";
+    }
+    headless::SaveFrame("effects-lightning");
 }
 
 }  // namespace
