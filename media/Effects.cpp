@@ -22,6 +22,7 @@ void ManageParticleLayer(int) {}
 void MoveParticleLayer(int) {}
 void DrawParticleLayer(int) {}
 void ClearParticleLayers() {}
+void ClearParticleLayer(int) {}
 void EffectArmourBreak(float, float, int) {}
 void EffectRockCrack(float, float, int) {}
 void EffectRockBreak(float, float) {}
@@ -29,3 +30,4 @@ void EffectUnlock(float, float) {}
 void EffectSkullCollect(float, float) {}
 void EffectCoinCollect(float, float, int) {}
 void EffectBombBlast(int, float, float, int) {}
+void EffectPinkRing(float, float) {}

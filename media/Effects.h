@@ -22,6 +22,8 @@ void ManageParticleLayer(int layer);
 void MoveParticleLayer(int layer);
 void DrawParticleLayer(int layer);
 void ClearParticleLayers();
+// Seam: one layer emptied (the shop's purchase sparkles); the particles fill it in.
+void ClearParticleLayer(int layer);
 // The board's special tiles (positions are cell centres on the screen).
 void EffectArmourBreak(float x, float y, int layer);
 void EffectRockCrack(float x, float y, int pieces);
@@ -31,3 +33,6 @@ void EffectSkullCollect(float x, float y);
 void EffectCoinCollect(float x, float y, int coins);
 // A fired bomb: its blast picture by the bomb's type (15 to 29) and power.
 void EffectBombBlast(int type, float x, float y, int power);
+// Seam: the pink ring and its sparkles (a goal met, the crystal, a purchase);
+// the particles fill it in.
+void EffectPinkRing(float x, float y);
