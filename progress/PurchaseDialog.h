@@ -48,7 +48,7 @@ class TPurchaseDialog : public TDialog {
     void MenuPosition() override;
     int Manage() override;
 
-    // ---- not in the design's list ----
+    // ---- the dialog's own helpers ----
     // The gold is enough for the item.
     bool Affordable() const;
 

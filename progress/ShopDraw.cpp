@@ -49,9 +49,12 @@ void DrawCentred(const TGameImagePtr& picture, const TPoint& at) {
 }  // namespace
 
 void TShopScreen::Draw() {
-    WallpaperFrame();
+    const bool snapshot = WallpaperFrame();
     DrawScene();
+    if (snapshot) TakeWallpaper();
     if (wallpaperStage != 0) return;
+    // The purchase sparkles burst into layer 3, over the scene.
+    DrawParticleLayer(3);
     DrawControls();
     DrawDialogs();
 }
@@ -67,8 +70,6 @@ void TShopScreen::DrawScene() {
     SetBlend(ALPHABLEND);
     DrawItems();
     DrawParticleLayer(2);
-    // The purchase sparkles burst into layer 3.
-    DrawParticleLayer(3);
 }
 
 void TShopScreen::DrawItems() {
@@ -151,17 +152,22 @@ PixmapPtr TShopScreen::ccGetScreenShot() {
     return GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
 }
 
-void TShopScreen::WallpaperFrame() {
-    if (wallpaperStage == 0) return;
+bool TShopScreen::WallpaperFrame() {
+    if (wallpaperStage == 0) return false;
     if (wallpaperStage < WALLPAPER_SNAPSHOT_STAGE) {
         // Frames of the bare scene: no controls, no dialogs, no pointer.
         Game->Mouse->Off();
         ++wallpaperStage;
-        return;
+        return false;
     }
-    // The last frame drawn is the bare scene: take it before this one
-    // draws over it.
+    return true;
+}
+
+void TShopScreen::TakeWallpaper() {
+    // The frame holds the bare scene just drawn; what a renderer keeps of
+    // the frame before after showing it is not to be relied on.
     SaveWallpaper(ccGetScreenShot());
+    // The time spent writing and asking the desktop does not count.
     Game->FixedRateLogic->Init();
     Game->Mouse->On();
     wallpaperStage = 0;

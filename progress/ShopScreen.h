@@ -78,8 +78,7 @@ class TShopScreen : public TScreen {
     virtual TRect GetItemRect();
     virtual void DrawItems();
     virtual void DrawScrollBar();
-    // The whole virtual screen as drawn last (the frame before this one
-    // when called before anything of this frame is drawn).
+    // The whole virtual screen as drawn so far in this frame.
     static PixmapPtr ccGetScreenShot();
     virtual void StartWallpaper();
     // Glows under the pointer; the list index clicked this step, or -1.
@@ -100,10 +99,11 @@ class TShopScreen : public TScreen {
     void Draw() override;
     int SetEscDestination() override;
 
-    // ---- not in the design's list ----
+    // ---- the screen's own helpers ----
     // The wallpaper picture's file: the profile folder + "Hollowmere.bmp".
     static std::string WallpaperPath();
-    // The scene alone: the background, the decorations and the particles.
+    // The scene alone: the background, the decorations bought and the
+    // scenery, and particle layer 2.
     void DrawScene();
     // Writes the picture as the wallpaper file and hands it to the desktop;
     // the player hears how it went.
@@ -128,9 +128,10 @@ class TShopScreen : public TScreen {
     // The must-buy item (first pumpkin, first coffin) that keeps the player
     // here now, or 0.
     int MustBuyBeforeLeaving();
-    // Counts the frames of the wallpaper sequence; at the snapshot frame it
-    // takes the picture before anything is drawn.
-    void WallpaperFrame();
+    // Counts the frames of the wallpaper sequence; true at the snapshot
+    // frame, which draws the bare scene and then takes it (TakeWallpaper).
+    bool WallpaperFrame();
+    void TakeWallpaper();
     void DrawControls();
     void DrawGold();
     void DrawDialogs();
