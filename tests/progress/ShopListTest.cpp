@@ -70,6 +70,16 @@ TEST_F(ShopListTest, ShortListsAreCentredInTheStrip) {
         }
         ShopScreen->Kill();
     }
+    // Everything on sale at once: the strip scrolls, its arrows show.
+    Progress(100, 0);
+    Enter();
+    EXPECT_EQ(Shop().ITEM_COUNT, SHOP_ITEM_COUNT);
+    const PixmapPtr shop = ShopFrame();
+    headless::SaveFrame("shop_all_items");
+    const PixmapPtr scene = SceneFrame();
+    const TButtonPtr arrow = Shop().ScrollMenu->FindButton("left");
+    EXPECT_GT(Differences(*shop, *scene, PhysicalX(arrow->x), PhysicalY(arrow->y), 20, 20), 0)
+        << "the arrows show";
 }
 
 TEST_F(ShopListTest, ANothingToSellStripAndAShortListIgnoreTheArrowsAndEmptyPlaces) {
