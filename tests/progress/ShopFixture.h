@@ -32,7 +32,7 @@ class ShopTest : public DialogScreenTest {
     // has faded in.
     void Enter();
     // The shop's state as the last step left it.
-    TShopScreen& Shop() { return *ShopScreen; }
+    TShopScreen& Shop() const { return *ShopScreen; }
     // A click on a button of one of the shop's menus.
     void Click(const TMenuPtr& menu, const std::string& button);
     // A click on list item i where it is drawn now.
