@@ -1,11 +1,10 @@
 // The strip of items on sale: which items are listed, short lists centred,
-// the arrows of a long list and the glide, the glow under the pointer, and
-// the list rebuilt after a purchase.
+// the arrows of a long list and the glide, and the list rebuilt after a
+// purchase.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "engine/Input.h"
 #include "frame/Game.h"
 #include "progress/SaveData.h"
 #include "progress/ShopFixture.h"
@@ -163,19 +162,6 @@ TEST_F(ShopListTest, APurchaseRebuildsTheListAndKeepsTheLastThreeItemsInSight) {
     EXPECT_EQ(Shop().CurrentItem, 1);
     EXPECT_NEAR(Shop().ScrollOffset, 120, 2) << "it jumps there without a glide";
     EXPECT_EQ(Shop().currentIDX, -1);
-}
-
-TEST_F(ShopListTest, ThePointerLightsTheItemUnderItAndTheLightFades) {
-    Progress(3, 0);
-    Enter();
-    const TPoint first = Shop().GetImagePos(0);
-    InjectMouseMove(PhysicalX(static_cast<float>(first.X)), PhysicalY(static_cast<float>(first.Y)));
-    Step(2);
-    EXPECT_FLOAT_EQ(Shop().CurrentItems[0]->GlowValue, 1);
-    EXPECT_LE(Shop().CurrentItems[1]->GlowValue, 0);
-    InjectMouseMove(PhysicalX(100), PhysicalY(300));
-    Step(15);
-    EXPECT_NEAR(Shop().CurrentItems[0]->GlowValue, 0.5f, 0.05f) << "it fades over 30 steps";
 }
 
 }  // namespace
