@@ -279,9 +279,9 @@ void TShopScreen::CompletePurchase(ShopItem& item) {
     // The dialog offers "Buy" only for what the store sells; should it
     // refuse all the same, nothing of a purchase happens.
     if (!SaveData || !SaveData->PurchaseItem(item.PurchaseID)) return;
-    // Saved at once: leaving the game any way now loses nothing.
-    if (Game->CurrentProfile) Game->CurrentProfile->Save();
     ChargeLinkedPowerups(item.PurchaseID);
+    // Saved at once, charge included: leaving the game any way now loses nothing.
+    if (Game->CurrentProfile) Game->CurrentProfile->Save();
     PlaySound(SoundBank.Find("GoalDone"), 1.0f, SPARKLE_PAN);
     if (item.Image && item.Coords) {
         EffectPinkRing(std::trunc(item.Coords->X + item.Image->w2 + item.centreOffsetX),
