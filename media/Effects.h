@@ -33,6 +33,9 @@ void EffectSkullCollect(float x, float y);
 void EffectCoinCollect(float x, float y, int coins);
 // A fired bomb: its blast picture by the bomb's type (15 to 29) and power.
 void EffectBombBlast(int type, float x, float y, int power);
-// Seam: the pink ring and its sparkles (a goal met, the crystal, a purchase);
-// the particles fill it in.
+// The powerups and the shop: the ring of a slot that has just filled, the
+// crystal's ring on each gem it enchants (and the sparkle of a purchase), and
+// a lightning bolt from the top of the screen down to a struck cell's centre.
+void EffectGreenRing(float x, float y);
 void EffectPinkRing(float x, float y);
+void EffectLightning(float x, float y);
