@@ -290,9 +290,9 @@ void TShopScreen::CompletePurchase(ShopItem& item) {
     Tutorial->FadeTips();
 }
 
-void TShopScreen::ChargeLinkedPowerups(int) {
-    // Seam: every HUD powerup whose shop items include the one bought is
-    // charged fully here once the powerups can say which items are theirs.
+void TShopScreen::ChargeLinkedPowerups(int itemId) {
+    for (const THUDPowerupPtr& powerup : HUDPowerups)
+        if (powerup && powerup->IsShopItem(itemId)) powerup->ChargeFully();
 }
 
 // ---------------------------------------------------------------- leaving

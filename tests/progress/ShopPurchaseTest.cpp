@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "board/Powerups.h"
 #include "engine/Files.h"
 #include "engine/Input.h"
 #include "frame/Game.h"
@@ -142,6 +143,7 @@ TEST_F(ShopPurchaseTest, APurchaseTheStoreRefusesBringsNothingOfAPurchase) {
     ASSERT_TRUE(Shop().PurchaseDialog->FindButton("Buy"));
     std::vector<uint8_t> onDisk;
     ASSERT_TRUE(LoadBytes(Game->CurrentProfile->Path(), onDisk));
+    HUDPowerups[POWERUP_STAKE]->CurrentCharge = 0;
     // The gold goes while the dialog is open, so the store says no.
     SaveData->goldCollected = 20;
     Answer(Shop().PurchaseDialog, "Buy");
@@ -149,10 +151,40 @@ TEST_F(ShopPurchaseTest, APurchaseTheStoreRefusesBringsNothingOfAPurchase) {
     EXPECT_EQ(SaveData->goldCollected, 20);
     EXPECT_EQ(Playing("GOALDONE"), 0) << "no purchase sound";
     EXPECT_EQ(tutorial_->fades, 0) << "the tips stay";
+    EXPECT_EQ(HUDPowerups[POWERUP_STAKE]->CurrentCharge, 0) << "the stake stays empty";
     std::vector<uint8_t> after;
     ASSERT_TRUE(LoadBytes(Game->CurrentProfile->Path(), after));
     EXPECT_EQ(after, onDisk) << "nothing was saved";
     EXPECT_EQ(Listed(), (std::vector<int>{5, 24})) << "still on sale";
+}
+
+TEST_F(ShopPurchaseTest, BuyingAPowerupsItemFillsThatPowerupAlone) {
+    Progress(15, 2000, {1, 24});
+    Enter();
+    for (const THUDPowerupPtr& powerup : HUDPowerups)
+        powerup->CurrentCharge = 0;
+    THUDPowerup& stake = *HUDPowerups[POWERUP_STAKE];
+    THUDPowerup& hammer = *HUDPowerups[POWERUP_HAMMER];
+    ASSERT_GT(stake.GetChargeRequired(), 0);
+
+    Open(25);  // the second coffin: the stake's second level
+    Answer(Shop().PurchaseDialog, "Buy");
+    EXPECT_EQ(stake.CurrentCharge, stake.GetChargeRequired()) << "ready to use at once";
+    for (int i = 0; i < POWERUP_COUNT; ++i) {
+        if (i != POWERUP_STAKE) {
+            EXPECT_EQ(HUDPowerups[i]->CurrentCharge, 0) << "powerup " << i;
+        }
+    }
+    Open(30);  // the first curved gravestone: the hammer
+    Answer(Shop().PurchaseDialog, "Buy");
+    EXPECT_EQ(hammer.CurrentCharge, hammer.GetChargeRequired());
+
+    // The charges are in the file with the purchases.
+    for (const THUDPowerupPtr& powerup : HUDPowerups)
+        powerup->CurrentCharge = 0;
+    Game->CurrentProfile->Load();
+    EXPECT_EQ(stake.CurrentCharge, stake.GetChargeRequired());
+    EXPECT_EQ(hammer.CurrentCharge, hammer.GetChargeRequired());
 }
 
 }  // namespace
