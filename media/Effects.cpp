@@ -34,6 +34,7 @@ void ManageParticleLayer(int) {}
 void MoveParticleLayer(int) {}
 void DrawParticleLayer(int) {}
 void ClearParticleLayers() {}
+void ClearParticleLayer(int) {}
 void EffectArmourBreak(float, float, int) {}
 void EffectRockCrack(float, float, int) {}
 void EffectRockBreak(float, float) {}
