@@ -14,12 +14,10 @@ namespace {
 
 std::array<TParticleList, 6> g_layers;
 
-// What one particle puts on screen in a batched drawing.
+// What one particle puts on screen in a batched drawing: a picture of the
+// batch, or itself drawn alone (shadow, glow, other picture).
 struct Shot {
-    TParticle* single = nullptr;  // drawn on its own (shadow, glow, other picture)
-    TImage* image = nullptr;
-    int frame = 0;
-    int blend = ALPHABLEND;
+    TParticle* single = nullptr;
     int order = 0;
     ImageInstance instance;
 };
@@ -34,14 +32,12 @@ std::vector<ImageInstance>& Instances() {
     return instances;
 }
 
-bool SameBatch(const Shot& a, const Shot& b) {
-    return !a.single && !b.single && a.image == b.image && a.frame == b.frame && a.blend == b.blend;
-}
-
 // Additive pictures add up the same in any order, so a run of them is drawn
 // picture by picture; everything else keeps the list's order.
 void GroupAdditiveRuns(std::vector<Shot>& shots) {
-    auto additive = [](const Shot& shot) { return !shot.single && shot.blend == LIGHTBLEND; };
+    auto additive = [](const Shot& shot) {
+        return !shot.single && shot.instance.blend == LIGHTBLEND;
+    };
     for (auto run = shots.begin(); run != shots.end();) {
         if (!additive(*run)) {
             ++run;
@@ -49,18 +45,17 @@ void GroupAdditiveRuns(std::vector<Shot>& shots) {
         }
         auto end = std::find_if_not(run, shots.end(), additive);
         std::sort(run, end, [](const Shot& a, const Shot& b) {
-            if (a.image != b.image) return std::less<TImage*>()(a.image, b.image);
-            if (a.frame != b.frame) return a.frame < b.frame;
+            if (a.instance.image != b.instance.image)
+                return std::less<TImage*>()(a.instance.image, b.instance.image);
+            if (a.instance.frame != b.instance.frame) return a.instance.frame < b.instance.frame;
             return a.order < b.order;
         });
         run = end;
     }
 }
 
-void DrawBatch(const Shot& first, std::vector<ImageInstance>& instances) {
-    if (instances.empty()) return;
-    SetBlend(first.blend);
-    DrawImageInstances(*first.image, first.frame, instances.data(), instances.size());
+void DrawBatch(std::vector<ImageInstance>& instances) {
+    DrawImageInstances(instances.data(), instances.size());
     instances.clear();
 }
 
@@ -273,7 +268,8 @@ void TParticleList::Draw() {
         if (!particle || !particle->Drawn()) continue;
         Shot shot;
         shot.order = order++;
-        shot.blend = particle->DoLightBlend ? LIGHTBLEND : blend;
+        ImageInstance& one = shot.instance;
+        one.blend = particle->DoLightBlend ? LIGHTBLEND : blend;
         // A light particle leaves alpha blending behind it.
         if (particle->DoLightBlend) blend = ALPHABLEND;
         if (particle->Shadow || particle->GlowMode > 0 || particle->AlternativeImage) {
@@ -282,9 +278,8 @@ void TParticleList::Draw() {
             continue;
         }
         if (!particle->image || !particle->image->image) continue;
-        shot.image = particle->image->image.get();
-        shot.frame = particle->CurrentFrame();
-        ImageInstance& one = shot.instance;
+        one.image = particle->image->image.get();
+        one.frame = particle->CurrentFrame();
         one.x = particle->UseOffset ? particle->x + particle->offx : particle->x;
         one.y = particle->UseOffset ? particle->y + particle->offy : particle->y;
         if (particle->RoundCoords) {
@@ -302,23 +297,19 @@ void TParticleList::Draw() {
         shots.push_back(shot);
     }
     GroupAdditiveRuns(shots);
+    // Everything between two particles drawn alone goes out as one batch.
     std::vector<ImageInstance>& instances = Instances();
     instances.clear();
-    const Shot* batch = nullptr;
     for (const Shot& shot : shots) {
-        if (batch && !SameBatch(*batch, shot)) {
-            DrawBatch(*batch, instances);
-            batch = nullptr;
-        }
-        if (shot.single) {
-            SetBlend(shot.blend);
-            shot.single->Draw();
+        if (!shot.single) {
+            instances.push_back(shot.instance);
             continue;
         }
-        if (!batch) batch = &shot;
-        instances.push_back(shot.instance);
+        DrawBatch(instances);
+        SetBlend(shot.instance.blend);
+        shot.single->Draw();
     }
-    if (batch) DrawBatch(*batch, instances);
+    DrawBatch(instances);
 }
 
 // ---------------------------------------------------------------- the layers
