@@ -1,8 +1,11 @@
 #include "play/LevelComplete.h"
 
 #include "frame/Game.h"
+#include "frame/Globals.h"
+#include "frame/Screen.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
+#include "progress/MapScreen.h"
 #include "progress/SaveData.h"
 
 std::shared_ptr<TLevelCompleteScreen> LevelCompleteScreen =
@@ -10,15 +13,16 @@ std::shared_ptr<TLevelCompleteScreen> LevelCompleteScreen =
 
 void TLevelCompleteScreen::Show() {
     // Seam: the level-complete screen shows its tally here; until it exists
-    // the level's results are booked and the next level starts, the last
-    // level starting again.
+    // the level's results are booked and the game goes back to the map, the
+    // last level staying the current one.
     Player->UpdateLevelEndData();
     // Replays earn no gold, so this adds nothing for them.
     if (SaveData) SaveData->CollectGold(Player->GetLevelGold());
     if (Player->Level > Game->MaxLevels) Player->Level = Game->MaxLevels;
     Player->WriteProfile(Game->CurrentProfile);
-    GameScreen->LoadBackground();
-    GameScreen->LoadMusic();
-    GameScreen->RestartLevel();
-    Game->MusicPlay(0, 0, 0);
+    // Seam: as the screen's Continue will; the level play screen stands
+    // still while the game fades out to the map.
+    Active = 1;
+    Game->DestinationTScreen = MapScreen;
+    Game->GameFade->Init(DefaultFadeLength, 1, Game->MusicChannel, 1, 0, nullptr);
 }
