@@ -18,6 +18,7 @@
 #include "play/Player.h"
 #include "progress/MapDots.h"
 #include "progress/SaveData.h"
+#include "progress/ShopScreen.h"
 #include "ui/DialogBuilders.h"
 #include "ui/Menu.h"
 
@@ -54,18 +55,12 @@ bool MusicCarriesOn() {
     // Seam: the title screen does not exist yet; the loading screen, which
     // plays the title music, stands in for it.
     if (last == Game->LoadingScreen) return true;
-    // Seam: the shop screen object once the shop lands.
-    return last->name == "shop";
+    return last == ShopScreen;
 }
 
 // Seam: the title screen once it exists; until then the frame's exit.
 TScreenPtr TitleDestination() {
     return Game->ExitScreen;
-}
-
-// Seam: the shop screen once it lands; until then its button leads nowhere.
-TScreenPtr ShopDestination() {
-    return nullptr;
 }
 
 void FadeOutTo(const TScreenPtr& destination, const ChannelPtr& music) {
@@ -409,10 +404,8 @@ void TMapScreen::ManageKeysAndButtons() {
 }
 
 void TMapScreen::GoToShop() {
-    const TScreenPtr shop = ShopDestination();
-    if (!shop) return;
     SaveProfile();
-    FadeOutTo(shop, nullptr);
+    FadeOutTo(ShopScreen, nullptr);
 }
 
 void TMapScreen::Close() {
