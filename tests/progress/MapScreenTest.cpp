@@ -24,6 +24,7 @@
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
+#include "progress/ShopScreen.h"
 #include "ui/DialogFixture.h"
 #include "ui/Menu.h"
 
@@ -37,7 +38,8 @@ class MapScreenTest : public DialogScreenTest {
         GameScreen->GameStart();
     }
     void TearDown() override {
-        if (Game && Game->CurrentTScreen == MapScreen) MapScreen->Kill();
+        for (const TScreenPtr& screen : {TScreenPtr(MapScreen), TScreenPtr(ShopScreen)})
+            if (Game && Game->CurrentTScreen == screen) screen->Kill();
         DialogScreenTest::TearDown();
     }
     // The map at rest after its arrival, with these levels open.
@@ -130,8 +132,20 @@ TEST_F(MapScreenTest, FromStartUpALevelWonOpensTheNextOneForGood) {
     const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(1, 18, SaveData->timer != 0);
     ASSERT_EQ(result.result, "won") << result.Json();
     EXPECT_EQ(Game->MusicFileName, "level1.ogg");
-    ASSERT_TRUE(StepUntil([] { return MapAtRest(); }, 2000)) << "back on the map";
+    // Level 2 brings the old lady's news, so the shop comes first: her
+    // message, then the pumpkin she speaks of, bought, then the map.
+    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == ShopScreen; }, 2000));
     EXPECT_EQ(Game->MusicFileName, "title.ogg");
+    ASSERT_TRUE(WaitUntilOpen(ShopScreen->MessageDialog));
+    Press("Return");
+    ASSERT_TRUE(StepUntil([] { return !ShopScreen->MessageDialog; }));
+    const TPoint pumpkin = ShopScreen->GetImagePos(0);
+    ClickAt(static_cast<float>(pumpkin.X), static_cast<float>(pumpkin.Y));
+    ASSERT_TRUE(WaitUntilOpen(ShopScreen->PurchaseDialog));
+    ClickButton(*ShopScreen->PurchaseDialog->FindButton("Buy"));
+    ASSERT_TRUE(StepUntil([] { return !ShopScreen->PurchaseDialog; }));
+    ClickButton(*ShopScreen->Menu->FindButton("map"));
+    ASSERT_TRUE(StepUntil([] { return MapAtRest(); })) << "back on the map";
     EXPECT_EQ(MapScreen->Level, 2);
     EXPECT_EQ(MapScreen->LastMOIndex, 1) << "its number shown";
     EXPECT_TRUE(TMapScreen::LevelOpen(2));
@@ -341,6 +355,20 @@ TEST_F(MapScreenTest, TheTimedSwitchIsSavedOnEveryWayOut) {
         SelectProfile("Ada");
         EXPECT_EQ(SaveData->timer, 0);
     }
+}
+
+TEST_F(MapScreenTest, TheShopIsOneClickAwayAndLeadsBackWithTheMusicPlayingOn) {
+    Open(3, 3);
+    SaveData->timer = 1 - SaveData->timer;
+    const std::vector<uint8_t> before = ProfileBytes();
+    ClickButton(*MapScreen->Menu->FindButton("shop"));
+    EXPECT_NE(ProfileBytes(), before) << "saved on the way";
+    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == ShopScreen && !Game->Fading(); }));
+    Game->MusicNone();
+    ClickButton(*ShopScreen->Menu->FindButton("map"));
+    ASSERT_TRUE(StepUntil([] { return MapAtRest(); }));
+    EXPECT_EQ(MapScreen->Level, 3);
+    EXPECT_EQ(Game->MusicFileName, "none") << "the title music was not started again";
 }
 
 TEST_F(MapScreenTest, FramesShowOpenAndLockedDotsAndTheCurrentOneInSight) {
