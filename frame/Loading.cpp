@@ -356,7 +356,6 @@ void LoadAll() {
     screen.Destination = FirstScreenAfterLoading;
     screen.Draw();
     Game->MoveBar();
-    // Seam: the gem tables are prepared here once the board exists.
     Debug("Loading text");
     LoadGameText();
     Debug("Loading sounds");

@@ -94,7 +94,7 @@ class TProfile {
     // and returns 0.
     virtual int Load();
 
-    // ---- not in the design's list: the file and its bytes ----
+    // ---- the file and its bytes ----
     // The file of this profile.
     std::string Path() const;
     // The file's contents for the current values, and the values of given
