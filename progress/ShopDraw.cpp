@@ -54,7 +54,7 @@ void TShopScreen::Draw() {
     if (snapshot) TakeWallpaper();
     if (wallpaperStage != 0) return;
     // The purchase sparkles burst into layer 3, over the scene.
-    DrawParticleLayer(3);
+    ParticleLayer(3).Draw();
     DrawControls();
     DrawDialogs();
 }
@@ -69,7 +69,7 @@ void TShopScreen::DrawScene() {
     }
     SetBlend(ALPHABLEND);
     DrawItems();
-    DrawParticleLayer(2);
+    ParticleLayer(2).Draw();
 }
 
 void TShopScreen::DrawItems() {
