@@ -1,7 +1,8 @@
 // The painted scenes against the places where the game draws over them: the
 // map path runs under every level dot, the title pieces land on their
 // perches, the clouds wrap without a seam, the crypt glow lines up with its
-// layer, and the level backgrounds stay dark where the board sits.
+// layer, the level backgrounds stay dark where the board sits, and glowing
+// pieces fade out inside their pictures instead of being cut by the edge.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/Pixmap.h"
 #include "progress/MapDots.h"
@@ -138,6 +140,29 @@ TEST(SceneData, StoryPicturesHaveRoundedFramedCorners) {
         EXPECT_EQ(story->ReadPixel(0, 0) >> 24, 0u) << n;
         EXPECT_EQ(story->ReadPixel(w - 1, h - 1) >> 24, 0u) << n;
         EXPECT_EQ(story->ReadPixel(w / 2, h / 2) >> 24, 255u) << n;
+    }
+}
+
+TEST(SceneData, GlowsAndTailsFadeOutInsideTheirPictures) {
+    // A glow reaching the edge of its picture is cut off in a straight line
+    // wherever the picture is drawn.
+    constexpr uint32_t kMostAtTheEdge = 16;
+    std::vector<std::string> pictures = {"TitleScreen/crow_right.png", "TitleScreen/crow_left.png",
+                                         "TitleScreen/crow_blink.png", "TitleScreen/crow_caw.png"};
+    for (const char* bomb : {"pump", "lantern", "candle", "grave", "torch", "well"})
+        pictures.push_back(std::string("Bonuses/") + bomb + "2.png");
+    for (const std::string& path : pictures) {
+        PixmapPtr picture = Load(path);
+        ASSERT_TRUE(picture) << path;
+        const int w = picture->Width(), h = picture->Height();
+        uint32_t most = 0;
+        for (int x = 0; x < w; ++x)
+            most = std::max(
+                {most, picture->ReadPixel(x, 0) >> 24, picture->ReadPixel(x, h - 1) >> 24});
+        for (int y = 0; y < h; ++y)
+            most = std::max(
+                {most, picture->ReadPixel(0, y) >> 24, picture->ReadPixel(w - 1, y) >> 24});
+        EXPECT_LE(most, kMostAtTheEdge) << path;
     }
 }
 

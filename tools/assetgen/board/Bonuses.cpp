@@ -130,12 +130,17 @@ void OutlinePiece(Sheet& piece) {
 
 // The finishing shared by every piece: a soft shadow, and for the upgraded
 // ones a strong aura and sparkles (placed clear of the piece's own shape).
+constexpr double kAuraMargin = 6.0;  // px of transparent margin round an aura
+
 void FinishPiece(Sheet& piece, bool upgraded, Rgb aura,
                  const std::vector<Point>& sparkles = {{12, 14}, {61, 25}, {57, 60}}) {
     piece.DropShadow(1.4, 2.6, 2.0, 0.5);
     if (!upgraded) return;
     piece.GlowUnder(4.5, aura, 1.0);
     piece.GlowUnder(2.0, Mix(aura, kWhite, 0.5), 0.8);
+    // The aura dies away inside the frame: a glow cut by the picture's edge
+    // would show a hard square around the piece on the board.
+    piece.FadeTowardsEdges(kAuraMargin);
     cairo_t* cr = piece.Begin();
     for (size_t i = 0; i < sparkles.size(); ++i) {
         Glint(cr, sparkles[i].x, sparkles[i].y, i % 2 ? 4.5 : 5.5, i % 2 ? Rgb8(0xFFF4C0) : kWhite,
@@ -317,7 +322,7 @@ void LanternFrame(Sheet& frame, const Material& metal) {
 void DrawLantern(Sheet& piece, bool upgraded) {
     // Light spreading left and right announces the row it clears.
     cairo_t* cr = piece.Begin();
-    SoftEllipse(cr, kMid, 38, upgraded ? 36 : 28, upgraded ? 7 : 5, 0, Rgb8(0xFFD870),
+    SoftEllipse(cr, kMid, 38, upgraded ? 30 : 28, upgraded ? 7 : 5, 0, Rgb8(0xFFD870),
                 upgraded ? 0.9 : 0.55);
     // Glass with the warm light inside.
     Sheet glass = piece.Blank();
@@ -400,7 +405,7 @@ void CandleHolder(Sheet& holder, const Material& metal) {
 
 void DrawCandle(Sheet& piece, bool upgraded) {
     cairo_t* cr = piece.Begin();
-    if (upgraded) SoftEllipse(cr, kMid, 30, 5, 34, 0, Rgb8(0xFFE080), 0.8);
+    if (upgraded) SoftEllipse(cr, kMid, 32, 5, 27, 0, Rgb8(0xFFE080), 0.8);
     Sheet holder = piece.Blank();
     CandleHolder(holder, upgraded ? kGilt : kIron);
     piece.Draw(holder);
