@@ -127,10 +127,17 @@ void PaintTierMark(cairo_t* cr, double cx, double cy, int tier, const RingMetal&
     cairo_fill(cr);
 }
 
-void PaintPlate(cairo_t* cr, bool pressed, int tier) {
+void PaintPlate(cairo_t* cr, PlateState state, int tier) {
+    const bool pressed = state == PlateState::Down, over = state == PlateState::Over;
     const double cx = kPlateX + (pressed ? 1 : 0), cy = kPlateY + (pressed ? 1 : 0),
                  r = kPlateRadius;
-    const RingMetal metal = MetalOf(tier);
+    RingMetal metal = MetalOf(tier);
+    if (over) {
+        // Under the mouse: a warm halo round the ring, and the metal catches it.
+        Glow(cr, cx, cy, r + 4.5, style::kCandle, 0.5);
+        metal = {Mix(metal.ring, style::kCandle, 0.3), Mix(metal.line, style::Rgb8(0xFFF6D0), 0.5),
+                 Mix(metal.beads, style::Rgb8(0xFFF6D0), 0.5)};
+    }
     // The ring with a bright bead line and eight studs.
     PaintSolid(cr, [&](cairo_t* c) { EllipsePath(c, cx, cy, r, r); },
                {pressed ? Darken(metal.ring, 0.35) : metal.ring, 0.45, 0.5, 1.4, 3.0, 0.7});
@@ -148,7 +155,7 @@ void PaintPlate(cairo_t* cr, bool pressed, int tier) {
     const double inner = r - 7;
     cairo_pattern_t* velvet =
         cairo_pattern_create_radial(cx - inner * 0.4, cy - inner * 0.45, 2, cx, cy, inner);
-    const double dim = pressed ? 0.6 : 1.0;
+    const double dim = pressed ? 0.6 : over ? 1.3 : 1.0;
     cairo_pattern_add_color_stop_rgb(velvet, 0, 0.36 * dim, 0.27 * dim, 0.56 * dim);
     cairo_pattern_add_color_stop_rgb(velvet, 0.6, 0.18 * dim, 0.13 * dim, 0.33 * dim);
     cairo_pattern_add_color_stop_rgb(velvet, 1, 0.09 * dim, 0.07 * dim, 0.19 * dim);
@@ -164,6 +171,20 @@ void PaintPlate(cairo_t* cr, bool pressed, int tier) {
         if (tier == 2) Glow(cr, cx, cy - 2, inner * 1.1, style::Rgb8(0xB8C4FF), 0.4 * dim);
         if (tier == 3) Glow(cr, cx, cy - 2, inner * 1.2, style::Rgb8(0xFFC860), 0.75 * dim);
         cairo_restore(cr);
+    }
+    if (over) {
+        // Candlelight pooling behind the object, and a bright arc of the
+        // ring's top left.
+        cairo_save(cr);
+        cairo_arc(cr, cx, cy, inner, 0, 2 * M_PI);
+        cairo_clip(cr);
+        Glow(cr, cx - 4, cy - 6, inner * 0.95, style::Rgb8(0xFFD890), 0.45);
+        cairo_restore(cr);
+        cairo_arc(cr, cx, cy, r - 1.2, M_PI * 1.05, M_PI * 1.7);
+        SetColour(cr, style::Rgb8(0xFFF6D0), 0.8);
+        cairo_set_line_width(cr, 1.4);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_stroke(cr);
     }
     if (pressed) {
         // Sunk: the ring throws a shadow into the plate.
@@ -257,7 +278,8 @@ Canvas RenderDecoration(const Decoration& decoration) {
     return canvas;
 }
 
-Canvas ListPicture(const Decoration& decoration, bool pressed) {
+Canvas ListPicture(const Decoration& decoration, PlateState state) {
+    const bool pressed = state == PlateState::Down, over = state == PlateState::Over;
     Canvas canvas(kListWidth, kListHeight);
     Canvas shadow(kListWidth, kListHeight);
     EllipsePath(shadow.Cr(), kPlateX + 2, kPlateY + 3, kPlateRadius, kPlateRadius);
@@ -266,7 +288,7 @@ Canvas ListPicture(const Decoration& decoration, bool pressed) {
     shadow.Blur(3);
     canvas.Draw(shadow, 0, 0);
     const int tier = TierOf(decoration);
-    PaintPlate(canvas.Cr(), pressed, tier);
+    PaintPlate(canvas.Cr(), state, tier);
     Canvas art = IconSource(decoration);
     art.Flush();
     const Canvas object = TrimToObject(art);
@@ -274,9 +296,21 @@ Canvas ListPicture(const Decoration& decoration, bool pressed) {
     Canvas icon(kListWidth, kListHeight);
     // Inside the ring, clear of the tier mark at its foot.
     const double lift = tier ? 3 : 0;
-    DrawFitted(icon, object, kPlateX + shift, kPlateY + 1 + shift - lift, 62, tier ? 56 : 62, 0.55);
+    // Under the mouse the object grows a little and rises off the plate.
+    const double grow = over ? 1.07 : 1.0, rise = over ? 1.5 : 0;
+    DrawFitted(icon, object, kPlateX + shift, kPlateY + 1 + shift - lift - rise, 62 * grow,
+               (tier ? 56 : 62) * grow, over ? 0.75 : 0.55);
     if (pressed) icon.Draw(icon.Silhouette(0.05, 0.03, 0.12, 0.3), 0, 0);
     canvas.Draw(icon, 0, 0);
+    if (over) {
+        // The object catches the light too: its own colours added once more.
+        cairo_t* cr = canvas.Cr();
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+        cairo_set_source_surface(cr, icon.Surface(), 0, 0);
+        cairo_paint_with_alpha(cr, 0.35);
+        cairo_restore(cr);
+    }
     if (tier) PaintTierMark(canvas.Cr(), kPlateX + shift, kPlateY + shift, tier, MetalOf(tier));
     return canvas;
 }
