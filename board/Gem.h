@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "board/Cell.h"
 #include "engine/Containers.h"
@@ -138,6 +139,13 @@ class TGemList : public TList<TGemPtr> {
     // The drop-in wave of a level's start: ratio 1 lifts later columns
     // higher, 0 puts every gem in its place.
     void SetIntroPosition(float ratio, int levelwidth);
+    // The tarot's part: every gem free of locks and rock; the spiral (each
+    // gem's offset from its cell to the centre scaled by s and turned by the
+    // angle, one way in even columns, the other in odd ones); and the gems
+    // back on their cells.
+    std::vector<TGemPtr> GetSpinnable();
+    void SetTarotAngle(float angle, float cx, float cy, const std::vector<TGemPtr>& list, float s);
+    void RecalcCoords(const std::vector<TGemPtr>& list);
     // Gives every gem the board's drop shadow for the current detail setting:
     // on from particle detail 50, with the border shadow's offset and alpha.
     void SetShadow();

@@ -83,10 +83,27 @@ class TGameGrid {
     // ---- set-up and level file ----
     static std::shared_ptr<TGameGrid> Create();
     void Kill() {}
-    // Seams filled by the powerups: the pointer while a menu is open (2
-    // stores the held powerup, 3 takes it back) and the six HUD slots.
+
+    // ---- the powerups on the board ----
+    // Holds the powerup on the pointer (its picture beside it); restore 1
+    // continues the pointer's bob where a menu left it.
+    void SetBonusPointer(const std::shared_ptr<THUDPowerup>& powerup, int restore);
+    // The plain pointer again, nothing held.
+    void RestorePointer();
+    void AnimatePointer();
+    // While a menu is open: 2 puts the held powerup aside (and shows the
+    // plain pointer), 3 holds it again.
     void TogglePointer(int mode);
+    // The six slots below the board.
     void DrawHUDPowers();
+    // The held powerups' areas around (x, y) at lvl 0, 1 or 2 (levels 1 to 3),
+    // and their use there.
+    THUDPowerInfoList GetStakePoints(int x, int y, int lvl);
+    THUDPowerInfoList GetHammerPoints(int x, int y, int lvl);
+    THUDPowerInfoList GetBroomPoints(int x, int y, int lvl);
+    void UseStake(int x, int y, int lvl);
+    void UseHammer(int x, int y, int lvl);
+    void UseBroom(int x, int y, int lvl);
     // The whole board (cells and border pieces) moves down: the level's end.
     void MoveBoardDown(float distance);
     void Init();
@@ -200,6 +217,10 @@ class TGameGrid {
     int ClickSelectionAgain(TCell& cell, bool fresh);
     int SecondPick(TCell& cell);
     void CollectFallingCoinAtMouse();
+    // The opening every held powerup's use shares.
+    void BeginPowerup();
+    // The held powerup's area over the board, valid cells green, others red.
+    void DrawPowerupArea();
     // The common frame of every bomb: before and after its cells are hit.
     void BeginBomb(int& x, int& y, int power, bool showTip);
     void HitCell(int x, int y, int power, bool safe);

@@ -1,5 +1,6 @@
 // Drawing the board: border shadow, border pieces, tiles, the mouse-over
-// mark, the gems and the selection cursor.
+// mark, the gems, the held powerup's area (PowerupSlots.cpp) and the
+// selection cursor.
 #include <algorithm>
 
 #include "board/Grid.h"
@@ -77,7 +78,7 @@ void TGameGrid::Draw() {
 
     if (GemList) GemList->Draw();
 
-    // TODO(powerups): the held powerup's area of effect over the board.
+    DrawPowerupArea();
     // TODO(tutorial): the current tip's glow sprite.
 
     TCell* selected = CellAt(cx, cy);

@@ -134,11 +134,13 @@ bool TGameGrid::PickUpOrDragPowerup(bool held, bool fresh) {
             ClearHUDCursor(1);
             return true;
         }
-        if (powerup->CheckIsClicked()) {
+        if (powerup->CheckIsClicked(mouse.x, mouse.y)) {
             mx = my = -1;
             MouseUpFlag = 0;
             Mode = 0;
-            HUDPowerDragging = -1;
+            // Only a powerup now on the pointer can be dragged; the ones that
+            // act at once leave nothing behind.
+            HUDPowerDragging = PointerGemType ? -1 : 0;
             return true;
         }
     }

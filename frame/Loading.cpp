@@ -5,6 +5,7 @@
 
 #include "board/Cell.h"
 #include "board/Gem.h"
+#include "board/Powerups.h"
 #include "engine/Clock.h"
 #include "engine/Graphics.h"
 #include "engine/Strings.h"
@@ -268,9 +269,10 @@ void LoadImages() {
     ImageBank.Load("HUD/Powerup Slot Mouse Over", "Powerup Slot Mouse Over", -1, 1);
     Game->MoveBar();
     TShopScreen::LoadData(ImageBank);
-    // Seam: the six HUD powerups load their own images here once they exist.
     for (const ImageEntry& entry : ImageManifest())
         LoadEntry(entry);
+    // The slots' pictures are in the bank now.
+    LoadHUDPowerups();
     // Seam: the particle image globals are looked up here once particles exist.
 }
 

@@ -22,6 +22,8 @@ void ManageParticleLayer(int layer);
 void MoveParticleLayer(int layer);
 void DrawParticleLayer(int layer);
 void ClearParticleLayers();
+// Seam: one layer emptied (the shop's purchase sparkles); the particles fill it in.
+void ClearParticleLayer(int layer);
 // The board's special tiles (positions are cell centres on the screen).
 void EffectArmourBreak(float x, float y, int layer);
 void EffectRockCrack(float x, float y, int pieces);
@@ -31,3 +33,9 @@ void EffectSkullCollect(float x, float y);
 void EffectCoinCollect(float x, float y, int coins);
 // A fired bomb: its blast picture by the bomb's type (15 to 29) and power.
 void EffectBombBlast(int type, float x, float y, int power);
+// The powerups and the shop: the ring of a slot that has just filled, the
+// crystal's ring on each gem it enchants (and the sparkle of a purchase), and
+// a lightning bolt from the top of the screen down to a struck cell's centre.
+void EffectGreenRing(float x, float y);
+void EffectPinkRing(float x, float y);
+void EffectLightning(float x, float y);

@@ -150,7 +150,7 @@ const std::vector<std::string>& GameTextKeys() {
         // level complete
         "Level Score", "Time Taken", "Time Left", "Gold tiles", "Golden Skulls", "Gold coins",
         "Gold Bonus", "Total Gold", "Level XX Complete", "Set Wallpaper Button", "Continue",
-        "Wallpaper Done Header", "Wallpaper Done",
+        "Wallpaper Done Header", "Wallpaper Done", "Wallpaper Failed",
         // tips, in-game menu, instructions
         "Goal Tip", "Hint Magic Header", "Hint Magic Body", "Paused", "Button resume",
         "Button restart", "Button Instructions", "Button save and exit", "Instructions Header",

@@ -129,9 +129,10 @@ TGameChannelPtr TChannelArray::PlayGameSound(const TGameSoundPtr& sound, TGameCh
     return channel;
 }
 
-TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume, float pan) {
+TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume, float pan,
+                          const TGameChannelPtr& channel) {
     if (!sound || !Game || !Game->Channels) return nullptr;
-    return Game->Channels->PlayGameSound(sound, nullptr, volume, pan);
+    return Game->Channels->PlayGameSound(sound, channel, volume, pan);
 }
 
 void PlaySoundOrOwnChannel(const TGameSoundPtr& sound, ChannelPtr& ownChannel) {
@@ -143,13 +144,14 @@ void PlaySoundOrOwnChannel(const TGameSoundPtr& sound, ChannelPtr& ownChannel) {
     }
 }
 
-TGameChannelPtr PlaySoundAtPitch(const TGameSoundPtr& sound, float pitch, float volume, float pan) {
+TGameChannelPtr PlaySoundAtPitch(const TGameSoundPtr& sound, float pitch, float volume, float pan,
+                                 const TGameChannelPtr& channel) {
     if (!sound) return nullptr;
     const float ownPitch = sound->pitch;
     sound->pitch = pitch;
-    TGameChannelPtr channel = PlaySound(sound, volume, pan);
+    TGameChannelPtr used = PlaySound(sound, volume, pan, channel);
     sound->pitch = ownPitch;
-    return channel;
+    return used;
 }
 
 TGameChannelPtr PlayNamedSound(const std::string& name, float volume, float pan) {

@@ -80,11 +80,13 @@ extern TSoundBank SoundBank;
 // Sound effects through the game's channel pool (Game->Channels), at a
 // volume relative to the sound volume and a pan from -1 (left) to 1 (right).
 // Nothing plays without a sound or before the pool exists (audio not set up
-// yet); the result is the channel used, or null.
-TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume = 1.0f, float pan = 0.0f);
+// yet); the result is the channel used, or null. A channel the caller keeps
+// is used again when given (what it played is cut off).
+TGameChannelPtr PlaySound(const TGameSoundPtr& sound, float volume = 1.0f, float pan = 0.0f,
+                          const TGameChannelPtr& channel = nullptr);
 // The same at another playback rate; the sound's own rate is put back after.
 TGameChannelPtr PlaySoundAtPitch(const TGameSoundPtr& sound, float pitch, float volume = 1.0f,
-                                 float pan = 0.0f);
+                                 float pan = 0.0f, const TGameChannelPtr& channel = nullptr);
 // Through the pool when it exists, else on a channel of the caller's own
 // (controls made before the pool, on the loading screen, keep one).
 void PlaySoundOrOwnChannel(const TGameSoundPtr& sound, ChannelPtr& ownChannel);

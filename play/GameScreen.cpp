@@ -214,7 +214,7 @@ void TGameScreen::StartLevel() {
     Grid->LoadLevel(Player->Level);
     FillGridUntilPlayable();
     Game->FixedRateLogic->Init();
-    RestorePointer();
+    Grid->RestorePointer();
     ClearAll();
     GemList->SortAll();
     IntroAnim->Start();
@@ -442,7 +442,7 @@ int TGameScreen::Quit() {
 }
 
 void TGameScreen::StartEndingSequence(int& flag, const TGameSoundPtr& sound) {
-    RestorePointer();
+    Grid->RestorePointer();
     flag = 1;
     NoMoreCounter = L(kFailureMs);
     if (Grid->SwapCounter == 0) Grid->ClearCursor();

@@ -1,9 +1,13 @@
 #include "play/LevelComplete.h"
 
 #include "frame/Game.h"
+#include "frame/Globals.h"
+#include "frame/Screen.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
+#include "progress/LevelDialogs.h"
 #include "progress/SaveData.h"
+#include "progress/ShopScreen.h"
 
 std::shared_ptr<TLevelCompleteScreen> LevelCompleteScreen =
     std::make_shared<TLevelCompleteScreen>();
@@ -17,6 +21,16 @@ void TLevelCompleteScreen::Show() {
     if (SaveData) SaveData->CollectGold(Player->GetLevelGold());
     if (Player->Level > Game->MaxLevels) Player->Level = Game->MaxLevels;
     Player->WriteProfile(Game->CurrentProfile);
+    // Seam: as the screen's Continue will, the shop when it has news for the
+    // level just opened; the level play screen stands still while the game
+    // fades out to it.
+    if (LevelDialogs::HasShopLevelDialog(Player->Level)) {
+        ShowShopMessage = 1;
+        Active = 1;
+        Game->DestinationTScreen = ShopScreen;
+        Game->GameFade->Init(DefaultFadeLength, 1, Game->MusicChannel, 1, 0, nullptr);
+        return;
+    }
     GameScreen->LoadBackground();
     GameScreen->LoadMusic();
     GameScreen->RestartLevel();

@@ -1,4 +1,4 @@
-// The tutorial tips. For now the calls the board makes; the tips themselves
+// The tutorial tips. For now the calls the board and the shop make; the tips themselves
 // come with the tutorial.
 #pragma once
 
@@ -20,6 +20,8 @@ class TTutorial {
     virtual void Kill() {}
     virtual void ShowLevelStartTip() {}
     virtual void ShowGoalArrowTip(int /*row*/, int /*ms*/) {}
+    // The shop's arrow at the first pumpkin.
+    virtual void ShowPumpkinTip() {}
     // The tip on screen (0 none).
     virtual int CurrentTip() const { return 0; }
     // How many tips are showing.

@@ -1,8 +1,11 @@
 #include "progress/LevelDialogs.h"
 
 #include "engine/Strings.h"
+#include "frame/Game.h"
+#include "frame/Profile.h"
 #include "media/GameImage.h"
 #include "media/GameText.h"
+#include "ui/DialogBuilders.h"
 
 std::vector<LevelDialogInfoPtr> LevelDialogList;
 
@@ -80,6 +83,38 @@ LevelDialogInfoPtr Find(int level, int timing) {
         if (info->LevelNo == level && info->DialogTiming == timing) return info;
     }
     return nullptr;
+}
+
+namespace {
+
+// The profile's once-only flag of the message: 1 the first time.
+int FirstShowing(const LevelDialogInfo& info) {
+    if (info.HintID == -1) return 1;
+    if (!Game || !Game->CurrentProfile) return 0;
+    return Game->CurrentProfile->ShowHint(info.HintID, 1);
+}
+
+}  // namespace
+
+int HasDialog(int level, int timing) {
+    const LevelDialogInfoPtr info = Find(level, timing);
+    return info ? FirstShowing(*info) : 0;
+}
+
+TDialogOKPtr GetDialog(int level, int timing, TDialogBuilder builder, int ignoreHint) {
+    const LevelDialogInfoPtr info = Find(level, timing);
+    if (!info) return nullptr;
+    if (!ignoreHint && !FirstShowing(*info)) return nullptr;
+    const std::string inSound = timing == LevelDialogInfo::POST_LEVEL ? "" : "confirm";
+    return builder(info->title, info->text, info->PictureFile, inSound);
+}
+
+TDialogOKPtr GetShopLevelDialog(int level, int ignoreHint) {
+    return GetDialog(level, LevelDialogInfo::SHOP_SCREEN, CreateOldLadyOKDialog, ignoreHint);
+}
+
+int HasShopLevelDialog(int level) {
+    return HasDialog(level, LevelDialogInfo::SHOP_SCREEN);
 }
 
 }  // namespace LevelDialogs

@@ -1,11 +1,14 @@
 // The game's messages tied to levels: story chapters before levels, found
-// decorations after them, and the old lady's shop news. For now the table
-// and its pictures (the dialogs that show them come with the dialog kit).
+// decorations after them, and the old lady's shop news. The table and its
+// pictures, and the shop news as a dialog (found items and story chapters
+// come with the level-complete screen and the level play screen).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "ui/DialogKinds.h"
 
 class LevelDialogInfo;
 using LevelDialogInfoPtr = std::shared_ptr<LevelDialogInfo>;
@@ -36,4 +39,20 @@ void LoadDialogImages();
 void CreateDialogData();
 // The first entry for this level and timing, or null.
 LevelDialogInfoPtr Find(int level, int timing);
+// Whether the level has a message of this timing to show: 1 for one shown
+// every time; for a once-only one 1 the first time it is asked (its flag in
+// the current profile is then set and the profile saved), else 0. 0 without
+// an entry or without a current profile.
+int HasDialog(int level, int timing);
+// The message as a started dialog, or null: none for the level, or a
+// once-only one already shown (unless ignoreHint, which neither tests nor
+// sets the flag).
+using TDialogBuilder = TDialogOKPtr (*)(const std::string& title, const std::string& body,
+                                        const std::string& picture, const std::string& inSound);
+TDialogOKPtr GetDialog(int level, int timing, TDialogBuilder builder, int ignoreHint);
+// The old lady's news in the shop for the level just opened.
+TDialogOKPtr GetShopLevelDialog(int level, int ignoreHint);
+// Asked when a won level is left: 1 (once per profile) when the shop has
+// news for the level just opened.
+int HasShopLevelDialog(int level);
 }  // namespace LevelDialogs

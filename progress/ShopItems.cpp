@@ -160,6 +160,14 @@ std::string Text(const std::string& key) {
     return GameText ? GameText->FindString(key) : std::string();
 }
 
+// The names and descriptions in the game text as it is now.
+void NameItems() {
+    for (const ItemRow& row : kItems) {
+        ShopItems[row.id]->Name = Text(std::string("ShopItemName ") + row.key);
+        ShopItems[row.id]->Description = Text(std::string("ShopItemDesc ") + row.key);
+    }
+}
+
 }  // namespace
 
 void TShopScreen::InitShopItems() {
@@ -183,6 +191,8 @@ void TShopScreen::InitShopItems() {
 
 void TShopScreen::LoadData(TImageBank& bank) {
     InitShopItems();
+    // The table may have been built before this game text was read.
+    NameItems();
     for (int id = 1; id < SHOP_TABLE_SIZE; ++id) {
         ShopItem& item = *ShopItems[id];
         bank.Load("ShopScreen/items/" + item.ImageFile + ".png", "", -1, 1);

@@ -51,6 +51,7 @@ constexpr int SHOP_MORE_TIME = 11, SHOP_LONG_TIME = 12;  // 10 % and 20 % more t
 constexpr int SHOP_BONUS_POWER = 16;  // lines of four make garlic and upgraded bombs too
 constexpr int SHOP_QUICK_CHARGE = 13, SHOP_QUICKER_CHARGE = 14;  // powerups need 90 % and 80 %
 constexpr int SHOP_BONUS_GOLD = 22, SHOP_MORE_BONUS_GOLD = 23;   // 10 % and 20 % gold at the end
+constexpr int SHOP_FIRST_COFFIN = 24;  // the stake; the shop asks for it at level 4
 
 constexpr int SHOP_ITEM_COUNT = 38;
 constexpr int SHOP_TABLE_SIZE = 41;  // entry 0 empty, 39 and 40 scenery

@@ -48,10 +48,7 @@ std::string OperatingSystemName();
 void SetProcessPriority(int priorityClass);
 void SetThreadPriority(int priority);
 
-// Sets the desktop wallpaper from a picture file with the desktop's own tool
-// (gsettings on GNOME and its relatives). False when there is no such tool or
-// it refuses.
-bool SetDesktopWallpaper(const std::string& picturePath);
+// The desktop wallpaper: engine/platform/Wallpaper.h.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "board/BoardFixture.h"
 
+#include "board/Powerups.h"
 #include "frame/MousePointer.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
@@ -10,6 +11,11 @@ void FreshPlayObjects() {
     Player = std::make_shared<TPlayer>();
     SaveData = std::make_shared<TSaveData>();
     GemList = std::make_shared<TGemList>();
+    // The powerups are the program's own: nothing charged, nothing running.
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
+        powerup->Reset();
+        powerup->CurrentCharge = 0;
+    }
 }
 
 void BoardTest::SetUp() {

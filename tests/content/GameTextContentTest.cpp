@@ -216,7 +216,7 @@ TEST_F(GameTextContentTest, HoldsEveryKeyTheGameLooksUpAndNoStrayOnes) {
         expectedUpper.insert(Upper(key));
         EXPECT_NE(Trim(Text(key)), "") << Quoted(key) << " is missing or empty";
     }
-    ASSERT_EQ(expectedUpper.size(), 270u) << "the key list itself has duplicates";
+    ASSERT_EQ(expectedUpper.size(), 271u) << "the key list itself has duplicates";
 
     for (const std::string& key : text_->Keys()) {
         // An empty key would answer the lookups that ask for "" on purpose
@@ -229,7 +229,7 @@ TEST_F(GameTextContentTest, HoldsEveryKeyTheGameLooksUpAndNoStrayOnes) {
             EXPECT_TRUE(expectedUpper.count(key)) << Quoted(key) << " is never looked up";
         }
     }
-    EXPECT_EQ(text_->Count(), 270);
+    EXPECT_EQ(text_->Count(), 271);
 }
 
 TEST_F(GameTextContentTest, KeepsTheLayoutRulesTheReaderAndLabelsDependOn) {
@@ -367,9 +367,10 @@ TEST_F(GameTextContentTest, EveryWrappedTextStaysWithinTheLinesItsPlaceHolds) {
     for (const std::string& key : messageBodies)
         ExpectLines(key, "GUIFont", message, 3);
     // Error, confirm and notice bodies sit between the header and the buttons.
-    for (const char* key : {"Cannot Create", "Cannot Delete", "Confirm Delete", "Profile Exists",
-                            "Name Not Allowed", "Name Letters", "Set Wallpaper Question",
-                            "Level Replay Body", "purchase pumpkin text", "purchase coffin text"})
+    for (const char* key :
+         {"Cannot Create", "Cannot Delete", "Confirm Delete", "Profile Exists", "Name Not Allowed",
+          "Name Letters", "Set Wallpaper Question", "Level Replay Body", "purchase pumpkin text",
+          "purchase coffin text", "Wallpaper Failed"})
         ExpectLines(key, "GUIFont", message, 4);
     // Granny's board, under her picture and above the buttons.
     for (const std::string& key : ShopMessages())

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "autoplay/AutoPlayer.h"
+#include "board/Grid.h"
 #include "frame/Game.h"
 #include "support/ProgramFixture.h"
 
@@ -34,6 +35,22 @@ TEST_F(AutoplayTest, WinsTheFirstLevelsTimedAndRelaxed) {
             EXPECT_EQ(result.goalsMet, result.goals) << result.Json();
         }
     }
+}
+
+TEST_F(AutoplayTest, FullPowerupsAreUsedWhenTheyServeTheGoals) {
+    // Owning the shop's items on sale by level 33 (the stake, hammer, broom,
+    // lightning, tarot and crystal), the player fills the slots from the
+    // magic gems it frees and uses them; none is left on the pointer.
+    AutoPlayer player(options_);
+    const AutoplayLevelResult result = player.PlayLevel(33, 1, true);
+    EXPECT_EQ(result.result, "won") << result.Json();
+    EXPECT_GE(result.powerups, 1) << result.Json();
+    EXPECT_LE(result.powerups, result.moves);
+    EXPECT_EQ(Grid->PointerGemType, nullptr);
+    // Without the items there is nothing to use.
+    AutoplayOptions none = options_;
+    none.ownItemsOnSale = false;
+    EXPECT_EQ(AutoPlayer(none).PlayLevel(33, 1, true).powerups, 0);
 }
 
 TEST_F(AutoplayTest, TwentyThousandStepsOfRandomPlayKeepTheBoardSound) {

@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "board/Grid.h"
+#include "board/Powerups.h"
 #include "engine/Clock.h"
 #include "engine/Files.h"
 #include "engine/Graphics.h"
@@ -26,6 +28,14 @@
 #include "play/Player.h"
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
+
+// A move the player may make: a swap, or a bonus clicked where it stands.
+struct AutoplayMove {
+    int x = 0, y = 0, tx = 0, ty = 0;
+    bool fire = false;  // a bomb, coin or bag clicked where it stands
+    double value = 0;
+    bool servesGoals = false;  // some of its value is the level's goals'
+};
 
 namespace {
 
@@ -44,11 +54,7 @@ uint32_t NextRandom(uint32_t& state) {
 
 // ---------------------------------------------------------------- choosing a move
 
-struct Move {
-    int x = 0, y = 0, tx = 0, ty = 0;
-    bool fire = false;  // a bomb, coin or bag clicked where it stands
-    double value = 0;
-};
+using Move = AutoplayMove;
 
 bool Movable(const TCell* cell) {
     return cell && cell->active && cell->Gem && !cell->Gem->locked && !cell->Gem->rocked &&
@@ -72,36 +78,52 @@ bool SkullAbove(int x, int y) {
     return false;
 }
 
-// How much the lines the board now holds serve the level's goals.
-double ValueOfMarkedLines() {
+// What a cell taken off the board is worth to the level's goals: its armour,
+// a gem of the goal colour, a rock beside it, its lock, a skull above it.
+double GoalValueOfCell(int x, int y, bool besideRocksCount) {
     const TGameGrid& grid = *Grid;
+    const TCell* cell = CellAt(x, y);
+    if (!cell) return 0;
     double value = 0;
+    if (cell->Gem && cell->Gem->GemType == grid.GoalMatchesType && Player->GetMatchesToGo() > 0)
+        value += 3;
+    if (grid.GoalArmour > 0) value += 3 * (cell->armour1 + cell->armour2);
+    if (besideRocksCount && grid.GoalRock > 0 && RockNextTo(x, y)) value += 4;
+    if (cell->Gem && cell->Gem->locked) value += 4;
+    if (grid.GoalCollect > 0 && SkullAbove(x, y)) value += 3;
+    return value;
+}
+
+struct LinesValue {
+    double value = 0;
+    double goals = 0;  // the part that serves the goals
+};
+
+// How much the lines the board now holds are worth, and serve the goals.
+LinesValue ValueOfMarkedLines() {
+    const TGameGrid& grid = *Grid;
+    LinesValue worth;
     for (int x = 0; x < grid.levelwidth; ++x) {
         for (int y = 0; y < grid.levelheight; ++y) {
             const TCell* cell = CellAt(x, y);
             if (!cell || !cell->match) continue;
-            value += 1 + 0.05 * y;  // low lines shake more gems loose
-            if (cell->Gem && cell->Gem->GemType == grid.GoalMatchesType &&
-                Player->GetMatchesToGo() > 0)
-                value += 3;
-            if (grid.GoalArmour > 0) value += 3 * (cell->armour1 + cell->armour2);
-            if (grid.GoalRock > 0 && RockNextTo(x, y)) value += 4;
-            if (cell->Gem && cell->Gem->locked) value += 4;
-            if (grid.GoalCollect > 0 && SkullAbove(x, y)) value += 3;
+            const double goals = GoalValueOfCell(x, y, true);
+            worth.value += 1 + 0.05 * y + goals;  // low lines shake more gems loose
+            worth.goals += goals;
         }
     }
-    return value;
+    return worth;
 }
 
-double ValueOfSwap(int x, int y, int tx, int ty) {
+LinesValue ValueOfSwap(int x, int y, int tx, int ty) {
     TCell* a = CellAt(x, y);
     TCell* b = CellAt(tx, ty);
     std::swap(a->Gem, b->Gem);
     const int lines = Grid->CheckMatches(1, 0);
-    const double value = lines > 0 ? ValueOfMarkedLines() : 0;
+    const LinesValue worth = lines > 0 ? ValueOfMarkedLines() : LinesValue{};
     Grid->ClearMatches();
     std::swap(a->Gem, b->Gem);
-    return value;
+    return worth;
 }
 
 std::vector<Move> CandidateMoves() {
@@ -114,7 +136,7 @@ std::vector<Move> CandidateMoves() {
             const int type = cell->Gem->GemType;
             if (type > GEM_SKULL) {
                 const bool money = type == GEM_COIN || type == GEM_BAG;
-                moves.push_back({x, y, x, y, true, money ? 8.0 : 6.0});
+                moves.push_back({x, y, x, y, true, money ? 8.0 : 6.0, true});
                 continue;
             }
             // Gem with gem once per pair; a gem into an empty cell from any side.
@@ -126,8 +148,9 @@ std::vector<Move> CandidateMoves() {
                 const bool forward = dx > 0 || dy > 0;
                 if (!empty && (!forward || !Movable(target) || target->Gem->GemType > GEM_SKULL))
                     continue;
-                const double value = ValueOfSwap(x, y, x + dx, y + dy);
-                if (value > 0) moves.push_back({x, y, x + dx, y + dy, false, value});
+                const LinesValue worth = ValueOfSwap(x, y, x + dx, y + dy);
+                if (worth.value > 0)
+                    moves.push_back({x, y, x + dx, y + dy, false, worth.value, worth.goals > 0});
             }
         }
     }
@@ -143,7 +166,74 @@ Move AnyNeighbourSwap(uint32_t& rng) {
             right ? std::min(x + 1, Grid->levelwidth - 1) : x,
             right ? y : std::min(y + 1, Grid->levelheight - 1),
             false,
-            0};
+            0,
+            false};
+}
+
+// ---------------------------------------------------------------- powerups
+
+// The best cell for a held powerup and what its area there is worth to the
+// goals (the cells it would act on).
+struct Target {
+    int x = -1, y = -1;
+    double value = -1;
+};
+
+double AreaValue(int index, const THUDPowerInfoList& area) {
+    double value = 0;
+    for (const THUDPowerInfo& cell : area) {
+        if (!cell.valid) continue;
+        const TCell& target = *CellAt(cell.pos.X, cell.pos.Y);
+        if (index == POWERUP_HAMMER) {
+            value += Grid->GoalRock > 0 ? 4 * target.Gem->rocked : 1;
+        } else if (index == POWERUP_BROOM) {
+            value += 4 + (Grid->GoalArmour > 0 ? 3 * (target.armour1 + target.armour2) : 0);
+        } else {
+            value += GoalValueOfCell(cell.pos.X, cell.pos.Y, false);
+        }
+    }
+    return value;
+}
+
+Target BestTarget(int index) {
+    THUDPowerup& powerup = *HUDPowerups[index];
+    Target best;
+    for (int x = 0; x < Grid->levelwidth; ++x) {
+        for (int y = 0; y < Grid->levelheight; ++y) {
+            if (!CellActive(x, y) || !powerup.Validate(x, y)) continue;
+            const double value = AreaValue(index, powerup.GetAreaOfEffect(x, y));
+            if (value > best.value) best = {x, y, value};
+        }
+    }
+    return best;
+}
+
+// The simple rule: a full powerup is used when it serves the goals. The
+// stake, hammer and broom when their best cell does (the stake on armour,
+// goal gems or gems over a skull; the hammer on rocks of a rock goal; the
+// broom on any lock, which holds its gem and armour back); the lightning
+// and crystal always; the tarot when no move serves the goals. With no move
+// left, any full powerup that can act is used.
+bool WorthUsing(int index, const std::vector<Move>& moves, Target& target) {
+    const THUDPowerup& powerup = *HUDPowerups[index];
+    if (!powerup.IsAvailable() || !powerup.IsCharged()) return false;
+    const bool noMove = moves.empty();
+    switch (index) {
+        case POWERUP_STAKE:
+            target = BestTarget(index);
+            return target.x >= 0 && (target.value >= 3 || noMove);
+        case POWERUP_HAMMER:
+            target = BestTarget(index);
+            return target.x >= 0 && ((Grid->GoalRock > 0 && Grid->Rocks > 0) || noMove);
+        case POWERUP_BROOM:
+            target = BestTarget(index);
+            return target.x >= 0;
+        case POWERUP_TAROT:
+            return std::none_of(moves.begin(), moves.end(),
+                                [](const Move& move) { return move.servesGoals; });
+        default:
+            return true;
+    }
 }
 
 // ---------------------------------------------------------------- input
@@ -260,18 +350,43 @@ bool AutoPlayer::BoardAtRest() const {
     if (!Grid || !GemList || GameScreen->IntroRunning() || GameScreen->OutroRunning()) return false;
     if (GameScreen->NoMoreCounter > 0 || !Player->Alive || Game->Fading()) return false;
     if (Grid->BlockInput || Grid->SwapCounter > 0 || Grid->Mode != 0) return false;
+    if (Grid->HUDPowerupBlockInput) return false;
     for (const TGemPtr& gem : *GemList)
         if (gem->dy != 0 || gem->Exploding()) return false;
     return true;
 }
 
 void AutoPlayer::Click(int column, int row, AutoplayLevelResult& result) {
-    const auto [px, py] = WindowPoint(CellLeft(column) + 33.0f, CellTop(row) + 33.0f);
+    ClickAt(static_cast<float>(CellLeft(column) + HALF_CELL),
+            static_cast<float>(CellTop(row) + HALF_CELL), result);
+}
+
+void AutoPlayer::ClickAt(float x, float y, AutoplayLevelResult& result) {
+    const auto [px, py] = WindowPoint(x, y);
     InjectMouseMove(px, py);
     InjectMouseButton(1, true, px, py);
     RunSteps(1, result);  // the board sees a press only when it lasts a step
     InjectMouseButton(1, false, px, py);
     RunSteps(1, result);
+}
+
+bool AutoPlayer::UsePowerup(const std::vector<Move>& moves, AutoplayLevelResult& result) {
+    for (int index = 0; index < POWERUP_COUNT; ++index) {
+        Target target;
+        if (!WorthUsing(index, moves, target)) continue;
+        const THUDPowerup& powerup = *HUDPowerups[index];
+        const float slotX = static_cast<float>(powerup.HUDLocation.X),
+                    slotY = static_cast<float>(powerup.HUDLocation.Y);
+        ClickAt(slotX, slotY, result);
+        if (Grid && Grid->PointerGemType) {
+            Click(target.x, target.y, result);
+            // Refused after all: back on its slot.
+            if (Grid && Grid->PointerGemType) ClickAt(slotX, slotY, result);
+        }
+        ++result.powerups;
+        return true;
+    }
+    return false;
 }
 
 bool AutoPlayer::PlayMove(uint32_t& rng, bool randomMove, AutoplayLevelResult& result) {
@@ -280,6 +395,7 @@ bool AutoPlayer::PlayMove(uint32_t& rng, bool randomMove, AutoplayLevelResult& r
         move = AnyNeighbourSwap(rng);
     } else {
         std::vector<Move> moves = CandidateMoves();
+        if (UsePowerup(moves, result)) return true;
         if (moves.empty()) return false;
         double best = -1;
         for (const Move& candidate : moves) {
@@ -314,6 +430,9 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
     } else {
         SaveData->shopPurchases.fill(0);
     }
+    // Every level starts with its powerups empty, whatever was played before.
+    for (const THUDPowerupPtr& powerup : HUDPowerups)
+        powerup->CurrentCharge = 0;
     EnterLevel(level, seed, timed);
     stuckSteps_ = 0;
     result.goals = Player->GetGoalCount();
@@ -409,7 +528,8 @@ std::string AutoplayLevelResult::Json() const {
     out << "{\"level\":" << level << ",\"seed\":" << seed << ",\"result\":\"" << result
         << "\",\"score\":" << score << ",\"steps\":" << steps << ",\"moves\":" << moves
         << ",\"goals_met\":" << goalsMet << ",\"goals\":" << goals << ",\"gold\":" << gold
-        << ",\"time_share\":" << timeShare << ",\"wall_seconds\":" << wallSeconds;
+        << ",\"powerups\":" << powerups << ",\"time_share\":" << timeShare
+        << ",\"wall_seconds\":" << wallSeconds;
     if (!problem.empty()) out << ",\"problem\":\"" << problem << "\"";
     out << "}";
     return out.str();

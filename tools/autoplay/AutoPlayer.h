@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct AutoplayLevelResult {
     int level = 0;
@@ -15,6 +16,7 @@ struct AutoplayLevelResult {
     int score = 0;
     long steps = 0;
     int moves = 0;
+    int powerups = 0;  // full powerups used (counted among the moves)
     int goalsMet = 0;
     int goals = 0;
     int gold = 0;
@@ -25,6 +27,8 @@ struct AutoplayLevelResult {
     std::string Json() const;
 };
 
+struct AutoplayMove;
+
 struct AutoplayOptions {
     long maxSteps = 400000;   // logic steps per level (5 ms each)
     std::string shotsFolder;  // "" for none
@@ -34,7 +38,10 @@ struct AutoplayOptions {
     double slowStepMs = 50;
     // Every n-th move is a random swap instead of the best one (0: never).
     int randomMoveEvery = 0;
-    // The player owns every shop item on sale by the level played (else none).
+    // The player owns every shop item on sale by the level played (else none):
+    // bombs, more time and gold, and the powerups with their levels. Each
+    // level starts with the powerups empty; they fill from freed magic gems
+    // and a full one is used when it serves the goals.
     bool ownItemsOnSale = true;
     // How long the player looks at a board at rest before making a move: 0
     // plays at machine speed, about 1500 at a casual player's pace.
@@ -67,7 +74,11 @@ class AutoPlayer {
     bool Step(AutoplayLevelResult& result);
     bool BoardAtRest() const;
     bool PlayMove(uint32_t& rng, bool randomMove, AutoplayLevelResult& result);
+    // Uses the first full powerup worth using now; true when one was used.
+    bool UsePowerup(const std::vector<AutoplayMove>& moves, AutoplayLevelResult& result);
     void Click(int column, int row, AutoplayLevelResult& result);
+    // A click at a point of the 1024 x 768 game screen.
+    void ClickAt(float x, float y, AutoplayLevelResult& result);
     void RunSteps(int count, AutoplayLevelResult& result);
     std::string CheckBoard();
     void SaveShot(const std::string& name);
