@@ -20,16 +20,17 @@
 #include "media/GameImage.h"
 #include "media/Sound.h"
 #include "play/GameScreen.h"
+#include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
 #include "ui/DialogBuilders.h"
 
 namespace {
 
-// Seam: the title screen and the map do not exist yet. Until they do, the
-// game starts the player the settings remember (or the first one listed) and
-// the loading screen leads straight to the level play screen at their level;
-// on a computer without players its button asks for a name (and the mode)
-// first, as the title screen will.
+// Seam: the title screen does not exist yet. Until it does, the game starts
+// the player the settings remember (or the first one listed) and the loading
+// screen leads straight to the level map at their level; on a computer
+// without players its button asks for a name (and the mode) first, as the
+// title screen will.
 void StartRememberedPlayer() {
     if (LoadRememberedProfile()) GameScreen->GameStart();
     TLoadingScreen& loading = *Game->LoadingScreen;
@@ -121,7 +122,7 @@ bool StartUpGraphicsAndLoad() {
     if (Game->CustomMousePointer) HidePointer();
     ErrorCheckpoint = 930;
     StartRememberedPlayer();
-    if (!FirstScreenAfterLoading) FirstScreenAfterLoading = GameScreen;
+    if (!FirstScreenAfterLoading) FirstScreenAfterLoading = MapScreen;
     try {
         LoadAllResources();
     } catch (const TCloseDuringLoading&) {

@@ -1,5 +1,5 @@
 // Where the level map draws each level's dot: reference points in map
-// pixels (the map picture is 1024 x 1400); a dot's centre is 15 px right and
+// pixels (the map picture is 1024 x 1500); a dot's centre is 15 px right and
 // down of its reference. The map picture is painted to fit them.
 #pragma once
 

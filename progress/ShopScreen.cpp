@@ -16,11 +16,11 @@
 #include "media/Effects.h"
 #include "media/GameText.h"
 #include "media/Sound.h"
-#include "play/GameScreen.h"
 #include "play/LevelComplete.h"
 #include "play/Player.h"
 #include "play/Tutorial.h"
 #include "progress/LevelDialogs.h"
+#include "progress/MapScreen.h"
 #include "progress/SaveData.h"
 #include "ui/DialogBuilders.h"
 
@@ -51,18 +51,14 @@ void PlaceAtBottom(TButton& button, float x) {
 
 }  // namespace
 
-// Seam: the level map names itself "map" once it exists; compare with the
-// map screen object then.
 bool CameFromMap() {
-    return Game && Game->LastTScreen && Game->LastTScreen->name == "map";
+    return Game && Game->LastTScreen && Game->LastTScreen == MapScreen;
 }
 
 namespace {
 
-// Seam: the shop leads to the level map once it exists; until then to the
-// level play screen of the player's level (the one the last win opened).
 TScreenPtr LeavingDestination() {
-    return GameScreen;
+    return MapScreen;
 }
 
 }  // namespace

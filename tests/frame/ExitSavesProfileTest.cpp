@@ -31,26 +31,26 @@ bool RunUntilEnded() {
     return false;
 }
 
-void EnterTheLevel() {
-    const TScreenPtr level = Game->LoadingScreen->Destination;
+void EnterTheMap() {
+    const TScreenPtr map = Game->LoadingScreen->Destination;
     InjectMouseButton(1, true, 500, 500);
     InjectMouseButton(1, false, 500, 500);
-    for (int frame = 0; frame < 200 && Game->CurrentTScreen != level; ++frame)
+    for (int frame = 0; frame < 200 && Game->CurrentTScreen != map; ++frame)
         ASSERT_TRUE(RunFrame());
-    ASSERT_EQ(Game->CurrentTScreen, level);
-    ASSERT_EQ(level->name, "game");
+    ASSERT_EQ(Game->CurrentTScreen, map);
+    ASSERT_EQ(map->name, "map");
 }
 
 TEST_F(ExitSavesProfileTest, EveryWayOutKeepsTheProgressForTheNextStart) {
     struct Way {
         const char* name;
-        bool inLevel;  // on the level play screen, else on the loading screen
+        bool onMap;  // on the level map, else on the loading screen
         std::function<void()> leave;
     };
     const Way ways[] = {
         {"the close box on the loading screen", false, [] { InjectWindowClose(); }},
-        {"a termination signal in a level", true, [] { kill(getpid(), SIGTERM); }},
-        {"the quit keys in a level", true,
+        {"a termination signal on the map", true, [] { kill(getpid(), SIGTERM); }},
+        {"the quit keys on the map", true,
          [] {
              InjectKeyEvent("Left GUI", true);
              InjectKeyEvent("Q", true);
@@ -68,7 +68,7 @@ TEST_F(ExitSavesProfileTest, EveryWayOutKeepsTheProgressForTheNextStart) {
         EXPECT_EQ(Game->CurrentProfile->HintsShown[runs], 0);
         for (int earlier = 0; earlier < runs; ++earlier)
             EXPECT_EQ(Game->CurrentProfile->HintsShown[earlier], 1) << "run " << earlier;
-        if (way.inLevel) EnterTheLevel();
+        if (way.onMap) EnterTheMap();
 
         // Progress made in memory only, as the shop and the map make it.
         SaveData->CollectGold(100);

@@ -1,5 +1,5 @@
 // The level play screen inside the whole program, headless: a level's intro,
-// play, winning outro and the next level; time up and no more moves with the
+// play, winning outro and the way back to the map; time up and no more moves with the
 // restart in place; the keys; sounds raised many times in one step; the HUD.
 #include <gtest/gtest.h>
 
@@ -21,6 +21,7 @@
 #include "play/InGameMenu.h"
 #include "play/Player.h"
 #include "play/Tutorial.h"
+#include "progress/MapScreen.h"
 #include "progress/SaveData.h"
 #include "support/ProgramFixture.h"
 #include "ui/Menu.h"
@@ -128,7 +129,7 @@ class GameScreenTest : public ProgramTest {
     std::shared_ptr<TTutorial> savedTutorial_;
 };
 
-TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndTheNextLevel) {
+TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndBackToTheMap) {
     AutoPlayer::EnterLevel(1, 7, true);
     ASSERT_EQ(Game->CurrentTScreen, GameScreen);
     EXPECT_EQ(GameScreen->FadingIn, 1);
@@ -150,11 +151,11 @@ TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndTheNextLevel) {
     ASSERT_EQ(result.result, "won") << result.Json();
     EXPECT_EQ(result.goalsMet, 1);
     EXPECT_EQ(Player->NoChecks, 1);
-    ASSERT_TRUE(StepUntil([] { return Player->Level == 2; }, 1200))
-        << "the outro ends in the next level";
-    EXPECT_EQ(Grid->LevelName, "Second Steps");
-    EXPECT_TRUE(GameScreen->IntroRunning());
-    EXPECT_EQ(Player->LevelScore, 0) << "fresh statistics";
+    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == MapScreen; }, 1200))
+        << "the outro ends on the map";
+    EXPECT_EQ(Player->Level, 2);
+    EXPECT_EQ(Player->Unlocked, 2);
+    EXPECT_EQ(MapScreen->Level, 2) << "the next level is the current dot";
     EXPECT_GT(Player->TotalScore, 0);
 }
 

@@ -29,10 +29,10 @@ namespace {
 
 const std::string kZoe = "Zo\xC3\xAB";  // e with diaeresis, in UTF-8
 
-// The loading screen has led on to the level play screen.
-bool InTheLevel() {
+// The loading screen has led on to the level map.
+bool OnTheMap() {
     return Game->CurrentTScreen == Game->LoadingScreen->Destination &&
-           Game->CurrentTScreen->name == "game";
+           Game->CurrentTScreen->name == "map";
 }
 
 class PlayersScenarioTest : public DialogScreenTest {
@@ -108,7 +108,7 @@ TEST_F(PlayersScenarioTest, TheFirstStartAsksANameThatTheNextStartRemembers) {
     ASSERT_TRUE(entry);
     EXPECT_FALSE(entry->FindButton("Cancel")) << "a name must be given";
     EnterName(entry, "zo\xC3\xAB", "No");
-    ASSERT_TRUE(StepUntil([] { return InTheLevel(); }, 600));
+    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 600));
     EXPECT_EQ(Player->Name, kZoe) << "first letter upper case";
     EXPECT_EQ(SaveData->timer, 0) << "relaxed play chosen";
     EXPECT_EQ(FileSize(Profiles() + kZoe + ".dat"), 696) << "the file is named in UTF-8";
@@ -126,8 +126,7 @@ TEST_F(PlayersScenarioTest, TheFirstStartAsksANameThatTheNextStartRemembers) {
     EXPECT_EQ(SaveData->timer, 0);
     InjectMouseButton(1, true, 500, 500);
     InjectMouseButton(1, false, 500, 500);
-    ASSERT_TRUE(StepUntil([] { return InTheLevel(); }, 600))
-        << "straight to the level, no name asked";
+    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 600)) << "straight to the map, no name asked";
     EXPECT_EQ(Player->Level, 2);
 }
 

@@ -10,8 +10,8 @@
 #include "frame/Profile.h"
 #include "frame/Screen.h"
 #include "media/GameText.h"
-#include "play/GameScreen.h"
 #include "play/LevelComplete.h"
+#include "progress/MapScreen.h"
 #include "progress/SaveData.h"
 #include "progress/ShopFixture.h"
 #include "ui/Menu.h"
@@ -93,8 +93,7 @@ TEST_F(ShopVisitTest, LeavingSavesTheProfileAndFadesOutOnceThePumpkinIsBought) {
     SaveData->CollectGold(45);  // as if banked, but not yet saved
     Click(Shop().Menu, "map");
     ASSERT_TRUE(Leaving());
-    // Seam: the map is where the shop leads once it exists.
-    EXPECT_EQ(Game->DestinationTScreen, GameScreen);
+    EXPECT_EQ(Game->DestinationTScreen, MapScreen);
     SaveData->Init();
     Game->CurrentProfile->Load();
     EXPECT_EQ(SaveData->goldCollected, 45) << "saved on the way out";
@@ -108,10 +107,8 @@ TEST_F(ShopVisitTest, TheTitleMusicStartsUnlessTheMapAlreadyPlaysIt) {
     EXPECT_EQ(Game->MusicName, "title.ogg") << "coming from a level";
     ShopScreen->Kill();
 
-    auto map = MakeScreen<TScreen>();
-    map->name = "map";
     Game->MusicNone();
-    Game->LastTScreen = map;
+    Game->LastTScreen = MapScreen;
     ShopScreen->PreStart();
     EXPECT_EQ(Game->MusicFileName, "none") << "the map's music goes on";
     EXPECT_EQ(Game->MusicName, "none");

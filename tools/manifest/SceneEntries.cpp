@@ -50,7 +50,9 @@ void AddBackgrounds(std::vector<Entry>& entries) {
     entries.push_back(Screen("bg11.jpg", "the ending: dawn over the freed hollow"));
     Entry map = Jpeg("graphics/Backgrounds/MapBackground.jpg", kGroup, 0, 0);
     map.minWidth = kScreenWidth;
-    map.minHeight = 1350;  // the lowest dot (y 1316) and its half size
+    // The lowest dot (y 1316, its centre 15 lower) stays clear of the map's
+    // bottom panel (its band 88 pixels high) when the map is scrolled to its end.
+    map.minHeight = 1480;
     map.maxWidth = 2048;
     map.maxHeight = 2048;
     map.notes = "story map: a path winding up through the hollow under the 100 level dots";

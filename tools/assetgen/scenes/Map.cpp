@@ -16,7 +16,9 @@ namespace {
 
 using namespace style;
 
-constexpr int kMapWidth = 1024, kMapHeight = 1400;
+// The picture runs on below the first level's dot, so that scrolled to its
+// end the map shows that dot clear of its bottom panel.
+constexpr int kMapWidth = 1024, kMapHeight = 1500;
 
 constexpr double kDotCentre = 15;
 constexpr double kDotClearance = 24;  // half a special dot and a margin
@@ -242,9 +244,10 @@ void PlaceLandmarks(Canvas& canvas, PathKeeper& keeper) {
         return true;
     };
     // The village where the story starts (levels 1-3).
-    const double cottages[][3] = {{90, 1205, 62},  {200, 1190, 70}, {320, 1200, 60},
-                                  {140, 1300, 66}, {260, 1305, 72}, {380, 1290, 58},
-                                  {70, 1395, 60},  {200, 1398, 64}};
+    const double cottages[][3] = {
+        {90, 1205, 62},  {200, 1190, 70}, {320, 1200, 60}, {140, 1300, 66}, {260, 1305, 72},
+        {380, 1290, 58}, {70, 1395, 60},  {200, 1398, 64}, {330, 1405, 56}, {120, 1492, 62},
+        {260, 1496, 66}, {760, 1480, 60}, {900, 1470, 64}};
     for (const auto& c : cottages) {
         if (claim(c[0], c[1], c[2] * 1.2, c[2]))
             Cottage(cr, rng, c[0], c[1], c[2], c[2], buildings.PartsPtr());
