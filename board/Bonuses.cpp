@@ -216,7 +216,7 @@ std::shared_ptr<TGem> TGem::MakeCoin(int x, int y, int falling) {
     auto coin = std::make_shared<TGem>();
     coin->GemType = coin->OrigGemType = GEM_COIN;
     coin->SetImage(BonusImages[GEM_COIN]);
-    coin->SetupAnim(6, 600, 0, 0, falling, 0, 1);
+    coin->SetupAnim(COIN_SPIN_FRAMES, 600, 0, 0, falling, 0, 1);  // a full turn in 600 ms
     coin->LifeCounter = static_cast<int>(Game->CalcAnimLength(10000));
     Player->levelCoinsSpawned += 1;
     if (falling) coin->dy = 0.04f;

@@ -160,7 +160,7 @@ std::vector<ImageEntry> ImageManifest() {
           "Bonuses/well2", "Bonuses/garlic", "Bonuses/moneybag"}) {
         list.push_back(Plain(file));
     }
-    list.push_back(StripEntry("Bonuses/coin", 80, 80, 6));
+    list.push_back(StripEntry("Bonuses/coin", 80, 80, COIN_SPIN_FRAMES));
     list.push_back(ToBar("HUD/Panel"));
     list.push_back(Plain("HUD/HourglassShadow"));
     list.push_back(StripEntry("HUD/HourglassAnim", 78, 113, 13));

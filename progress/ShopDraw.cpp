@@ -116,6 +116,10 @@ void TShopScreen::DrawScrollBar() {
         }
         DrawCentred(item.SaleImage, at);
         if (item.GlowValue <= 0) continue;
+        // The lit plate fades in over the plain one while the mouse is on it.
+        SetAlpha(std::clamp(item.GlowValue, 0.0f, 1.0f));
+        DrawCentred(item.SaleOverImage, at);
+        SetAlpha(1);
         const int glow = std::clamp(static_cast<int>(item.GlowValue * 255), 0, 255);
         SetBlend(LIGHTBLEND);
         SetColor(glow, glow, glow);
