@@ -323,7 +323,7 @@ void EffectFirstLayerBreak(float x, float y) {
     const float steps = std::trunc(Game ? Game->CalcAnimLength(500) : 100);
     TParticlePtr coin = ParticleLayer(4).AddNew(
         TruncToInt(x), TruncToInt(y), ParticleImages[kCoinImage], 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0);
-    coin->ImageFrame = 5;
+    coin->ImageFrame = kFaceOnCoinFrame;
     coin->SetScaleXY(0.4f, 0.4f);
     TParticlePhase& flying = coin->AddPhase(500);
     flying.Alpha = 1;

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int kGoldDustImage = 3, kCoinImage = 100, kBagImage = 101;
-constexpr int kCoinFrame = 5;  // the coin seen face on
 // The HUD's gold counter, where collected coins fly.
 constexpr float kGoldCounterX = 90, kGoldCounterY = 30;
 constexpr float kCoinStepMs = 100, kCoinFlightMs = 300, kCoinFadeMs = 250;
@@ -94,7 +93,7 @@ void EffectCoinCollect(float x, float y, int n) {
     for (int i = 0; i < n; ++i) {
         TParticlePtr coin = ParticleLayer(4).AddNew(px, py, ParticleImages[kCoinImage], 0, 0, 0, 0,
                                                     0, 0, 0, 1, 0, 0, 0);
-        coin->ImageFrame = kCoinFrame;
+        coin->ImageFrame = kFaceOnCoinFrame;
         TParticlePhase& waiting = coin->AddPhase(i * kCoinStepMs);
         waiting.Alpha = 0;
         waiting.UserFunction = CoinLeaves;

@@ -2,6 +2,7 @@
 // random helpers of the effect table.
 #pragma once
 
+#include "board/Gem.h"
 #include "media/Color.h"
 #include "media/GameImage.h"
 
@@ -14,6 +15,9 @@ struct TEffectImages {
     TGameImagePtr Highlight;  // "MagicHighlight", when there is no board
 };
 extern TEffectImages EffectImages;
+
+// The coin strip's last frame faces front: the flying coins show it.
+constexpr int kFaceOnCoinFrame = COIN_SPIN_FRAMES - 1;
 
 // 1 or -1, half each: the spin's direction.
 int RandomSpin();
