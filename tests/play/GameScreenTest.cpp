@@ -146,7 +146,6 @@ TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndBackToTheMap) {
     EXPECT_EQ(GameScreen->GetHUDX(), 0);
 
     AutoplayOptions options;
-    options.slowStepMs = 1000;
     const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(1, 7, true);
     ASSERT_EQ(result.result, "won") << result.Json();
     EXPECT_EQ(result.goalsMet, 1);

@@ -127,7 +127,6 @@ TEST_F(MapScreenTest, FromStartUpALevelWonOpensTheNextOneForGood) {
     ClickDot(1);
     ASSERT_TRUE(ReachLevel(1));
     AutoplayOptions options;
-    options.slowStepMs = 1000;  // sanitizer builds are slow; no time is measured here
     options.ownItemsOnSale = false;
     const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(1, 18, SaveData->timer != 0);
     ASSERT_EQ(result.result, "won") << result.Json();
