@@ -55,6 +55,8 @@ TEST_F(LevelCompleteTest, ContinueLeadsToTheShopWhenItHasNewsOrAMessageWasShownE
         if (c.message) {
             ASSERT_TRUE(Screen().CurrentMessage) << "the found-item message";
             ASSERT_TRUE(WaitUntilOpen(Screen().CurrentMessage));
+            Frame();
+            headless::SaveFrame("level_complete_found_item_" + std::to_string(c.level));
             ClickAt(150, 150);
             EXPECT_EQ(Screen().Active, TLevelCompleteScreen::TALLY) << "a click elsewhere waits";
             EXPECT_FALSE(Screen().Unroll->Active);
@@ -147,6 +149,8 @@ TEST_F(LevelCompleteWallpaperTest, TheLevelsBackgroundBecomesTheWallpaperInTheSh
     EXPECT_EQ(calls[0].back(), FileUri(File()));
     // Its message closes and the buttons take clicks again.
     ASSERT_TRUE(WaitUntilOpen(Screen().DialogOK));
+    Frame();
+    headless::SaveFrame("level_complete_wallpaper_done");
     Press("Return");
     ASSERT_TRUE(StepUntil([] { return !Screen().DialogOK; }));
     EXPECT_EQ(Game->CurrentTScreen, GameScreen) << "the message took the key, not Continue";
