@@ -111,8 +111,10 @@ void TLevelCompleteScreen::Start() {
     Game->MusicPlay(0, 0, 0);
     Chapter = GameScreen->GetChapter();
     SubLevel = GameScreen->GetSubLevel();
-    // Decided before the level's end moves the player on: gold is earned
-    // only on the newest open level.
+    // Both taken before the level's end moves the player on: the level won
+    // (for its found-item message), and whether it paid gold (only the
+    // newest open level does).
+    MessageLevel = Player->Level;
     Replay = Player->Level != Player->Unlocked ? 1 : 0;
     Player->UpdateLevelEndData();
     SetupColumns();
