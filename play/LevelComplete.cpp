@@ -61,7 +61,6 @@ void TLevelCompleteScreen::Load() {
 
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
     TButtonPtr ok = AddOKButton(*Menu);
-    ok->name = "OK";
     ok->AlwaysDraw = 1;
     ok->MoveTo(ok->x, static_cast<float>(ScreenHeight - FIRST_ROW_FROM_BOTTOM));
     ok->Active = 0;
@@ -127,7 +126,6 @@ void TLevelCompleteScreen::Start() {
     ShowShopMessage = 0;
     SetWallpaperCounter = WALLPAPER_IDLE;
     TallyCounter = 0;
-    rolledIn_ = false;
 }
 
 float TLevelCompleteScreen::GetTopY() {
@@ -220,7 +218,6 @@ int TLevelCompleteScreen::CountLogic() {
 }
 
 void TLevelCompleteScreen::RollInEnded() {
-    rolledIn_ = true;
     SaveProfile();
     CurrentMessage = LevelDialogs::GetPostLevelDialog(MessageLevel);
     SetActive(Menu, "OK", 1);

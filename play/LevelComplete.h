@@ -145,7 +145,6 @@ class TLevelCompleteScreen : public TScreen {
     void DrawTally(float top);
     void DrawHeader(float top);
     void DrawSnowFlakes();
-    bool rolledIn_ = false;
 };
 
 extern std::shared_ptr<TLevelCompleteScreen> LevelCompleteScreen;
