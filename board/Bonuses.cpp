@@ -31,6 +31,42 @@ bool OnBoard(int x, int y) {
     return Grid && x >= 0 && y >= 0 && x < Grid->levelwidth && y < Grid->levelheight;
 }
 
+// The picture of a fired bomb (its trigger type, plain or upgraded) at the
+// centre of its cell; the vertical bomb's bullets leave every column it hit.
+void BombEffect(int type, int x, int y, int power) {
+    const float centreX = static_cast<float>(CellLeft(x) + HALF_CELL);
+    const float centreY = static_cast<float>(CellTop(y) + HALF_CELL);
+    switch (IsUpgradedBomb(type) ? type - BOMB_UPGRADE : type) {
+        case GEM_PUMPKIN_BOMB:
+            EffectBombRing(centreX, centreY);
+            break;
+        case GEM_HORIZONTAL_BOMB:
+            EffectLightBeam(centreX, centreY, power);
+            break;
+        case GEM_VERTICAL_BOMB:
+            for (int column : {x, x - 1, x + 1}) {
+                if (column != x && power == 1) continue;
+                if (!Grid || column < 0 || column >= Grid->levelwidth) continue;
+                EffectBullets(static_cast<float>(CellLeft(column) + HALF_CELL), centreY);
+            }
+            break;
+        case GEM_CROSS_BOMB:
+            EffectCrossFireballs(centreX, centreY, power);
+            break;
+        case GEM_DIAGONAL_BOMB:
+            EffectDiagonalFireballs(centreX, centreY, power);
+            break;
+        case GEM_CROSS_DIAG_BOMB:
+            EffectCrossDiagonalFireballs(centreX, centreY, power);
+            break;
+        case GEM_GARLIC_BOMB:
+            EffectMegaBombRing(centreX, centreY);
+            break;
+        default:
+            break;
+    }
+}
+
 bool AboveGapOrBottom(int x, int y) {
     return Grid && (y == Grid->levelheight - 1 || !CellActive(x, y + 1));
 }
@@ -112,12 +148,12 @@ int TGameGrid::RemoveArmour(int x, int y, int /*powered*/) {
     if (cell->armour2) {
         cell->armour2 = 0;
         Armoured -= 1;
-        EffectArmourBreak(centreX, centreY, 2);
+        EffectSecondLayerBreak(centreX, centreY);
         GameScreen->TriggerMatchOverArmour2 = 1;
     } else if (cell->armour1) {
         cell->armour1 = 0;
         Armoured -= 1;
-        EffectArmourBreak(centreX, centreY, 1);
+        EffectFirstLayerBreak(centreX, centreY);
         GameScreen->TriggerMatchOverArmour1 = 1;
         Player->LogGoldTileCollected();
         Gold -= 1;
@@ -161,7 +197,7 @@ void TGem::Unlock() {
 void TGameGrid::CollectEgg(const TGemPtr& gem) {
     Player->SpecialItemsCollected += 1;
     CheckTarget();
-    EffectSkullCollect(gem->x, gem->y);
+    EffectSkullCollect(gem->x, gem->y, 0);
     AwardGemScore(gem->gx, gem->gy, 0, 1, 1);
     Player->LogGoldenSkullCollected();
     if (GemList) GemList->RemoveGem(gem);
@@ -180,7 +216,7 @@ std::shared_ptr<TGem> TGem::MakeCoin(int x, int y, int falling) {
     auto coin = std::make_shared<TGem>();
     coin->GemType = coin->OrigGemType = GEM_COIN;
     coin->SetImage(BonusImages[GEM_COIN]);
-    coin->SetupAnim(6, 600, 0, 0, falling, 0, 1);
+    coin->SetupAnim(COIN_SPIN_FRAMES, 600, 0, 0, falling, 0, 1);  // a full turn in 600 ms
     coin->LifeCounter = static_cast<int>(Game->CalcAnimLength(10000));
     Player->levelCoinsSpawned += 1;
     if (falling) coin->dy = 0.04f;
@@ -332,8 +368,7 @@ void TGameGrid::HitCell(int x, int y, int power, bool safe) {
 }
 
 void TGameGrid::EndBomb(int x, int y, int trigger, int power) {
-    EffectBombBlast(trigger, static_cast<float>(CellLeft(x) + HALF_CELL),
-                    static_cast<float>(CellTop(y) + HALF_CELL), power);
+    BombEffect(trigger, x, y, power);
     *BombTrigger(trigger) = 1;
     GameScreen->SetGaugeEmpty();
 }

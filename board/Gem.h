@@ -27,6 +27,8 @@ constexpr int BOMB_UPGRADE = 8;
 constexpr int GEM_FIRST_BOMB = GEM_PUMPKIN_BOMB;
 constexpr int GEM_LAST_BOMB = GEM_GARLIC_BOMB;
 constexpr int GEM_COIN = 22;
+// Frames of one full turn in the coin's strip "Bonuses/coin"; the last faces front.
+constexpr int COIN_SPIN_FRAMES = 12;
 constexpr int GEM_FIRST_UPGRADED_BOMB = GEM_FIRST_BOMB + BOMB_UPGRADE;
 constexpr int GEM_LAST_UPGRADED_BOMB = GEM_LAST_BOMB + BOMB_UPGRADE;
 constexpr int GEM_BAG = 30;

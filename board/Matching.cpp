@@ -582,6 +582,9 @@ int TGameGrid::GetGoalScore(int x, int y, int countArmour) {
     return 0;
 }
 
+// From a cell's top to where its score picture starts rising.
+constexpr int kScorePictureTop = 18;
+
 void TGameGrid::AwardGemScore(int x, int y, int n, int magic, int goal) {
     const int step = std::clamp(n, 3, 10) - 2;  // 1 for up to three, 8 for ten or more
     int points;
@@ -591,9 +594,9 @@ void TGameGrid::AwardGemScore(int x, int y, int n, int magic, int goal) {
         points = n == 0 ? 0 : 10 * step;
     }
     Player->BoostScore(points);
-    // The picture rises from the cell's centre.
+    // The picture rises from the middle of the cell's upper half.
     const float px = static_cast<float>(CellLeft(x) + HALF_CELL),
-                py = static_cast<float>(CellTop(y) + HALF_CELL);
+                py = static_cast<float>(CellTop(y) + kScorePictureTop);
     EffectScorePicture(px, py, points == 0 ? 10 : points);
     if (magic) {
         const int extra = goal ? 100 : 10;

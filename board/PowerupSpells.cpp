@@ -116,7 +116,7 @@ void TLightningHUD::StartStage() {
     std::vector<float> struckX;
     for (const TPoint& cell : LastStrikes) {
         if (Grid->DestroySquareSafe(cell.X, cell.Y, 1) == 1) GameScreen->TriggerUnlock = 1;
-        EffectLightning(CentreX(cell.X), CentreY(cell.Y));
+        EffectLightning(CellLeft(cell.X) + HALF_CELL, CellTop(cell.Y) + HALF_CELL);
         struckX.push_back(CentreX(cell.X));
     }
     if (struckX.empty()) return;

@@ -6,6 +6,8 @@
 // so it can be grabbed (screenshots) after Flip.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,30 @@ void DrawImage(TImage& image, float x, float y, int frame = 0);
 inline void DrawImage(const ImagePtr& image, float x, float y, int frame = 0) {
     if (image) DrawImage(*image, x, y, frame);
 }
+// One picture of a batch: which frame of which image, how it is blended,
+// where it stands and how it is turned, scaled, tinted and faded.
+struct ImageInstance {
+    TImage* image = nullptr;
+    int frame = 0;
+    int blend = ALPHABLEND;
+    float x = 0, y = 0;
+    float rotation = 0;  // degrees, clockwise on screen
+    float scaleX = 1, scaleY = 1;
+    uint8_t red = 255, green = 255, blue = 255;
+    float alpha = 1;  // 0..1; the mask and solid blends ignore it
+};
+// Draws the pictures in order, each by its own image frame, blend, place,
+// turn, scale, tint and alpha, with the current origin and viewport; the
+// drawing state is left as it was. A run of one image frame and blend goes to
+// the renderer in one call. On the software renderer, a batch of alpha and
+// light pictures that covers much more than the frame it spans is drawn by
+// the engine itself (engine/Compose.h) into that part of the frame, read back
+// and put back, since the renderer draws turned pictures pixel by pixel
+// through its slowest path. The room all this needs is kept from batch to
+// batch, so a steady stream of batches allocates nothing.
+void DrawImageInstances(const ImageInstance* instances, size_t count);
+// How many batches the engine drew by itself so far (for the tests).
+int ComposedBatches();
 // The whole frame scaled into a width x height rectangle; the image's handle
 // is scaled with it.
 void DrawImageRect(TImage& image, float x, float y, float width, float height, int frame = 0);

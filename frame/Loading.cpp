@@ -14,6 +14,7 @@
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
 #include "frame/Splash.h"
+#include "media/Effects.h"
 #include "media/Fonts.h"
 #include "media/GameImage.h"
 #include "media/GameText.h"
@@ -159,7 +160,7 @@ std::vector<ImageEntry> ImageManifest() {
           "Bonuses/well2", "Bonuses/garlic", "Bonuses/moneybag"}) {
         list.push_back(Plain(file));
     }
-    list.push_back(StripEntry("Bonuses/coin", 80, 80, 6));
+    list.push_back(StripEntry("Bonuses/coin", 80, 80, COIN_SPIN_FRAMES));
     list.push_back(ToBar("HUD/Panel"));
     list.push_back(Plain("HUD/HourglassShadow"));
     list.push_back(StripEntry("HUD/HourglassAnim", 78, 113, 13));
@@ -273,7 +274,7 @@ void LoadImages() {
         LoadEntry(entry);
     // The slots' pictures are in the bank now.
     LoadHUDPowerups();
-    // Seam: the particle image globals are looked up here once particles exist.
+    LoadParticleImages();
 }
 
 void LoadFonts() {
@@ -379,7 +380,7 @@ void LoadAll() {
     button.Caption->Y -= 1;
     button.SetFixedGlowOnMO(0.2f, 0.005f, 0);
     Game->MoveBar();
-    // Seam: the pointer's sparkle trail is switched on here once particles exist.
+    Game->Mouse->ParticleFunc = PointerSparkle;
     SparkleImage = ImageBank.Find("clausparkle");
     if (!WindowHasFocus()) Game->SuspendedEvent = 1;
     Game->Mouse->UpdateCoords();

@@ -8,19 +8,17 @@
 
 namespace {
 
-// Particle seams: the pointer's trail belongs to the particle system, which
-// plugs in here. Without a particle list there is nothing to move, draw or
-// remove.
+// The pointer's own particles: its sparkle trail.
 void ManageTrail(const std::shared_ptr<TParticleList>& particles) {
-    if (!particles) return;
+    if (particles) particles->Manage();
 }
 
 void DrawTrail(const std::shared_ptr<TParticleList>& particles) {
-    if (!particles) return;
+    if (particles) particles->Draw();
 }
 
 void ClearTrail(const std::shared_ptr<TParticleList>& particles) {
-    if (!particles) return;
+    if (particles) particles->Clear();
 }
 
 // Engine positions are physical window pixels; the game works in virtual ones.

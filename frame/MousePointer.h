@@ -8,8 +8,7 @@
 
 #include "engine/Image.h"
 #include "media/Color.h"
-
-class TParticleList;
+#include "media/Particles.h"
 
 class TMousePointer {
   public:
@@ -31,7 +30,7 @@ class TMousePointer {
     int mh = 0;
     int offsetx = 0, offsety = 0;
     std::function<void()> ParticleFunc;
-    std::shared_ptr<TParticleList> ParticleList;
+    std::shared_ptr<TParticleList> ParticleList = std::make_shared<TParticleList>();
     float SparkleCounter = 0;
     int SparkleLength = 15;
     std::function<void(int, int)> UserDraw;

@@ -322,11 +322,11 @@ int TGameScreen::LogicSteps() {
         ManageNoMoreMovesAnim();
         ManageHUDEffects();
         ManageHUDClicks();
-        ManageParticleLayer(1);
-        MoveParticleLayer(2);
-        if (!LevelCompleteScreen->Active) MoveParticleLayer(3);
-        ManageParticleLayer(4);
-        MoveParticleLayer(6);
+        ParticleLayer(1).Manage();
+        ParticleLayer(2).Move();
+        if (!LevelCompleteScreen->Active) ParticleLayer(3).Move();
+        ParticleLayer(4).Manage();
+        ParticleLayer(6).Move();
         ProcessSoundTriggers();
         SandAnim->Manage();
     }
@@ -526,7 +526,7 @@ void TGameScreen::SetGaugeEmpty() {
 
 void TGameScreen::GoalDoneEffect(int goal) {
     PlayNamedSound("GoalDone", 1.0f, -0.5f);
-    EffectGoalDone(58, GoalRowY(goal));
+    EffectPinkRing(58, GoalRowY(goal));
 }
 
 // ---------------------------------------------------------------- sounds
@@ -707,13 +707,13 @@ void TGameScreen::Draw() {
     if (Image) DrawImage(*Image, 0, 0, 0);
     SetBlend(ALPHABLEND);
     if (Grid) Grid->Draw();
-    DrawParticleLayer(1);
-    DrawParticleLayer(2);
+    ParticleLayer(1).Draw();
+    ParticleLayer(2).Draw();
     DrawHUD();
     if (Menu) Menu->Draw(0, 0);
-    if (!LevelCompleteScreen->Active) DrawParticleLayer(3);
+    if (!LevelCompleteScreen->Active) ParticleLayer(3).Draw();
     for (int layer : {4, 5, 6})
-        DrawParticleLayer(layer);
+        ParticleLayer(layer).Draw();
     Tutorial->Draw();
     InGameMenu->Draw();
     LevelCompleteScreen->Draw();

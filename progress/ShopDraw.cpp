@@ -56,7 +56,7 @@ void TShopScreen::Draw() {
     if (snapshot) TakeWallpaper();
     if (wallpaperStage != 0) return;
     // The purchase sparkles burst into layer 3, over the scene.
-    DrawParticleLayer(3);
+    ParticleLayer(3).Draw();
     DrawControls();
     DrawDialogs();
 }
@@ -71,7 +71,7 @@ void TShopScreen::DrawScene() {
     }
     SetBlend(ALPHABLEND);
     DrawItems();
-    DrawParticleLayer(2);
+    ParticleLayer(2).Draw();
 }
 
 void TShopScreen::DrawItems() {
@@ -118,6 +118,10 @@ void TShopScreen::DrawScrollBar() {
         }
         DrawCentred(item.SaleImage, at);
         if (item.GlowValue <= 0) continue;
+        // The lit plate fades in over the plain one while the mouse is on it.
+        SetAlpha(std::clamp(item.GlowValue, 0.0f, 1.0f));
+        DrawCentred(item.SaleOverImage, at);
+        SetAlpha(1);
         const int glow = std::clamp(static_cast<int>(item.GlowValue * 255), 0, 255);
         SetBlend(LIGHTBLEND);
         SetColor(glow, glow, glow);

@@ -199,11 +199,14 @@ void TShopScreen::LoadData(TImageBank& bank) {
         bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + ".png", "", -1, 1);
         bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + " down.png",
                   item.SaleImageFile + "down", -1, 1);
+        bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + " MO.png",
+                  item.SaleImageFile + "MO", -1, 1);
         Game->MoveBar();
         item.Image = bank.Find(item.ImageFile);
         item.Image->MidHandle(0);
         item.SaleDownImage = bank.Find(item.SaleImageFile + "down");
         item.SaleImage = bank.Find(item.SaleImageFile);
+        item.SaleOverImage = bank.Find(item.SaleImageFile + "MO");
         item.HUDGlow = bank.Find("Powerup Slot Mouse Over");
     }
     GoldPanelImage = bank.Load("ShopScreen/GoldPanel.png", "GoldPanel", -1, 0);

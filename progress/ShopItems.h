@@ -32,6 +32,7 @@ class ShopItem {
     TGameImagePtr Image;
     TGameImagePtr SaleImage;
     TGameImagePtr SaleDownImage;
+    TGameImagePtr SaleOverImage;  // the lit plate under the mouse
     float GlowValue = 0;
     TGameImagePtr HUDGlow;
     int centreOffsetX = 0, centreOffsetY = 0;

@@ -107,7 +107,7 @@ void TShopScreen::Start() {
     Game->IgnoreEscapeKey = 1;
     Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
     InitScrollBar();
-    ClearParticleLayer(3);
+    ParticleLayer(3).Clear();
     EyeMode = 0;
     wallpaperStage = 0;
     // The old lady's news of the level just opened; none when the first
@@ -188,7 +188,7 @@ void TShopScreen::Logic() {
             if (ITEM_COUNT > ITEMS_SHOWN) ScrollMenu->Manage(0, 0);
             BrowsingInput();
         }
-        MoveParticleLayer(3);
+        ParticleLayer(3).Move();
     }
     // The list glides towards its target (2 % of the way a step at 5 ms).
     ScrollOffset += (CurrentItem * ITEM_SPREAD - ScrollOffset) *
@@ -324,7 +324,7 @@ int TShopScreen::SetEscDestination() {
 }
 
 void TShopScreen::PostFadeOut() {
-    ClearParticleLayer(3);
+    ParticleLayer(3).Clear();
 }
 
 void TShopScreen::Kill() {

@@ -1,7 +1,10 @@
 // The painted scenes against the places where the game draws over them: the
 // map path runs under every level dot, the title pieces land on their
 // perches, the clouds wrap without a seam, the crypt glow lines up with its
-// layer, and the level backgrounds stay dark where the board sits.
+// layer, the level backgrounds stay dark where the board sits, and glowing
+// pieces fade out inside their pictures instead of being cut by the edge;
+// the coin turns through edge-on, and the shop's list pictures light up in
+// place under the mouse.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,8 +12,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "engine/Pixmap.h"
+#include "manifest/Manifest.h"
 #include "progress/MapDots.h"
 
 namespace {
@@ -139,6 +144,101 @@ TEST(SceneData, StoryPicturesHaveRoundedFramedCorners) {
         EXPECT_EQ(story->ReadPixel(w - 1, h - 1) >> 24, 0u) << n;
         EXPECT_EQ(story->ReadPixel(w / 2, h / 2) >> 24, 255u) << n;
     }
+}
+
+TEST(SceneData, GlowsAndTailsFadeOutInsideTheirPictures) {
+    // A glow reaching the edge of its picture is cut off in a straight line
+    // wherever the picture is drawn.
+    constexpr uint32_t kMostAtTheEdge = 16;
+    std::vector<std::string> pictures = {"TitleScreen/crow_right.png", "TitleScreen/crow_left.png",
+                                         "TitleScreen/crow_blink.png", "TitleScreen/crow_caw.png"};
+    for (const char* bomb : {"pump", "lantern", "candle", "grave", "torch", "well"})
+        pictures.push_back(std::string("Bonuses/") + bomb + "2.png");
+    for (const std::string& path : pictures) {
+        PixmapPtr picture = Load(path);
+        ASSERT_TRUE(picture) << path;
+        const int w = picture->Width(), h = picture->Height();
+        uint32_t most = 0;
+        for (int x = 0; x < w; ++x)
+            most = std::max(
+                {most, picture->ReadPixel(x, 0) >> 24, picture->ReadPixel(x, h - 1) >> 24});
+        for (int y = 0; y < h; ++y)
+            most = std::max(
+                {most, picture->ReadPixel(0, y) >> 24, picture->ReadPixel(w - 1, y) >> 24});
+        EXPECT_LE(most, kMostAtTheEdge) << path;
+    }
+}
+
+// Columns of a rectangle holding a mostly opaque pixel.
+int OpaqueWidth(const TPixmap& pixmap, int x0, int y0, int w, int h) {
+    int columns = 0;
+    for (int x = x0; x < x0 + w; ++x) {
+        for (int y = y0; y < y0 + h; ++y) {
+            if ((pixmap.ReadPixel(x, y) >> 24) >= 128) {
+                ++columns;
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+TEST(SceneData, CoinTurnsThroughEdgeOnAndEndsFacingFront) {
+    const asset::Entry* entry = asset::FindEntry("graphics/Bonuses/coin.png");
+    ASSERT_TRUE(entry);
+    ASSERT_GE(entry->frames, 12) << "a smooth turn";
+    PixmapPtr strip = Load("Bonuses/coin.png");
+    ASSERT_TRUE(strip);
+    std::vector<int> widths;
+    for (int frame = 0; frame < entry->frames; ++frame)
+        widths.push_back(
+            OpaqueWidth(*strip, frame * entry->cellWidth, 0, entry->cellWidth, entry->cellHeight));
+    const int front = widths.back();
+    EXPECT_EQ(front, *std::max_element(widths.begin(), widths.end()))
+        << "the last frame faces front";
+    EXPECT_GT(front, entry->cellWidth / 2);
+    // Twice a turn the coin shows only its rim.
+    int edgeOn = 0;
+    for (int width : widths)
+        edgeOn += width < front / 3;
+    EXPECT_EQ(edgeOn, 2);
+    // Half a turn on, the coin is as wide again (the turn is even).
+    const int half = entry->frames / 2;
+    for (int frame = 0; frame < half; ++frame)
+        EXPECT_NEAR(widths[frame], widths[frame + half], 3) << "frame " << frame;
+}
+
+TEST(SceneData, ShopListPicturesLightUpInPlaceUnderTheMouse) {
+    const std::string prefix = "graphics/ShopScreen/saleImages/";
+    int checked = 0;
+    for (const asset::Entry& entry : asset::Manifest()) {
+        if (entry.path.rfind(prefix, 0) != 0 || entry.path.find(" MO.png") == std::string::npos)
+            continue;
+        const std::string over = entry.path.substr(std::string("graphics/").size());
+        const std::string rest = over.substr(0, over.size() - std::string(" MO.png").size());
+        SCOPED_TRACE(rest);
+        PixmapPtr plain = Load(rest + ".png"), lit = Load(over);
+        ASSERT_TRUE(plain && lit);
+        ASSERT_EQ(plain->Width(), lit->Width());
+        ASSERT_EQ(plain->Height(), lit->Height());
+        // The same plate at the same place, so the shop can fade one into the other.
+        int both = 0, either = 0;
+        for (int y = 0; y < plain->Height(); ++y) {
+            for (int x = 0; x < plain->Width(); ++x) {
+                const bool a = (plain->ReadPixel(x, y) >> 24) >= 200,
+                           b = (lit->ReadPixel(x, y) >> 24) >= 200;
+                both += a && b;
+                either += a || b;
+            }
+        }
+        EXPECT_GT(double(both) / either, 0.95) << "the plates line up";
+        // And brighter inside the plate.
+        const int cx = plain->Width() / 2, cy = plain->Height() / 2;
+        EXPECT_GT(Mean(*lit, cx - 25, cy - 25, 50, 50).Luma(),
+                  Mean(*plain, cx - 25, cy - 25, 50, 50).Luma() + 8);
+        ++checked;
+    }
+    EXPECT_EQ(checked, 38) << "every list picture has its mouse-over picture";
 }
 
 }  // namespace

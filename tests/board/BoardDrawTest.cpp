@@ -61,7 +61,7 @@ class BoardDrawTest : public FrameTest {
             ImageBank.Load(file);
         for (const char* piece : kBorderPictures)
             ImageBank.Load(std::string("Border/") + piece);
-        ImageBank.LoadAnim("Bonuses/coin", 80, 80, 0, 6);
+        ImageBank.LoadAnim("Bonuses/coin", 80, 80, 0, COIN_SPIN_FRAMES);
         ImageBank.LoadAnim("Gems/Gems", 66, 66, 0, 14);
         TCell::Load();
         Grid = TGameGrid::Create();

@@ -1,7 +1,10 @@
 #include "board/BoardFixture.h"
 
+#include <algorithm>
+
 #include "board/Powerups.h"
 #include "frame/MousePointer.h"
+#include "media/Effects.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
@@ -16,6 +19,18 @@ void FreshPlayObjects() {
         powerup->Reset();
         powerup->CurrentCharge = 0;
     }
+    ClearParticleLayers();
+    for (TGameImagePtr& picture : ScoreImages)
+        if (!picture) picture = std::make_shared<TGameImage>();
+}
+
+TShownScore LastScorePicture() {
+    const TParticlePtr picture = ParticleLayer(6).Last();
+    if (!picture) return {};
+    const auto found = std::find(ScoreImages.begin(), ScoreImages.end(), picture->image);
+    const int index = static_cast<int>(found - ScoreImages.begin());
+    const int points = index < 8 ? (index + 1) * 10 : index == 8 ? 100 : index - 8;
+    return {points, picture->x, picture->y};
 }
 
 void BoardTest::SetUp() {

@@ -8,9 +8,19 @@
 #include "board/Grid.h"
 #include "support/FrameFixture.h"
 
-// A new level screen, player, save data and empty gem list: what a test of
-// the board or of play starts from, whatever earlier tests left behind.
+// A new level screen, player, save data, empty gem list and particle layers:
+// what a test of the board or of play starts from, whatever earlier tests
+// left behind.
 void FreshPlayObjects();
+
+// The score picture made last (in particle layer 6): the points it shows and
+// where it starts rising; 0 points when there is none. Without loaded images
+// the score pictures are stand-ins told apart by their place in ScoreImages.
+struct TShownScore {
+    int points = 0;
+    float x = 0, y = 0;
+};
+TShownScore LastScorePicture();
 
 class BoardTest : public FrameTest {
   protected:

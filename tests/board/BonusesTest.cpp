@@ -251,8 +251,8 @@ TEST_F(BonusesTest, RocksAndSkullsPayTheirPoints) {
         for (size_t hit = 0; hit < c.scoreAfterEachHit.size(); ++hit) {
             Grid->DestroySquare(1, 1, 0);
             EXPECT_EQ(Player->LevelScore, c.scoreAfterEachHit[hit]) << "hit " << hit + 1;
-            EXPECT_EQ(LastScorePicture.points, c.pictures[hit]);
-            EXPECT_EQ(LastScorePicture.y, CellTop(1) + HALF_CELL);
+            EXPECT_EQ(LastScorePicture().points, c.pictures[hit]);
+            EXPECT_EQ(LastScorePicture().y, CellTop(1) + 18);
         }
         EXPECT_EQ(Grid->Rocks, 0);
     }
@@ -265,9 +265,10 @@ TEST_F(BonusesTest, RocksAndSkullsPayTheirPoints) {
     StepsUntilStill();
     ASSERT_EQ(Player->SpecialItemsCollected, 1);
     EXPECT_EQ(Player->LevelScore, 100);
-    EXPECT_EQ(LastScorePicture.points, 100);
-    EXPECT_EQ(LastScorePicture.x, CellLeft(0) + HALF_CELL);
-    EXPECT_EQ(LastScorePicture.y, CellTop(2) + HALF_CELL);
+    const TShownScore shown = LastScorePicture();
+    EXPECT_EQ(shown.points, 100);
+    EXPECT_EQ(shown.x, CellLeft(0) + HALF_CELL);
+    EXPECT_EQ(shown.y, CellTop(2) + 18);
 }
 
 TEST_F(BonusesTest, BombsChainAndOnlyUnlockWhatTheyCannotDestroy) {

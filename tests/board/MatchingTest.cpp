@@ -191,13 +191,13 @@ TEST_F(MatchingTest, AGemScoresByTheGemsOfItsPassUpToTenAndMagicAddsABonus) {
         SCOPED_TRACE(testing::Message()
                      << "n " << c.n << " magic " << c.magic << " goal " << c.goal);
         Player->LevelScore = 0;
-        LastScorePicture = {};
+        ParticleLayer(6).Clear();
         Grid->AwardGemScore(3, 1, c.n, c.magic, c.goal);
         EXPECT_EQ(Player->LevelScore, c.points);
-        EXPECT_EQ(LastScorePicture.points, c.lastPicture);
-        EXPECT_EQ(LastScorePicture.x, CellLeft(3) + HALF_CELL);
-        EXPECT_EQ(LastScorePicture.y, CellTop(1) + HALF_CELL)
-            << "the picture rises from the cell's centre";
+        const TShownScore shown = LastScorePicture();
+        EXPECT_EQ(shown.points, c.lastPicture);
+        EXPECT_EQ(shown.x, CellLeft(3) + HALF_CELL);
+        EXPECT_EQ(shown.y, CellTop(1) + 18) << "the picture rises from the cell's upper half";
     }
 }
 

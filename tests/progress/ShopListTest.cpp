@@ -5,9 +5,11 @@
 
 #include <vector>
 
+#include "engine/Input.h"
 #include "frame/Game.h"
 #include "progress/SaveData.h"
 #include "progress/ShopFixture.h"
+#include "progress/ShopItems.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -165,3 +167,43 @@ TEST_F(ShopListTest, APurchaseRebuildsTheListAndKeepsTheLastThreeItemsInSight) {
 }
 
 }  // namespace
+
+// The item under the mouse lights up: its lit plate fades in over the plain
+// one, and fades out again once the mouse leaves.
+TEST_F(ShopListTest, TheItemUnderTheMouseLightsUp) {
+    Progress(3, 0);  // two items
+    Enter();
+    ASSERT_EQ(Shop().ITEM_COUNT, 2);
+    for (int id = 1; id < SHOP_TABLE_SIZE; ++id) {
+        const ShopItem& item = *ShopItems[id];
+        EXPECT_TRUE(item.SaleOverImage && item.SaleOverImage->image)
+            << item.SaleImageFile << " has its lit plate";
+    }
+    const TPoint second = Shop().GetImagePos(1);
+    const auto grey = [&](const TPixmap& frame) {
+        double sum = 0;
+        int count = 0;
+        for (int y = PhysicalY(second.Y - 25); y < PhysicalY(second.Y + 25); ++y) {
+            for (int x = PhysicalX(second.X - 25); x < PhysicalX(second.X + 25); ++x) {
+                const uint32_t p = frame.ReadPixel(x, y);
+                sum += ((p >> 16) & 255) + ((p >> 8) & 255) + (p & 255);
+                ++count;
+            }
+        }
+        return sum / (3.0 * count);
+    };
+    const double plain = grey(*ShopFrame());
+
+    InjectMouseMove(PhysicalX(static_cast<float>(second.X)),
+                    PhysicalY(static_cast<float>(second.Y)));
+    Step(2);
+    ASSERT_GT(Shop().CurrentItems[1]->GlowValue, 0.9f);
+    EXPECT_LE(Shop().CurrentItems[0]->GlowValue, 0.0f) << "only the item under the mouse";
+    const PixmapPtr lit = ShopFrame();
+    headless::SaveFrame("shop_item_under_the_mouse");
+    EXPECT_GT(grey(*lit), plain + 8) << "the item lights up";
+
+    InjectMouseMove(PhysicalX(512), PhysicalY(300));
+    EXPECT_TRUE(StepUntil([&] { return Shop().CurrentItems[1]->GlowValue <= 0; }, 600));
+    EXPECT_NEAR(grey(*ShopFrame()), plain, 1) << "and goes again when the mouse leaves";
+}

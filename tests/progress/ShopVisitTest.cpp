@@ -147,6 +147,9 @@ TEST_F(ShopVisitTest, TheOldLadysNewsOpensOnceWhenAWonLevelLeadsHere) {
     Enter();
     EXPECT_TRUE(Shop().MessageDialog) << "news of level 4";
     EXPECT_EQ(LevelCompleteScreen->ShowShopMessage, 0);
+    ASSERT_TRUE(WaitUntilOpen(Shop().MessageDialog));
+    ShopFrame();
+    headless::SaveFrame("shop_old_lady_news");
     ShopScreen->Kill();
     Enter();
     EXPECT_FALSE(Shop().MessageDialog) << "only when a won level sends the player";

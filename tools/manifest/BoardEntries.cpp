@@ -56,8 +56,9 @@ void AddBonuses(std::vector<Entry>& entries) {
     }
     entries.push_back(Board("Bonuses/garlic", 72, 72, "garlic mega bomb (plain and upgraded)"));
     entries.push_back(Board("Bonuses/moneybag", 72, 72, "money bag; also a particle"));
-    entries.push_back(BoardStrip("Bonuses/coin", 80, 80, 6,
-                                 "gold coin spinning; frame 5 faces front (flying coin)"));
+    entries.push_back(BoardStrip("Bonuses/coin", 80, 80, 12,
+                                 "gold coin spinning, a full turn in 30-degree steps; frames 2 and "
+                                 "8 are edge-on, frame 11 faces front (flying coin)"));
 }
 
 void AddGrid(std::vector<Entry>& entries) {

@@ -1,6 +1,50 @@
 #include "manifest/Manifest.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace asset {
+
+double LoudnessDb(Loudness tier) {
+    switch (tier) {
+        case Loudness::Interface:
+            return -25.0;
+        case Loudness::Board:
+            return -20.0;
+        case Loudness::Big:
+            return -13.0;
+        case Loudness::Music:
+            return -26.0;  // 6 dB under the board's events
+        case Loudness::None:
+            break;
+    }
+    return 0.0;
+}
+
+double LevelDb(Loudness tier, const float* samples, size_t frames, int channels, int rate) {
+    if (frames == 0 || channels <= 0) return -200.0;
+    const size_t window =
+        tier == Loudness::Music ? frames : std::min(frames, static_cast<size_t>(0.4 * rate));
+    // Running sum of the power over the window, kept in double.
+    auto powerAt = [&](size_t frame) {
+        double sum = 0;
+        for (int c = 0; c < channels; ++c) {
+            const double x = samples[frame * channels + c];
+            sum += x * x;
+        }
+        return sum / channels;
+    };
+    double sum = 0;
+    for (size_t i = 0; i < window; ++i)
+        sum += powerAt(i);
+    double loudest = sum;
+    for (size_t i = window; i < frames; ++i) {
+        sum += powerAt(i) - powerAt(i - window);
+        loudest = std::max(loudest, sum);
+    }
+    const double meanSquare = std::max(loudest / double(window), 1e-20);
+    return 10.0 * std::log10(meanSquare);
+}
 
 const std::vector<Entry>& Manifest() {
     static const std::vector<Entry> entries = [] {
@@ -66,6 +110,7 @@ Entry Music(const std::string& path, double minSeconds, double maxSeconds, bool 
     entry.kind = Kind::Ogg;
     entry.channels = 2;
     entry.looped = looped;
+    entry.loudness = Loudness::Music;
     return entry;
 }
 

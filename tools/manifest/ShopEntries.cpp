@@ -142,6 +142,10 @@ void AddShopEntries(std::vector<Entry>& entries) {
         const std::string base = std::string("graphics/ShopScreen/saleImages/") + name;
         entries.push_back(WithNotes(Picture(base + ".png", kGroup, kListWidth, kListHeight),
                                     "list picture: the decoration on a round plate"));
+        entries.push_back(
+            WithNotes(Picture(base + " MO.png", kGroup, kListWidth, kListHeight),
+                      "list picture under the mouse: the plate lit by a warm halo, the object "
+                      "lifted; lines up with the list picture"));
         entries.push_back(WithNotes(Picture(base + " down.png", kGroup, kListWidth, kListHeight),
                                     "pressed list picture: darker, sunk plate"));
     }

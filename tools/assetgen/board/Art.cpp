@@ -168,6 +168,27 @@ void Sheet::DropShadow(double dx, double dy, double blur, double alpha, Rgb colo
     DrawUnder(shadow, dx, dy);
 }
 
+void Sheet::FadeTowardsEdges(double margin) {
+    const int w = big_.Width(), h = big_.Height();
+    const double span = margin * factor_;
+    big_.Flush();
+    for (int y = 0; y < h; ++y) {
+        uint32_t* row = big_.Row(y);
+        for (int x = 0; x < w; ++x) {
+            const double edge = std::min(std::min(x, w - 1 - x), std::min(y, h - 1 - y));
+            if (edge >= span) continue;
+            const double t = edge / span, level = t * t * (3 - 2 * t);
+            uint32_t out = 0;
+            for (int c = 0; c < 4; ++c) {
+                out |= static_cast<uint32_t>(std::lround(((row[x] >> (c * 8)) & 0xFF) * level))
+                       << (c * 8);
+            }
+            row[x] = out;
+        }
+    }
+    big_.MarkDirty();
+}
+
 void Sheet::GlowUnder(double blur, Rgb colour, double strength) {
     Sheet glow = Silhouette(colour, 1.0);
     glow.Blur(blur);

@@ -68,6 +68,9 @@ class Sheet {
     void MaskBy(const Sheet& mask);
 
     void Blur(double radius);  // radius in final pixels
+    // Fades everything to transparent over `margin` final pixels towards
+    // the picture's edges.
+    void FadeTowardsEdges(double margin);
     void Fade(double factor) { big_.Fade(factor); }
     Sheet Silhouette(Rgb colour, double alpha = 1.0) const;
 

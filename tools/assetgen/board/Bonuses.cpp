@@ -130,12 +130,17 @@ void OutlinePiece(Sheet& piece) {
 
 // The finishing shared by every piece: a soft shadow, and for the upgraded
 // ones a strong aura and sparkles (placed clear of the piece's own shape).
+constexpr double kAuraMargin = 6.0;  // px of transparent margin round an aura
+
 void FinishPiece(Sheet& piece, bool upgraded, Rgb aura,
                  const std::vector<Point>& sparkles = {{12, 14}, {61, 25}, {57, 60}}) {
     piece.DropShadow(1.4, 2.6, 2.0, 0.5);
     if (!upgraded) return;
     piece.GlowUnder(4.5, aura, 1.0);
     piece.GlowUnder(2.0, Mix(aura, kWhite, 0.5), 0.8);
+    // The aura dies away inside the frame: a glow cut by the picture's edge
+    // would show a hard square around the piece on the board.
+    piece.FadeTowardsEdges(kAuraMargin);
     cairo_t* cr = piece.Begin();
     for (size_t i = 0; i < sparkles.size(); ++i) {
         Glint(cr, sparkles[i].x, sparkles[i].y, i % 2 ? 4.5 : 5.5, i % 2 ? Rgb8(0xFFF4C0) : kWhite,
@@ -317,7 +322,7 @@ void LanternFrame(Sheet& frame, const Material& metal) {
 void DrawLantern(Sheet& piece, bool upgraded) {
     // Light spreading left and right announces the row it clears.
     cairo_t* cr = piece.Begin();
-    SoftEllipse(cr, kMid, 38, upgraded ? 36 : 28, upgraded ? 7 : 5, 0, Rgb8(0xFFD870),
+    SoftEllipse(cr, kMid, 38, upgraded ? 30 : 28, upgraded ? 7 : 5, 0, Rgb8(0xFFD870),
                 upgraded ? 0.9 : 0.55);
     // Glass with the warm light inside.
     Sheet glass = piece.Blank();
@@ -400,7 +405,7 @@ void CandleHolder(Sheet& holder, const Material& metal) {
 
 void DrawCandle(Sheet& piece, bool upgraded) {
     cairo_t* cr = piece.Begin();
-    if (upgraded) SoftEllipse(cr, kMid, 30, 5, 34, 0, Rgb8(0xFFE080), 0.8);
+    if (upgraded) SoftEllipse(cr, kMid, 32, 5, 27, 0, Rgb8(0xFFE080), 0.8);
     Sheet holder = piece.Blank();
     CandleHolder(holder, upgraded ? kGilt : kIron);
     piece.Draw(holder);
@@ -845,6 +850,8 @@ namespace {
 
 constexpr int kCoinCell = 80;
 constexpr double kCoinRadius = 27;
+constexpr double kCoinThickness = 6;
+constexpr int kCoinFrames = 12;  // a full turn, 30 degrees a frame
 
 // The coin's face, full width, centred in a cell-sized sheet.
 Sheet CoinFace() {
@@ -885,34 +892,71 @@ Canvas CoinFrame(const Sheet& face, double angle) {
     Sheet frame(kCoinCell, kCoinCell);
     const double c = kCoinCell / 2.0;
     const double width = std::cos(angle);
-    const double squeeze = std::max(0.06, std::abs(width));
-    // The edge: a band between the face and its back, seen when turning.
-    const double edge = 4.0 * std::sin(angle);
+    const double squeeze = std::abs(width);
+    // The face towards the viewer sits half the coin's thickness off the
+    // axis; the rim is the face swept back to the far face.
+    const double faceX = c + kCoinThickness / 2 * std::sin(angle) * (width < 0 ? -1 : 1);
+    const double backX = 2 * c - faceX;
     cairo_t* cr = frame.Begin();
-    for (int step = 0; step <= 8; ++step) {
-        const double offset = edge * step / 8.0;
+    if (std::abs(faceX - backX) > 0.2) {
         cairo_save(cr);
-        cairo_translate(cr, c + offset, c);
+        cairo_rectangle(cr, std::min(faceX, backX), c - kCoinRadius, std::abs(faceX - backX),
+                        2 * kCoinRadius);
+        for (int step = 0; step <= 10 && squeeze > 0.01; ++step) {
+            cairo_save(cr);
+            cairo_translate(cr, backX + (faceX - backX) * step / 10.0, c);
+            cairo_scale(cr, squeeze, 1);
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, 0, 0, kCoinRadius, 0, 2 * M_PI);
+            cairo_restore(cr);
+        }
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+        cairo_clip(cr);
+        // Lit along its middle like a cylinder, darker top and bottom.
+        cairo_pattern_t* metal =
+            cairo_pattern_create_linear(0, c - kCoinRadius, 0, c + kCoinRadius);
+        AddStop(metal, 0, kGilt.dark);
+        AddStop(metal, 0.28, kGilt.mid);
+        AddStop(metal, 0.42, kGilt.light);
+        AddStop(metal, 0.68, kGilt.mid);
+        AddStop(metal, 1, Scale(kGilt.dark, 0.75));
+        cairo_set_source(cr, metal);
+        cairo_paint(cr);
+        cairo_pattern_destroy(metal);
+        // Milling: fine grooves across the rim.
+        cairo_set_line_width(cr, 0.7);
+        SetColour(cr, kGilt.dark, 0.6);
+        for (double y = c - kCoinRadius + 1.5; y < c + kCoinRadius; y += 2.2) {
+            cairo_move_to(cr, c - kCoinRadius, y);
+            cairo_line_to(cr, c + kCoinRadius, y);
+        }
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    // The face, squeezed horizontally; the back shows the relief mirrored.
+    if (squeeze > 0.02) {
+        const Canvas& big = face.Pixels();
+        cairo_save(cr);
+        cairo_translate(cr, faceX, c);
+        cairo_scale(cr, squeeze * (width < 0 ? -1 : 1), 1);
+        cairo_translate(cr, -c, -c);
+        cairo_scale(cr, 1.0 / face.Factor(), 1.0 / face.Factor());
+        cairo_set_source_surface(cr, const_cast<Canvas&>(big).Surface(), 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        // A face turned from the viewer catches less light.
+        cairo_save(cr);
+        cairo_translate(cr, faceX, c);
         cairo_scale(cr, squeeze, 1);
         cairo_arc(cr, 0, 0, kCoinRadius, 0, 2 * M_PI);
         cairo_restore(cr);
-        SetColour(cr, Mix(kGilt.dark, kGilt.mid, 0.35 + 0.3 * step / 8.0));
+        SetColour(cr, kShadow, 0.3 * (1 - squeeze));
         cairo_fill(cr);
     }
-    // The face, squeezed horizontally about the centre.
-    const Canvas& big = face.Pixels();
-    cairo_save(cr);
-    cairo_translate(cr, c, c);
-    cairo_scale(cr, squeeze * (width < 0 ? -1 : 1), 1);
-    cairo_translate(cr, -c, -c);
-    cairo_scale(cr, 1.0 / face.Factor(), 1.0 / face.Factor());
-    cairo_set_source_surface(cr, const_cast<Canvas&>(big).Surface(), 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
-    cairo_paint(cr);
-    cairo_restore(cr);
-    // A glint that sweeps across as the coin turns.
-    const double sweep = c - squeeze * kCoinRadius * 0.5 * std::sin(angle * 2);
-    Glint(cr, sweep, c - 14, 6 + 3 * squeeze, kWhite, 0.9);
+    // A glint that sweeps across as the coin turns, brightest edge-on.
+    const double sweep = faceX - kCoinRadius * 0.45 * std::sin(angle) * std::max(squeeze, 0.15);
+    Glint(cr, sweep, c - 14, 5 + 4 * (1 - squeeze), kWhite, 0.75 + 0.2 * (1 - squeeze));
     frame.Outline(1.2, Rgb8(0x4A2A06), 0.95);
     frame.DropShadow(1.2, 2.4, 1.8, 0.45);
     return frame.Final();
@@ -923,11 +967,11 @@ Canvas CoinFrame(const Sheet& face, double angle) {
 Canvas CoinStrip() {
     const Sheet face = CoinFace();
     std::vector<Canvas> frames;
-    // Frames turn by 60 degrees each; the last one faces front, as the
-    // flying coin uses it.
-    for (int i = 1; i <= 6; ++i)
-        frames.push_back(CoinFrame(face, M_PI / 3 * i));
-    return asset::Strip(frames, kCoinCell, kCoinCell, 6);
+    // The last frame faces front, as the flying coin uses it; frames 2 and
+    // 8 are edge-on.
+    for (int i = 1; i <= kCoinFrames; ++i)
+        frames.push_back(CoinFrame(face, 2 * M_PI * i / kCoinFrames));
+    return asset::Strip(frames, kCoinCell, kCoinCell, kCoinFrames);
 }
 
 }  // namespace board

@@ -36,6 +36,8 @@ struct GemDesign {
     std::function<Cut()> cut;
     bool pearly = false;
     Point glint{0, 0};  // where the star glint sits; (0, 0) = the upper-left shoulder
+    // Polished as a domed cabochon with a metal's lustre instead of cut in facets.
+    bool cabochon = false;
 };
 
 Point Lerp(Point a, Point b, double t) {
@@ -92,7 +94,7 @@ Cut HeartCut() {
 
 Cut HexagonCut() {
     Cut cut;
-    cut.girdle = Regular(6, 29.5, 0, {kCentre, kCentre});
+    cut.girdle = Regular(6, 27.5, 0, {kCentre, kCentre});
     cut.table = TableTowards(cut.girdle, {kCentre, kCentre}, 0.55);
     return cut;
 }
@@ -100,7 +102,7 @@ Cut HexagonCut() {
 Cut StarCut() {
     Cut cut;
     for (int i = 0; i < 10; ++i) {
-        const double radius = i % 2 ? 14.0 : 31.5;
+        const double radius = i % 2 ? 17.0 : 31.5;
         const double a = (-90 + 36.0 * i) * M_PI / 180;
         cut.girdle.push_back(
             {kCentre + radius * std::cos(a), kCentre + 2.5 + radius * std::sin(a)});
@@ -111,12 +113,14 @@ Cut StarCut() {
 }
 
 Cut EmeraldCut() {
-    const double h = 24, corner = 7;
+    // Upright, as an emerald is cut: taller than wide, so it never reads as
+    // the round, the hexagon or the clover.
+    const double w = 19, h = 27, corner = 7;
     Cut cut;
-    cut.girdle = {{kCentre - h + corner, kCentre - h}, {kCentre + h - corner, kCentre - h},
-                  {kCentre + h, kCentre - h + corner}, {kCentre + h, kCentre + h - corner},
-                  {kCentre + h - corner, kCentre + h}, {kCentre - h + corner, kCentre + h},
-                  {kCentre - h, kCentre + h - corner}, {kCentre - h, kCentre - h + corner}};
+    cut.girdle = {{kCentre - w + corner, kCentre - h}, {kCentre + w - corner, kCentre - h},
+                  {kCentre + w, kCentre - h + corner}, {kCentre + w, kCentre + h - corner},
+                  {kCentre + w - corner, kCentre + h}, {kCentre - w + corner, kCentre + h},
+                  {kCentre - w, kCentre + h - corner}, {kCentre - w, kCentre - h + corner}};
     cut.table = TableTowards(cut.girdle, {kCentre, kCentre}, 0.6);
     return cut;
 }
@@ -144,14 +148,14 @@ Cut TeardropCut() {
 
 Cut RhombusCut() {
     Cut cut;
-    cut.girdle = {{kCentre, 3}, {kCentre + 25, kCentre}, {kCentre, 63}, {kCentre - 25, kCentre}};
+    cut.girdle = {{kCentre, 3}, {kCentre + 28, kCentre}, {kCentre, 63}, {kCentre - 28, kCentre}};
     cut.table = TableTowards(cut.girdle, {kCentre, kCentre}, 0.5);
     return cut;
 }
 
 Cut TriangleCut() {
     // Corners trimmed so the points are not needle sharp.
-    const std::vector<Point> corners = Regular(3, 33, 0, {kCentre, kCentre + 6});
+    const std::vector<Point> corners = Regular(3, 35, 0, {kCentre, kCentre + 5});
     std::vector<Point> girdle;
     for (size_t i = 0; i < corners.size(); ++i) {
         const Point& a = corners[i];
@@ -162,13 +166,13 @@ Cut TriangleCut() {
     }
     Cut cut;
     cut.girdle = girdle;
-    cut.table = TableTowards(girdle, {kCentre, kCentre + 6}, 0.5);
+    cut.table = TableTowards(girdle, {kCentre, kCentre + 5}, 0.5);
     return cut;
 }
 
 Cut RoundCut() {
     Cut cut;
-    cut.girdle = Regular(16, 27.5, 11.25, {kCentre, kCentre});
+    cut.girdle = Regular(16, 25.5, 11.25, {kCentre, kCentre});
     cut.table = TableTowards(cut.girdle, {kCentre, kCentre}, 0.55);
     return cut;
 }
@@ -176,8 +180,8 @@ Cut RoundCut() {
 Cut CrescentCut() {
     // The outer disc minus a disc shifted to the upper right; tips where the
     // two circles cross.
-    const Point outer{kCentre - 1, kCentre + 1}, inner{kCentre + 11, kCentre - 9};
-    const double R = 29, r = 24;
+    const Point outer{kCentre - 1, kCentre + 1}, inner{kCentre + 14, kCentre - 12};
+    const double R = 30, r = 22;
     const double dx = inner.x - outer.x, dy = inner.y - outer.y, d = std::hypot(dx, dy);
     const double along = (d * d + R * R - r * r) / (2 * d);
     const double half = std::sqrt(R * R - along * along);
@@ -210,8 +214,11 @@ Cut CrescentCut() {
 }
 
 Cut PentagonCut() {
+    // A tall pentagon, like a shield's crest: a regular one is too near the round.
     Cut cut;
-    cut.girdle = Regular(5, 30.5, 0, {kCentre, kCentre + 2});
+    cut.girdle = Regular(5, 29, 0, {kCentre, kCentre + 2});
+    for (Point& p : cut.girdle)
+        p = {kCentre + (p.x - kCentre) * 0.86, kCentre + 2 + (p.y - kCentre - 2) * 1.06};
     cut.table = TableTowards(cut.girdle, {kCentre, kCentre + 2}, 0.55);
     return cut;
 }
@@ -229,6 +236,10 @@ Cut ShieldCut() {
         girdle.push_back({8 + 25 * t * t, 28 + 34 * std::sin(t * M_PI / 2)});
     }
     girdle.push_back({8, 28});
+    // Drawn broad, then narrowed to the other gems' visual size: tall and
+    // square-shouldered, it never reads as the round beside it.
+    for (Point& p : girdle)
+        p = {kCentre + (p.x - kCentre) * 0.8, 33 + (p.y - 33) * 0.98};
     Cut cut;
     cut.girdle = girdle;
     cut.table = TableTowards(girdle, {kCentre, 30}, 0.5);
@@ -240,7 +251,8 @@ Cut ShieldCut() {
 Cut CloverCut() {
     // Four overlapping lobes: the distance to the outline along each ray is
     // the farthest crossing with any lobe circle.
-    const double lobeOffset = 14.5, lobeRadius = 14.5;
+    // Deep notches between the lobes: the outline must not read as a round.
+    const double lobeOffset = 16.5, lobeRadius = 12.5;
     constexpr int kSteps = 40;
     Cut cut;
     for (int i = 0; i < kSteps; ++i) {
@@ -264,7 +276,7 @@ Cut CloverCut() {
 
 Cut MarquiseCut() {
     // A lens laid on the diagonal from lower left to upper right.
-    const double halfLength = 31, halfWidth = 17;
+    const double halfLength = 31, halfWidth = 20;
     const double radius = (halfLength * halfLength + halfWidth * halfWidth) / (2 * halfWidth);
     const double centreOffset = radius - halfWidth;
     const double spread = std::asin(halfLength / radius);
@@ -319,17 +331,20 @@ const std::vector<GemDesign>& Designs() {
          CrescentCut,
          true,
          {17, 24}},
-        {"amber pentagon",
-         {Rgb8(0x361804), Rgb8(0x9C5418), Rgb8(0xE2A052), Rgb8(0xFFF0D8)},
-         PentagonCut},
+        {"hematite pentagon",
+         {Rgb8(0x1E222A), Rgb8(0x6C7682), Rgb8(0xC6D0DC), Rgb8(0xFFFFFF)},
+         PentagonCut,
+         false,
+         {0, 0},
+         true},
         {"teal shield",
          {Rgb8(0x02332F), Rgb8(0x0E8F84), Rgb8(0x62DCC8), Rgb8(0xE6FFFA)},
          ShieldCut},
         {"peridot clover",
          {Rgb8(0x2C4600), Rgb8(0x98D41A), Rgb8(0xDEFF7C), Rgb8(0xFAFFE6)},
          CloverCut},
-        {"garnet marquise",
-         {Rgb8(0x24020C), Rgb8(0x85102E), Rgb8(0xD8546E), Rgb8(0xFFE0E6)},
+        {"fuchsia marquise",
+         {Rgb8(0x4C0450), Rgb8(0xD823D0), Rgb8(0xFF86F4), Rgb8(0xFFEAFD)},
          MarquiseCut},
     };
     return designs;
@@ -532,12 +547,57 @@ void DrawSheen(cairo_t* cr, const Cut& cut) {
     cairo_restore(cr);
 }
 
+// A polished metallic dome: dark at the rim, bands of reflected sky and
+// ground across it, a bright window of the light near the top left.
+void DrawCabochon(cairo_t* cr, const Cut& cut, const GemColours& c) {
+    cairo_save(cr);
+    PolygonPath(cr, cut.girdle);
+    cairo_clip(cr);
+    cairo_pattern_t* dome =
+        cairo_pattern_create_radial(kCentre - 7, kCentre - 9, 2, kCentre, kCentre + 2, 31);
+    AddStop(dome, 0.0, c.light);
+    AddStop(dome, 0.35, c.base);
+    AddStop(dome, 0.8, c.deep);
+    AddStop(dome, 1.0, Scale(c.deep, 0.7));
+    cairo_set_source(cr, dome);
+    cairo_paint(cr);
+    cairo_pattern_destroy(dome);
+    // The horizon reflected in polished metal: a light band over a dark one.
+    cairo_pattern_t* bands = cairo_pattern_create_linear(0, 14, 0, 56);
+    AddStop(bands, 0.0, c.glint, 0.0);
+    AddStop(bands, 0.42, c.light, 0.0);
+    AddStop(bands, 0.5, c.light, 0.55);
+    AddStop(bands, 0.56, c.deep, 0.6);
+    AddStop(bands, 0.75, c.deep, 0.0);
+    AddStop(bands, 0.9, c.light, 0.35);
+    AddStop(bands, 1.0, c.light, 0.0);
+    cairo_set_source(cr, bands);
+    cairo_paint(cr);
+    cairo_pattern_destroy(bands);
+    cairo_restore(cr);
+    // Soft ridges from the corners: a pentagon dome still shows its five sides.
+    Point core{0, 0};
+    for (const Point& p : cut.girdle)
+        core = {core.x + p.x / cut.girdle.size(), core.y + p.y / cut.girdle.size()};
+    cairo_set_line_width(cr, 0.8);
+    for (const Point& p : cut.girdle) {
+        cairo_move_to(cr, Lerp(core, p, 0.35).x, Lerp(core, p, 0.35).y);
+        cairo_line_to(cr, Lerp(core, p, 0.92).x, Lerp(core, p, 0.92).y);
+    }
+    SetColour(cr, c.glint, 0.18);
+    cairo_stroke(cr);
+}
+
 Canvas GemFrame(const GemDesign& design) {
     const Cut cut = design.cut();
     Sheet gem(kCell, kCell);
     cairo_t* cr = gem.Begin();
-    DrawFacets(cr, cut, design.colours);
-    DrawTable(cr, cut, design.colours);
+    if (design.cabochon) {
+        DrawCabochon(cr, cut, design.colours);
+    } else {
+        DrawFacets(cr, cut, design.colours);
+        DrawTable(cr, cut, design.colours);
+    }
     if (design.pearly) DrawSheen(cr, cut);
     DrawRims(cr, cut, design.colours);
     DrawGloss(cr, cut);

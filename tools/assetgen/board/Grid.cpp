@@ -73,39 +73,35 @@ Sheet PlateLayer(const Sheet& like, const Plate& plate, const char* grainSeed) {
     return layer;
 }
 
-// Frost: a few six-armed crystals and fine needles near the edges, where
-// the gem does not cover them.
-void Frost(cairo_t* cr, const char* seedName, Rgb colour, double alpha) {
-    asset::Rng rng(asset::SeedOf(seedName));
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    const Point crystals[] = {{14, 52}, {53, 14}, {50, 55}};
-    for (const Point& c : crystals) {
-        const double size = rng.Range(4.5, 6.5), turn = rng.Range(0, M_PI / 3);
-        for (int arm = 0; arm < 6; ++arm) {
-            const double a = turn + arm * M_PI / 3;
-            const double ex = c.x + std::cos(a) * size, ey = c.y + std::sin(a) * size;
-            cairo_move_to(cr, c.x, c.y);
-            cairo_line_to(cr, ex, ey);
-            const double bx = c.x + std::cos(a) * size * 0.55, by = c.y + std::sin(a) * size * 0.55;
-            for (int side = -1; side <= 1; side += 2) {
-                cairo_move_to(cr, bx, by);
-                cairo_line_to(cr, bx + std::cos(a + side * 0.9) * size * 0.35,
-                              by + std::sin(a + side * 0.9) * size * 0.35);
-            }
+// Domed rivets holding the plate down, `perSide` along each edge at
+// `inset` from it (corners included): armour, not ice.
+void Rivets(cairo_t* cr, double inset, int perSide, Rgb light, Rgb deep) {
+    std::vector<Point> heads;
+    const double span = kCell - 2 * inset;
+    for (int side = 0; side < 4; ++side) {
+        for (int k = 0; k < perSide; ++k) {
+            const double t = perSide > 1 ? double(k) / (perSide - 1) : 0.5;
+            const double along = inset + span * t;
+            const Point p = side == 0   ? Point{along, inset}
+                            : side == 1 ? Point{kCell - inset, along}
+                            : side == 2 ? Point{kCell - along, kCell - inset}
+                                        : Point{inset, kCell - along};
+            // Corners are shared by two sides.
+            if (k == perSide - 1) continue;
+            heads.push_back(p);
         }
     }
-    for (int i = 0; i < 7; ++i) {
-        const double along = rng.Range(8, 58), inset = rng.Range(4, 7);
-        const double angle = rng.Range(-0.6, 0.6) + (i % 2 ? M_PI / 2 : 0);
-        const double x = i % 2 ? inset + (i % 4 == 1 ? 0 : 66 - 2 * inset) : along;
-        const double y = i % 2 ? along : inset + (i % 4 == 0 ? 0 : 66 - 2 * inset);
-        const double length = rng.Range(4, 8);
-        cairo_move_to(cr, x - std::cos(angle) * length, y - std::sin(angle) * length);
-        cairo_line_to(cr, x + std::cos(angle) * length, y + std::sin(angle) * length);
+    for (const Point& p : heads) {
+        cairo_pattern_t* dome =
+            cairo_pattern_create_radial(p.x - 0.8, p.y - 0.8, 0.2, p.x, p.y, 2.3);
+        AddStop(dome, 0, light);
+        AddStop(dome, 0.6, Mix(light, deep, 0.5));
+        AddStop(dome, 1, deep);
+        cairo_arc(cr, p.x, p.y, 2.2, 0, 2 * M_PI);
+        cairo_set_source(cr, dome);
+        cairo_fill(cr);
+        cairo_pattern_destroy(dome);
     }
-    cairo_set_line_width(cr, 0.7);
-    SetColour(cr, colour, alpha);
-    cairo_stroke(cr);
 }
 
 // Engraved corner flourishes that stay visible around the gem.
@@ -134,8 +130,9 @@ Sheet GoldLayer() {
     Sheet tile(kCell, kCell);
     Sheet plate = PlateLayer(tile, kGoldPlate, "gold plate");
     cairo_t* cr = plate.Begin();
-    Frost(cr, "gold frost", Rgb8(0xFFFBE0), 0.45);
-    CornerOrnaments(cr, 6, Rgb8(0x7A4A0C), 0.7);
+    // One plate: a rivet in each corner.
+    Rivets(cr, 6.5, 2, kGoldLight, kGoldDeep);
+    CornerOrnaments(cr, 10, Rgb8(0x7A4A0C), 0.7);
     Glint(cr, 12, 11, 5, kWhite, 0.9);
     return plate;
 }
@@ -145,8 +142,10 @@ Sheet SilverLayer() {
     Sheet plate = PlateLayer(tile, kSilverPlate, "silver plate");
     plate.Draw(PlateLayer(tile, kSilverInner, "silver inner"));
     cairo_t* cr = plate.Begin();
-    Frost(cr, "silver frost", kWhite, 0.55);
-    CornerOrnaments(cr, 5, Rgb8(0x5A6384), 0.6);
+    // Two plates riveted together: a ring of rivets round the edge and
+    // the inner plate's bevel inside it.
+    Rivets(cr, 5.5, 4, kWhite, kSilverDeep);
+    CornerOrnaments(cr, 10.5, Rgb8(0x5A6384), 0.6);
     Glint(cr, 11, 10, 5.5, kWhite, 0.95);
     Glint(cr, 54, 50, 3.5, kWhite, 0.7);
     return plate;
@@ -426,6 +425,31 @@ void Hairlines(cairo_t* cr, asset::Rng& rng) {
     cairo_stroke(cr);
 }
 
+// The harder rock: darker throughout and banded with denser layers, so it
+// reads as heavier stone than the cracked shell, not only as mossier.
+void Strata(Sheet& rock) {
+    Sheet bands = rock.Blank();
+    cairo_t* cr = bands.Begin();
+    SetColour(cr, Rgb8(0x14101E), 0.32);
+    cairo_paint(cr);
+    const double rows[][2] = {{20, 4.5}, {33, 6.0}, {47, 4.0}, {57, 3.0}};
+    for (const auto& row : rows) {
+        const double y = row[0], thick = row[1];
+        cairo_move_to(cr, -2, y + 3);
+        cairo_curve_to(cr, 20, y - 3, 45, y + 4, kRockSize + 2, y - 2);
+        cairo_line_to(cr, kRockSize + 2, y - 2 + thick);
+        cairo_curve_to(cr, 45, y + 4 + thick, 20, y - 3 + thick, -2, y + 3 + thick);
+        cairo_close_path(cr);
+        SetColour(cr, Rgb8(0x241E30), 0.55);
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 0.7);
+        SetColour(cr, kStoneLight, 0.3);
+        cairo_stroke(cr);
+    }
+    bands.MaskBy(rock);
+    rock.Draw(bands);
+}
+
 // A cushion of moss in the upper left, where the moonlight falls: clumps
 // thick at the patch's heart and thinning out along the rim.
 void Moss(Sheet& rock, asset::Rng& rng) {
@@ -474,6 +498,7 @@ Canvas RockOverlay(int strength, int variant) {
     rock.RimLight(-1.3, -1.3, kStoneBone, 0.6);
     rock.RimLight(1.0, 1.0, kStoneBounce, 0.25);
     if (whole) {
+        Strata(rock);
         Hairlines(rock.Begin(), rng);
         Moss(rock, rng);
     } else {

@@ -372,7 +372,7 @@ void MakerName(Canvas& logo) {
 Canvas GameLogo() {
     Canvas logo(kLogoWidth, kLogoHeight);
     cairo_t* cr = logo.Cr();
-    CrescentMoon(logo, 528, 44, 32);
+    // No moon of its own: the title's sky has the one moon, behind the logo.
     Bat(cr, 452, 30, 42, -0.2);
     Bat(cr, 478, 80, 26, 0.25);
     Twinkle(cr, 22, 26, 9, 0.9);

@@ -7,6 +7,7 @@
 
 #include "Instruments.h"
 #include "Synth.h"
+#include "manifest/Manifest.h"
 
 namespace asset::music {
 
@@ -150,8 +151,10 @@ float SoftLimit(float x) {
 }
 
 void Master(Pcm& pcm) {
-    const double loudness = LoudnessOf(pcm);
-    const float gain = static_cast<float>(std::pow(10.0, (kTargetLoudness - loudness) / 20));
+    const double level =
+        LevelDb(Loudness::Music, pcm.samples.data(), pcm.Frames(), pcm.channels, pcm.rate);
+    const float gain =
+        static_cast<float>(std::pow(10.0, (LoudnessDb(Loudness::Music) - level) / 20));
     for (float& s : pcm.samples)
         s = SoftLimit(s * gain);
 }

@@ -10,9 +10,8 @@
 
 namespace asset::music {
 
-// All pieces are mastered to this integrated loudness (LUFS), with peaks
-// kept under kPeakCeiling.
-constexpr double kTargetLoudness = -18.0;
+// All pieces are mastered to the music's loudness tier (manifest/Manifest.h),
+// under the sound effects, with peaks kept under kPeakCeiling.
 constexpr double kPeakCeiling = 0.89;  // -1 dBFS: headroom for the Ogg encoder
 
 // The finished piece: 44.1 kHz stereo. A looped piece lasts exactly its
@@ -27,8 +26,5 @@ Pcm MixSong(const Song& song, uint64_t seed);
 // by the mono `send`; adds `wet` of its output to left and right.
 void AddRoom(const std::vector<float>& send, double size, double damping, double wet,
              std::vector<float>& left, std::vector<float>& right);
-
-// Integrated loudness in LUFS (K-weighted, gated), as broadcast meters read it.
-double LoudnessOf(const Pcm& pcm);
 
 }  // namespace asset::music

@@ -28,6 +28,9 @@ class Layer {
     cairo_t* Cr() { return art_.Cr(); }
     Details& Parts() { return details_; }
     Details* PartsPtr() { return &details_; }
+    // The shapes drawn so far (their alpha is their coverage): a mask for
+    // painting texture and shading inside them.
+    const Canvas& Art() const { return art_; }
     void Composite(Canvas& target, const Look& look);
     // A soft shadow of the layer's shapes, cast down and to the right.
     void Shadow(Canvas& target, double dx, double dy, double blur, double alpha) const;

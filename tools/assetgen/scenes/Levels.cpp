@@ -3,6 +3,7 @@
 // edges; the middle, where the board sits, stays dark and quiet.
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "Backdrop.h"
@@ -46,6 +47,55 @@ FogSpec Mist(Rgb color, double top, double bottom, uint64_t seed, double density
     fog.stretch = 5;
     fog.seed = seed;
     return fog;
+}
+
+// Paints only where `mask` has coverage: texture and shading inside shapes.
+void PaintWithin(Canvas& target, const Canvas& mask, const std::function<void(cairo_t*)>& paint) {
+    Canvas inside(target.Width(), target.Height());
+    paint(inside.Cr());
+    inside.Reset();
+    cairo_t* cr = inside.Cr();
+    cairo_set_operator(cr, CAIRO_OPERATOR_DEST_IN);
+    cairo_set_source_surface(cr, const_cast<Canvas&>(mask).Surface(), 0, 0);
+    cairo_paint(cr);
+    inside.Reset();
+    target.Draw(inside, 0, 0);
+}
+
+// Light falling across a shape from the left: a moonlit side, a shadowed one.
+void SideLight(cairo_t* cr, double x0, double x1, double lit, double shadow) {
+    cairo_pattern_t* pattern = cairo_pattern_create_linear(x0, 0, x1, 0);
+    cairo_pattern_add_color_stop_rgba(pattern, 0, kMoonlight.r, kMoonlight.g, kMoonlight.b, lit);
+    cairo_pattern_add_color_stop_rgba(pattern, 0.42, kMoonlight.r, kMoonlight.g, kMoonlight.b, 0);
+    cairo_pattern_add_color_stop_rgba(pattern, 0.6, 0.02, 0.02, 0.06, 0);
+    cairo_pattern_add_color_stop_rgba(pattern, 1, 0.02, 0.02, 0.06, shadow);
+    cairo_set_source(cr, pattern);
+    cairo_paint(cr);
+    cairo_pattern_destroy(pattern);
+}
+
+// A still water surface seen from above its rim: an ellipse of dark water
+// with the moon's sheen, inside a lit stone lip.
+void WaterInBasin(cairo_t* cr, double cx, double cy, double rx, double ry, Rgb stone) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+    cairo_path_t* rim = cairo_copy_path(cr);
+    FillVertical(cr, cy - ry, cy + ry, Rgb8(0x2A3358), Rgb8(0x121630));
+    cairo_save(cr);
+    cairo_translate(cr, cx - rx * 0.3, cy);
+    cairo_scale(cr, rx * 0.35, ry * 0.5);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColor(cr, kMoonlight, 0.25);
+    cairo_fill(cr);
+    cairo_append_path(cr, rim);
+    cairo_set_line_width(cr, 2.4);
+    SetColor(cr, Shade(stone, 1.35), 0.9);
+    cairo_stroke(cr);
+    cairo_path_destroy(rim);
 }
 
 // Glowing eyes in the dark: a pair of small lights.
@@ -565,29 +615,143 @@ Canvas ManorGrounds() {
 
     Layer mid(kScreenWidth, kScreenHeight);
     const Hill midHill{seed + 4, 620, 8};
-    cairo_t* cr = mid.Cr();
-    midHill.Fill(cr);
-    Hedge(cr, rng, 0, 420, midHill.Y(200) + 6, 60);
-    Hedge(cr, rng, 640, kScreenWidth, midHill.Y(800) + 6, 60);
-    Fountain(cr, 530, midHill.Y(530) + 8, 190);
-    for (double x : {400.0, 660.0})
-        LampPost(cr, x, midHill.Y(x) + 6, 130);
+    midHill.Fill(mid.Cr());
     mid.Composite(canvas, DepthLook(sky, 0.6, 480, 680));
-    for (double x : {400.0, 660.0})
-        LanternLight(canvas.Cr(), x + 26, midHill.Y(x) + 6 - 104, 5);
+
+    // Clipped yew hedges: dark leaves, their crowns catching the moon.
+    Layer hedges(kScreenWidth, kScreenHeight);
+    const double hedgeLeft = midHill.Y(200) + 6, hedgeRight = midHill.Y(800) + 6;
+    Hedge(hedges.Cr(), rng, 0, 420, hedgeLeft, 60);
+    Hedge(hedges.Cr(), rng, 640, kScreenWidth, hedgeRight, 60);
+    Look leafy = DepthLook(sky, 0.7, hedgeLeft - 64, hedgeLeft);
+    leafy.upper = Mix(leafy.upper, Rgb8(0x35584A), 0.55);
+    leafy.lower = Mix(leafy.lower, Rgb8(0x101C18), 0.5);
+    leafy.rimAlpha = 0.55;
+    leafy.rimWidth = 1.6;
+    hedges.Composite(canvas, leafy);
+    PaintWithin(canvas, hedges.Art(), [&](cairo_t* cr) {
+        Rng leaves(seed + 20);
+        for (int i = 0; i < 3200; ++i) {
+            const double x = leaves.Range(0, kScreenWidth);
+            const double base = x < 530 ? hedgeLeft : hedgeRight;
+            const double y = leaves.Range(base - 66, base);
+            const double depth = Clamp01((y - (base - 60)) / 60);  // 0 at the crown
+            const bool lit = leaves.Chance(0.8 - 0.75 * depth);
+            if (lit) {
+                SetColor(cr, Mix(Rgb8(0x7FA896), kMoonlight, 0.3 * (1 - depth)),
+                         leaves.Range(0.1, 0.3) * (1 - 0.6 * depth));
+            } else {
+                SetColor(cr, Rgb8(0x08120E), leaves.Range(0.25, 0.5));
+            }
+            const double r = leaves.Range(1.6, 3.4);
+            cairo_save(cr);
+            cairo_translate(cr, x, y);
+            cairo_rotate(cr, leaves.Range(0, M_PI));
+            cairo_scale(cr, r, r * 0.6);
+            cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(cr);
+            cairo_fill(cr);
+        }
+        // The foot of the hedge in its own shade.
+        for (double base : {hedgeLeft, hedgeRight}) {
+            cairo_rectangle(cr, 0, base - 22, kScreenWidth, 24);
+            cairo_pattern_t* foot = cairo_pattern_create_linear(0, base - 22, 0, base);
+            cairo_pattern_add_color_stop_rgba(foot, 0, 0.02, 0.03, 0.04, 0);
+            cairo_pattern_add_color_stop_rgba(foot, 1, 0.02, 0.03, 0.04, 0.55);
+            cairo_set_source(cr, foot);
+            cairo_fill(cr);
+            cairo_pattern_destroy(foot);
+        }
+    });
+
+    // The fountain: weathered stone lit from the left, moonlit water in its
+    // basin and bowl.
+    const double fx = 530, fy = midHill.Y(530) + 8, fw = 190;
+    ContactShadow(canvas, fx + 6, fy, fw * 0.55, 9, 0.7);
+    Layer fountain(kScreenWidth, kScreenHeight);
+    Fountain(fountain.Cr(), fx, fy, fw);
+    const Rgb stone = Mix(kStone, sky.middle, 0.45);
+    Look stoneLook = DepthLook(sky, 0.5, fy - fw * 0.7, fy);
+    stoneLook.upper = Mix(stone, kFog, 0.15);
+    stoneLook.lower = Shade(stone, 0.55);
+    stoneLook.rim = kMoonlight;
+    stoneLook.rimAlpha = 0.65;
+    stoneLook.rimWidth = 1.8;
+    fountain.Composite(canvas, stoneLook);
+    PaintWithin(canvas, fountain.Art(), [&](cairo_t* cr) {
+        SideLight(cr, fx - fw * 0.5, fx + fw * 0.5, 0.28, 0.55);
+        // Weathering: lichen and pits.
+        Rng pits(seed + 21);
+        for (int i = 0; i < 700; ++i) {
+            const double x = fx + pits.Range(-fw / 2, fw / 2), y = fy - pits.Range(0, fw * 0.72);
+            const bool lichen = pits.Chance(0.4);
+            SetColor(cr, lichen ? Rgb8(0x7E9A7A) : Rgb8(0x0C0E18), pits.Range(0.1, 0.3));
+            cairo_arc(cr, x, y, pits.Range(0.6, 1.8), 0, 2 * M_PI);
+            cairo_fill(cr);
+        }
+        // The basin's courses of dressed stone.
+        cairo_set_line_width(cr, 1.2);
+        SetColor(cr, Rgb8(0x0A0C18), 0.5);
+        for (double course : {0.1, 0.05}) {
+            cairo_move_to(cr, fx - fw / 2, fy - fw * course);
+            cairo_line_to(cr, fx + fw / 2, fy - fw * course);
+        }
+        for (double joint : {-0.36, -0.18, 0.0, 0.18, 0.36}) {
+            cairo_move_to(cr, fx + fw * joint, fy - fw * 0.15);
+            cairo_line_to(cr, fx + fw * joint, fy - fw * 0.1);
+            cairo_move_to(cr, fx + fw * (joint + 0.09), fy - fw * 0.1);
+            cairo_line_to(cr, fx + fw * (joint + 0.09), fy - fw * 0.05);
+        }
+        cairo_stroke(cr);
+    });
+    WaterInBasin(canvas.Cr(), fx, fy - fw * 0.175, fw * 0.47, fw * 0.035, stone);
+    WaterInBasin(canvas.Cr(), fx, fy - fw * 0.555, fw * 0.29, fw * 0.025, stone);
+
+    // Iron lamp posts, lit by their own lanterns.
+    Layer lamps(kScreenWidth, kScreenHeight);
+    for (double x : {400.0, 660.0}) {
+        ContactShadow(canvas, x + 4, midHill.Y(x) + 6, 14, 4, 0.7);
+        LampPost(lamps.Cr(), x, midHill.Y(x) + 6, 130);
+    }
+    Look iron = DepthLook(sky, 0.9, 480, 640);
+    iron.upper = Rgb8(0x262838);
+    iron.lower = Rgb8(0x11121C);
+    iron.rim = Mix(kCandle, kMoonlight, 0.5);
+    iron.rimAlpha = 0.6;
+    iron.rimWidth = 1.4;
+    lamps.Composite(canvas, iron);
+    PaintWithin(canvas, lamps.Art(), [&](cairo_t* cr) {
+        for (double x : {400.0, 660.0}) {
+            // A bright line down the lit side of the post, warm near the lamp.
+            const double top = midHill.Y(x) + 6 - 130;
+            cairo_rectangle(cr, x - 3.2, top, 1.6, 130);
+            FillVertical(cr, top, top + 130, Mix(kCandle, kMoonlight, 0.3), kFog, 0.5);
+        }
+    });
+    for (double x : {400.0, 660.0}) {
+        const double ground = midHill.Y(x) + 6;
+        // The lantern's warm pool on the ground.
+        cairo_t* cr = canvas.Cr();
+        cairo_save(cr);
+        cairo_translate(cr, x + 20, ground);
+        cairo_scale(cr, 1, 0.25);
+        AddGlow(cr, 0, 0, 60, kCandle, 0.16);
+        cairo_restore(cr);
+        LanternLight(cr, x + 26, ground - 104, 5);
+    }
     {
         // The fountain still plays: thin arcs of moonlit water.
         cairo_t* water = canvas.Cr();
-        const double fx = 530, bowlY = midHill.Y(530) + 8 - 190 * 0.55;
+        const double bowlY = fy - fw * 0.55;
         cairo_save(water);
         cairo_set_line_width(water, 1.6);
-        SetColor(water, kMoonlight, 0.35);
+        SetColor(water, kMoonlight, 0.4);
         for (int side : {-1, 1}) {
             for (double spread : {0.22, 0.3}) {
                 cairo_move_to(water, fx, bowlY - 18);
-                cairo_curve_to(water, fx + side * 190 * spread * 0.5, bowlY - 40,
-                               fx + side * 190 * spread, bowlY - 10,
-                               fx + side * 190 * (spread + 0.12), bowlY + 70);
+                cairo_curve_to(water, fx + side * fw * spread * 0.5, bowlY - 40,
+                               fx + side * fw * spread, bowlY - 10,
+                               fx + side * fw * (spread + 0.12), bowlY + 70);
             }
         }
         cairo_stroke(water);

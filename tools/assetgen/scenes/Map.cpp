@@ -132,6 +132,32 @@ void PaintTerrain(Canvas& canvas) {
         }
     }
     canvas.MarkDirty();
+    // Brushwork: short strokes of lit and shadowed grass, leaning with the
+    // wind, and now and then a few pale flowers.
+    Rng rng(seed + 3);
+    cairo_t* cr = canvas.Cr();
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int i = 0; i < 16000; ++i) {
+        const double x = rng.Range(0, kMapWidth), y = rng.Range(100, kMapHeight);
+        const double towardsManor = SmoothStep(1100, 150, y);
+        const bool lit = rng.Chance(0.5 + 0.25 * (patches.At(x, y) - 0.5));
+        Rgb stroke = lit ? Rgb8(0x6A9468) : Rgb8(0x0C1A18);
+        stroke = Mix(stroke, lit ? Rgb8(0x6A5A98) : Rgb8(0x14102A), towardsManor * 0.6);
+        const double length = rng.Range(2, 5), lean = rng.Range(-0.9, 0.5);
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x + std::sin(lean) * length, y - std::cos(lean) * length);
+        cairo_set_line_width(cr, rng.Range(0.8, 1.6));
+        SetColor(cr, stroke, rng.Range(0.08, 0.2));
+        cairo_stroke(cr);
+        if (rng.Chance(0.004)) {
+            const Rgb petal = rng.Chance(0.5) ? Rgb8(0xD8D0F0) : Rgb8(0xE8C8D8);
+            for (int f = 0; f < 4; ++f) {
+                cairo_arc(cr, x + rng.Range(-5, 5), y + rng.Range(-3, 3), 0.9, 0, 2 * M_PI);
+                SetColor(cr, petal, 0.45);
+                cairo_fill(cr);
+            }
+        }
+    }
     PaintStars(canvas, seed + 2, 40, 80, 0.8);
     PaintMoon(canvas, 930, 46, 26, kMoonlight, 0.7);
 }
@@ -207,8 +233,15 @@ void PlaceLandmarks(Canvas& canvas, PathKeeper& keeper) {
     Rng rng(SeedOf("map landmarks"));
     Layer buildings(kMapWidth, kMapHeight);
     cairo_t* cr = buildings.Cr();
+    // Where each building meets the ground, for its contact shadow.
+    struct Footing {
+        double x, y, halfWidth;
+    };
+    std::vector<Footing> footings;
     auto claim = [&](double x, double baseY, double w, double h) {
-        return keeper.Claim({x - w / 2, baseY - h, x + w / 2, baseY + 6});
+        if (!keeper.Claim({x - w / 2, baseY - h, x + w / 2, baseY + 6})) return false;
+        footings.push_back({x, baseY, w / 2});
+        return true;
     };
     // The village where the story starts (levels 1-3).
     const double cottages[][3] = {
@@ -237,6 +270,22 @@ void PlaceLandmarks(Canvas& canvas, PathKeeper& keeper) {
     }
     if (claim(440, 300, 300, 270)) Manor(cr, rng, 440, 300, 300, 270, buildings.PartsPtr());
     if (claim(855, 318, 80, 60)) Fountain(cr, 855, 318, 76);
+    {
+        // Dark where walls meet the ground, then the cast shadow.
+        Canvas contact(kMapWidth, kMapHeight);
+        cairo_t* sc = contact.Cr();
+        for (const Footing& f : footings) {
+            cairo_save(sc);
+            cairo_translate(sc, f.x + 3, f.y + 1);
+            cairo_scale(sc, f.halfWidth * 1.05, std::max(5.0, f.halfWidth * 0.14));
+            cairo_arc(sc, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(sc);
+            SetColor(sc, Rgb8(0x04050A), 0.75);
+            cairo_fill(sc);
+        }
+        BlurContent(contact, 3);
+        canvas.Draw(contact, 0, 0);
+    }
     CastShadows(canvas, buildings);
     CastShadows(canvas, crypt);
     Look look = MapLook(Rgb8(0x1A1830), Rgb8(0x3A3660));
@@ -302,64 +351,185 @@ void PlaceWaterAndLights(Canvas& canvas, PathKeeper& keeper) {
     }
 }
 
+// The kinds of tree and shrub the map grows.
+enum class Growth { Oak, Poplar, Pine, Dead, Bush, Grave };
+
+// Foliage colours by kind and region: moss, sea and olive greens, the
+// orchard's autumn rust and amber, the forest's blue-black firs, the
+// manor's violet-tinged shrubs.
+Rgb FoliageColour(Rng& rng, Growth kind, double x, double y) {
+    static const Rgb kGreens[] = {Rgb8(0x2E5A3C), Rgb8(0x3A6A44), Rgb8(0x24504C), Rgb8(0x4A5E2E),
+                                  Rgb8(0x35603A)};
+    static const Rgb kAutumn[] = {Rgb8(0x8A4A22), Rgb8(0x9A6A24), Rgb8(0x7A3A2A), Rgb8(0x6A6A2A)};
+    static const Rgb kFirs[] = {Rgb8(0x1E3A34), Rgb8(0x23443A), Rgb8(0x1A3440), Rgb8(0x2A4A3A)};
+    Rgb colour = kGreens[rng.Int(0, 4)];
+    if (kind == Growth::Pine) colour = kFirs[rng.Int(0, 3)];
+    if (kind == Growth::Dead) colour = Mix(Rgb8(0x3A3048), Rgb8(0x4A3C34), rng.Uniform());
+    const bool orchard = x > 800 && y > 700 && y < 1110;
+    if (orchard && kind == Growth::Oak && rng.Chance(0.55)) colour = kAutumn[rng.Int(0, 3)];
+    if (y < 300) colour = Mix(colour, Rgb8(0x3A3060), 0.4);  // the manor's violet gloom
+    return Shade(colour, rng.Range(0.62, 0.85));
+}
+
+// One tree or shrub, painted: its shape drawn on a canvas of its own, then
+// shaded inside its outline (lit from the top left, a bark-brown foot),
+// dabbed with lit and shadowed leaves, and rimmed by the moon.
+void PaintGrowth(Canvas& canvas, Rng& rng, Growth kind, double x, double baseY, double size) {
+    const int w = int(size * 1.6) + 16, h = int(size * 1.5) + 12;
+    const double ox = w / 2.0, oy = h - 6.0;  // the foot, in the canvas
+    Canvas art(w, h);
+    cairo_t* cr = art.Cr();
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    switch (kind) {
+        case Growth::Oak:
+            LeafyTree(cr, rng, ox, oy, size);
+            break;
+        case Growth::Poplar:
+            // A tall column of leaves on a short trunk.
+            cairo_rectangle(cr, ox - size * 0.04, oy - size * 0.25, size * 0.08, size * 0.26);
+            for (int i = 0; i < 6; ++i) {
+                const double t = i / 5.0;
+                cairo_new_sub_path(cr);
+                cairo_save(cr);
+                cairo_translate(cr, ox + rng.Range(-2, 2), oy - size * (0.3 + 0.55 * t));
+                cairo_scale(cr, size * (0.16 - 0.07 * t) * rng.Range(0.9, 1.15), size * 0.17);
+                cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+                cairo_restore(cr);
+            }
+            cairo_fill(cr);
+            break;
+        case Growth::Pine:
+            Pine(cr, rng, ox, oy, size * rng.Range(1.05, 1.35), size * rng.Range(0.36, 0.6));
+            break;
+        case Growth::Dead:
+            DeadTree(cr, rng, ox, oy, size * 1.1, rng.Range(-0.2, 0.2), 4);
+            break;
+        default:
+            Bush(cr, rng, ox, oy, size * 0.8, size * rng.Range(0.38, 0.55));
+            break;
+    }
+    const Rgb foliage = FoliageColour(rng, kind, x, baseY);
+    const Rgb bark = Rgb8(0x3A2A24);
+    Canvas body = art.Silhouette(foliage.r, foliage.g, foliage.b);
+    cairo_t* bc = body.Cr();
+    cairo_set_operator(bc, CAIRO_OPERATOR_ATOP);
+    // Moonlight from the top left, shade to the bottom right.
+    cairo_pattern_t* light = cairo_pattern_create_linear(ox - size * 0.4, oy - size * 1.1,
+                                                         ox + size * 0.4, oy - size * 0.1);
+    cairo_pattern_add_color_stop_rgba(light, 0, kMoonlight.r, kMoonlight.g, kMoonlight.b, 0.14);
+    cairo_pattern_add_color_stop_rgba(light, 0.5, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(light, 1, 0.02, 0.02, 0.05, 0.6);
+    cairo_set_source(bc, light);
+    cairo_paint(bc);
+    cairo_pattern_destroy(light);
+    if (kind != Growth::Bush && kind != Growth::Dead) {
+        // A bark-brown trunk below the leaves.
+        cairo_rectangle(bc, 0, oy - size * 0.22, w, size * 0.22 + 6);
+        FillVertical(bc, oy - size * 0.22, oy, Mix(foliage, bark, 0.3), bark, 0.85);
+    }
+    if (kind != Growth::Dead) {
+        // Leaf dabs: lighter where the moon reaches, darker in the shade.
+        const int dabs = int(size * size / 14);
+        for (int i = 0; i < dabs; ++i) {
+            const double dx = rng.Range(-size * 0.5, size * 0.5),
+                         dy = rng.Range(-size * 1.3, -size * 0.15);
+            const double facing = -(dx / size) - (dy + size * 0.7) / size;  // > 0 towards the moon
+            const bool lit = rng.Chance(0.5 + 0.6 * facing);
+            SetColor(bc, lit ? Mix(foliage, kMoonlight, 0.3) : Shade(foliage, 0.4),
+                     rng.Range(0.2, 0.45));
+            const double r = rng.Range(0.9, 2.0);
+            cairo_save(bc);
+            cairo_translate(bc, ox + dx, oy + dy);
+            cairo_rotate(bc, rng.Range(0, M_PI));
+            cairo_scale(bc, r, r * 0.65);
+            cairo_arc(bc, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(bc);
+            cairo_fill(bc);
+        }
+    }
+    if (kind == Growth::Bush && rng.Chance(0.35)) {
+        // Berries or late flowers.
+        const Rgb bloom = rng.Chance(0.5) ? Rgb8(0xC05A7A) : Rgb8(0xB8A8E8);
+        for (int i = 0; i < 7; ++i) {
+            cairo_arc(bc, ox + rng.Range(-size * 0.3, size * 0.3),
+                      oy - rng.Range(size * 0.08, size * 0.35), 1.1, 0, 2 * M_PI);
+        }
+        SetColor(bc, bloom, 0.85);
+        cairo_fill(bc);
+    }
+    const Canvas rim = art.Silhouette(kMoonlight.r, kMoonlight.g, kMoonlight.b, 0.4);
+    canvas.Draw(rim, x - ox - 1.2, baseY - oy - 1.2);
+    canvas.Draw(body, x - ox, baseY - oy);
+}
+
 // Trees and graves by region, wherever there is room.
 void ScatterScenery(Canvas& canvas, PathKeeper& keeper) {
     Rng rng(SeedOf("map scenery"));
-    Layer trees(kMapWidth, kMapHeight);
     Layer graves(kMapWidth, kMapHeight);
     struct Candidate {
         double x, y, size;
-        int kind;  // 0 leafy, 1 pine, 2 dead tree, 3 grave, 4 bush
+        Growth kind;
     };
     std::vector<Candidate> candidates;
     for (int i = 0; i < 900; ++i) {
         const double x = rng.Range(0, kMapWidth), y = rng.Range(130, kMapHeight);
-        int kind;
+        Growth kind;
         if (y > 1110) {
-            kind = rng.Chance(0.6) ? 0 : 4;  // village gardens
+            // Village gardens: fruit trees, poplars by the lanes, hedges.
+            kind = rng.Chance(0.45) ? Growth::Oak : rng.Chance(0.4) ? Growth::Poplar : Growth::Bush;
         } else if (x < 400 && y > 640) {
-            kind = 1;  // the misty forest
+            kind = rng.Chance(0.85) ? Growth::Pine : Growth::Dead;  // the misty forest
         } else if (x > 800 && y > 700) {
-            kind = 0;  // the orchard
+            kind = rng.Chance(0.8) ? Growth::Oak : Growth::Bush;  // the orchard
         } else if (x > 430 && x < 640 && y > 760 && y < 1010) {
-            kind = 3;  // the churchyard
+            kind = Growth::Grave;  // the churchyard
         } else if (y < 300) {
-            kind = rng.Chance(0.6) ? 2 : 4;  // the manor grounds
+            kind = rng.Chance(0.5)   ? Growth::Dead
+                   : rng.Chance(0.5) ? Growth::Bush
+                                     : Growth::Poplar;  // manor
         } else {
-            kind = rng.Chance(0.2) ? 3 : (rng.Chance(0.5) ? 2 : 1);
+            kind = rng.Chance(0.2)   ? Growth::Grave
+                   : rng.Chance(0.4) ? Growth::Dead
+                   : rng.Chance(0.6) ? Growth::Pine
+                                     : Growth::Oak;
         }
-        const double size = kind == 3 ? rng.Range(12, 18) : rng.Range(30, 56);
+        const double size = kind == Growth::Grave ? rng.Range(12, 18) : rng.Range(26, 60);
         candidates.push_back({x, y, size, kind});
     }
     std::sort(candidates.begin(), candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.y < b.y; });
+    std::vector<Candidate> placed;
     for (const Candidate& c : candidates) {
-        const double w = c.kind == 1 ? c.size * 0.45 : c.size * 0.8;
+        const double w =
+            c.kind == Growth::Pine || c.kind == Growth::Poplar ? c.size * 0.45 : c.size * 0.8;
         if (!keeper.Claim({c.x - w / 2, c.y - c.size, c.x + w / 2, c.y + 3}, kDotClearance - 4))
             continue;
-        switch (c.kind) {
-            case 0:
-                LeafyTree(trees.Cr(), rng, c.x, c.y, c.size);
-                break;
-            case 1:
-                Pine(trees.Cr(), rng, c.x, c.y, c.size * 1.2, c.size * 0.45);
-                break;
-            case 2:
-                DeadTree(trees.Cr(), rng, c.x, c.y, c.size * 1.1, rng.Range(-0.2, 0.2), 4);
-                break;
-            case 3:
-                Grave(graves.Cr(), static_cast<GraveKind>(rng.Int(0, 3)), c.x, c.y, c.size * 0.6,
-                      c.size, rng.Range(-8, 8));
-                break;
-            default:
-                Bush(trees.Cr(), rng, c.x, c.y, c.size * 0.8, c.size * 0.45);
-                break;
+        if (c.kind == Growth::Grave) {
+            Grave(graves.Cr(), static_cast<GraveKind>(rng.Int(0, 3)), c.x, c.y, c.size * 0.6,
+                  c.size, rng.Range(-8, 8));
+        } else {
+            placed.push_back(c);
         }
     }
     CastShadows(canvas, graves);
     graves.Composite(canvas, MapLook(Rgb8(0x4A4E62), Rgb8(0x8A90A8)));
-    CastShadows(canvas, trees);
-    trees.Composite(canvas, MapLook(Rgb8(0x0E1A1A), Rgb8(0x26403A)));
+    // Every tree's shadow falls before any tree is painted, so none lies
+    // across a trunk in front of it.
+    Canvas shadows(kMapWidth, kMapHeight);
+    for (const Candidate& c : placed) {
+        cairo_t* cr = shadows.Cr();
+        cairo_save(cr);
+        cairo_translate(cr, c.x + c.size * 0.12, c.y + 1);
+        cairo_scale(cr, c.size * (c.kind == Growth::Bush ? 0.45 : 0.32), c.size * 0.09);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetColor(cr, Rgb8(0x05070C), 0.6);
+        cairo_fill(cr);
+    }
+    BlurContent(shadows, 3);
+    canvas.Draw(shadows, 0, 0);
+    for (const Candidate& c : placed)
+        PaintGrowth(canvas, rng, c.kind, c.x, c.y, c.size);
 }
 
 void PaintMapMist(Canvas& canvas) {

@@ -320,4 +320,19 @@ void BlurContent(Canvas& canvas, double radius) {
     canvas.MarkDirty();
 }
 
+// A soft dark pool where something stands on the ground.
+void ContactShadow(Canvas& canvas, double cx, double cy, double rx, double ry, double alpha) {
+    Canvas shade(canvas.Width(), canvas.Height());
+    cairo_t* cr = shade.Cr();
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColor(cr, style::Rgb8(0x05060E), alpha);
+    cairo_fill(cr);
+    BlurContent(shade, ry * 0.8);
+    canvas.Draw(shade, 0, 0);
+}
+
 }  // namespace asset::scenes

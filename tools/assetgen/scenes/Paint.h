@@ -92,6 +92,9 @@ void PaintSoftRect(Canvas& canvas, double x, double y, double w, double h, doubl
 // Painterly unevenness and a fine grain that keeps dark gradients from banding.
 void PaintTexture(Canvas& canvas, uint64_t seed, double blotch = 0.05, double grain = 2.0);
 
+// A soft dark pool on the ground where something stands, centred on (cx, cy).
+void ContactShadow(Canvas& canvas, double cx, double cy, double rx, double ry, double alpha);
+
 // Soft light: additive radial glow.
 void AddGlow(cairo_t* cr, double cx, double cy, double radius, Rgb color, double alpha);
 // Linear gradient fill of the current path, top to bottom.

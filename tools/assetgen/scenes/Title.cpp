@@ -343,8 +343,9 @@ Canvas TitleCrow(CrowPose pose) {
                           : pose == CrowPose::Blink ? CrowLook::Blink
                           : pose == CrowPose::Caw   ? CrowLook::Caw
                                                     : CrowLook::Right;
-    // Feet on the branch, which runs at about y 470 on the screen.
-    Crow(canvas.Cr(), kCrowFeetX, kCrowFeetY, 112, look);
+    // Feet on the branch, which runs at about y 470 on the screen; sized so
+    // the raised tail keeps clear of the picture's edge.
+    Crow(canvas.Cr(), kCrowFeetX, kCrowFeetY, 100, look);
     return canvas;
 }
 

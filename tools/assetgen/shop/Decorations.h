@@ -34,8 +34,11 @@ const Decoration* FindDecoration(const std::string& file);
 // The picture of a decoration as it is drawn in the scene (its edges that
 // are not on the screen's edge fade out, so no glow ends in a hard line).
 Canvas RenderDecoration(const Decoration& decoration);
-// The list picture (100 x 90): the decoration on a round plate.
-Canvas ListPicture(const Decoration& decoration, bool pressed);
+// The list picture (100 x 90): the decoration on a round plate, as it rests,
+// under the mouse (the plate lit and the object lifted) and pressed. The
+// three line up pixel for pixel, so one can fade into another.
+enum class PlateState { Normal, Over, Down };
+Canvas ListPicture(const Decoration& decoration, PlateState state);
 // The "found" picture (300 x 180): the decoration on a moonlit vignette.
 Canvas FoundPicture(const Decoration& decoration);
 

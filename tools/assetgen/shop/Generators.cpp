@@ -68,10 +68,16 @@ void RegisterShop(Registry& registry) {
         // The two scenery layers have no list picture of their own.
         if (d->file == "foreground" || d->file == "midrighttree") continue;
         const std::string list = "graphics/ShopScreen/saleImages/" + ListName(d->file);
-        registry.Add(list + ".png",
-                     [d] { return Checked(shop::ListPicture(*d, false), d->file.c_str()); });
-        registry.Add(list + " down.png",
-                     [d] { return Checked(shop::ListPicture(*d, true), d->file.c_str()); });
+        using shop::PlateState;
+        registry.Add(list + ".png", [d] {
+            return Checked(shop::ListPicture(*d, PlateState::Normal), d->file.c_str());
+        });
+        registry.Add(list + " MO.png", [d] {
+            return Checked(shop::ListPicture(*d, PlateState::Over), d->file.c_str());
+        });
+        registry.Add(list + " down.png", [d] {
+            return Checked(shop::ListPicture(*d, PlateState::Down), d->file.c_str());
+        });
     }
     for (const auto& [picture, file] : kFound) {
         const shop::Decoration* d = &Need(file);

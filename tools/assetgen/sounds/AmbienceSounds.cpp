@@ -81,23 +81,31 @@ Pcm Wind() {
 
 Pcm Scream() {
     Rng rng(SeedOf("GameFinishedScreen/Scream"));
-    // A ghost's wail, "oooOOOooo": a voice swooping up and sinking, its vowel
-    // opening and closing, a pure ghostly tone doubling it, in a big hall.
+    // A ghost's wail, "oooOOOooo": mostly breath, a hollow voice under it,
+    // its vowel opening from "oo" to "ah" and closing again as the pitch
+    // swoops up and sinks, a whistle of wind riding on top, in a big hall.
     const double seconds = 1.25;
-    const Signal contour = Glide({{0, 280}, {0.3, 560}, {0.75, 520}, {seconds, 260}});
+    const Signal contour = Glide({{0, 250}, {0.3, 540}, {0.75, 500}, {seconds, 230}});
     const Signal vibrato = [](double t) {
-        return 1.0 + (0.01 + 0.02 * t) * std::sin(2 * M_PI * 5.5 * t);
+        return 1.0 + (0.008 + 0.025 * t) * std::sin(2 * M_PI * (5.0 + 0.8 * t) * t);
     };
     const Signal hertz = Times(contour, vibrato);
-    Pcm source = Tone(seconds, Wave::Saw, hertz, Const(1.0));
-    MixAt(source, ColouredNoise(seconds, rng), 0.0, 0.15);
-    Pcm voice =
-        Formants(source, {{Glide({{0, 320}, {0.3, 600}, {0.8, 550}, {seconds, 330}}), 5.0, 1.0},
-                          {Glide({{0, 800}, {0.3, 1050}, {seconds, 750}}), 6.0, 0.9},
-                          {Const(2600), 6.0, 0.4}});
-    MixAt(voice, Tone(seconds, Wave::Sine, hertz, Const(0.35)), 0.0);
-    Shape(voice, Swell(0.12, 0.6, seconds - 0.72));
-    return WithReverb(voice, 0.85, 0.4, 0.45, 0.35);
+    // The throat: uneven glottal pulses, softened, with breath through them.
+    Pcm source = PulseTrain(seconds, rng, hertz, 0.04);
+    Filter(source, Pass::Low, Const(1800), 0.7);
+    Gain(source, 6.0);
+    MixAt(source, ColouredNoise(seconds, rng, Colour::Pink), 0.0, 0.6);
+    // The vowel: the first two formants sweep oo -> ah -> oo.
+    const Signal first = Glide({{0, 300}, {0.35, 700}, {0.8, 650}, {seconds, 320}});
+    const Signal second = Glide({{0, 750}, {0.35, 1150}, {0.8, 1050}, {seconds, 700}});
+    Pcm voice = Formants(source, {{first, 7.0, 1.0}, {second, 8.0, 0.7}, {Const(2500), 9.0, 0.2}});
+    // The wind in it: narrow noise a twelfth above the voice, following it.
+    Pcm whistle = FilteredNoise(seconds, rng, Pass::Band, Times(hertz, Const(3.0)), 14.0,
+                                Swell(0.3, 0.5, seconds - 0.8));
+    MixAt(voice, whistle, 0.0, 0.8);
+    Filter(voice, Pass::Low, Const(5000), 0.7);
+    Shape(voice, Times(Swell(0.15, 0.55, seconds - 0.7), Wobble(3.1, 0.12)));
+    return WithReverb(voice, 0.85, 0.4, 0.5, 0.35);
 }
 
 }  // namespace asset::sfx

@@ -108,22 +108,32 @@ Pcm PumpkinThump() {
 
 Pcm PumpkinSplatter() {
     Rng rng(SeedOf("Bonuses/Pumpkin"));
-    // A hollow gourd bursting: its bonk, a wet squelch and splattering drops.
-    const std::vector<Mode> gourd = {{1.0, 1.0, 0.09}, {2.3, 0.4, 0.04}, {3.1, 0.3, 0.03}};
-    Pcm out = Pan(Strike(0.9, 190, gourd), Const(0));
-    Pcm squelch = FilteredNoise(0.3, rng, Pass::Band, Glide({{0, 2500}, {0.15, 400}}), 3.0,
-                                Hit(0.002, 0.08), Colour::Pink);
-    MixAt(out, squelch, 0.005, 1.2);
-    Pcm drops = Silence(0.9, 2);
+    // A hollow gourd bursting: its bonk, a wet squelch of pulp and the
+    // splatter of pieces landing all around.
+    const std::vector<Mode> gourd = {{1.0, 1.0, 0.07}, {2.3, 0.4, 0.03}, {3.1, 0.3, 0.02}};
+    Pcm out = Pan(Strike(0.4, 190, gourd), Const(0));
+    // The squelch: noise through a narrow, wobbling low band, gurgling as
+    // the pulp gives way, with a lower slosh under it.
+    const Signal gurgle = Times(Glide({{0, 1400}, {0.2, 450}}), Wobble(28, 0.35));
+    Pcm squelch = FilteredNoise(0.3, rng, Pass::Band, gurgle, 5.0, Hit(0.004, 0.07), Colour::Pink);
+    MixAt(squelch,
+          FilteredNoise(0.3, rng, Pass::Low, Glide({{0, 700}, {0.2, 200}}), 1.5, Hit(0.003, 0.09),
+                        Colour::Brown),
+          0.0, 0.8);
+    MixAt(out, squelch, 0.01, 1.4);
+    // The splatter: short wet bursts of noise, dull and bright, spread
+    // wide and thinning out as the last pieces land.
+    Pcm splats = Silence(0.9, 2);
     Scatter(
-        drops, rng, 24, 0.03, 0.7, 0.8,
+        splats, rng, 30, 0.04, 0.7, 0.85,
         [](Rng& r, int) {
-            Pcm drop = Droplet(r, r.Range(400, 1200));
-            Gain(drop, r.Range(0.2, 0.6));
-            return drop;
+            Pcm splat = FilteredNoise(0.06, r, Pass::Band, Const(r.Range(500, 2200)), 0.9,
+                                      Hit(0.0008, r.Range(0.006, 0.018)), Colour::Pink);
+            Gain(splat, r.Range(0.25, 0.8));
+            return splat;
         },
-        1.6);
-    MixAt(out, drops, 0.0);
+        1.7);
+    MixAt(out, splats, 0.0);
     Fit(out, 0.9);
     FadeOut(out, 0.2);
     return out;

@@ -164,12 +164,16 @@ Pcm Unlock() {
 
 Pcm RockClick() {
     Rng rng(SeedOf("Gems/RockClick"));
-    // A dull tap on stone.
-    Pcm tap = Strike(0.14, 420, StoneModes(), 1.2);
-    MixAt(tap, FilteredNoise(0.05, rng, Pass::Band, Const(1200), 1.2, Hit(0.0005, 0.012)), 0.0,
-          0.7);
-    Filter(tap, Pass::Low, Const(3500), 0.7);
-    return tap;
+    // A dull tap on stone: the hard contact, a noise transient, and a short
+    // low body of the block (noise through its low resonance), no ring.
+    Pcm tap = FilteredNoise(0.02, rng, Pass::Band, Const(2800), 0.8, Hit(0.0003, 0.003));
+    Pcm body = FilteredNoise(0.1, rng, Pass::Band, Glide({{0, 420}, {0.05, 300}}), 3.0,
+                             Hit(0.001, 0.016), Colour::Pink);
+    MixAt(body, FilteredNoise(0.1, rng, Pass::Low, Const(700), 0.7, Hit(0.0008, 0.008)), 0.0, 0.5);
+    MixAt(body, tap, 0.0, 0.6);
+    Filter(body, Pass::Low, Const(4000), 0.7);
+    Fit(body, 0.1);
+    return body;
 }
 
 Pcm GemLanding() {

@@ -9,13 +9,23 @@ namespace asset::sfx {
 
 namespace {
 
-// A muted, slightly buzzy brass-like voice with a wah that closes as the
-// note dies: the "sad trombone" colour, kept soft.
-Pcm MutedHorn(double seconds, const Signal& hertz, const Signal& amplitude) {
-    Pcm horn = Tone(seconds, Wave::Saw, hertz, amplitude);
-    MixAt(horn, Tone(seconds, Wave::Square, hertz, amplitude), 0.0, 0.3);
-    Filter(horn, Pass::Band, Glide({{0, 1100}, {seconds, 450}}), 1.2);
-    return horn;
+// A muted horn: a buzzing reed-like pulse from the lips, its pitch
+// scooping up into the note, breath at the onset, the bell's resonance
+// and a mute that closes over the note; everything above the mute's
+// band rolls off steeply, so no raw edge of the oscillator is left.
+Pcm MutedHorn(double seconds, const Signal& hertz, const Signal& amplitude, Rng& rng) {
+    const Signal scoop = Times(hertz, Glide({{0, 0.94}, {0.05, 1.0}}));
+    Pcm horn = Tone(seconds, Wave::Saw, scoop, amplitude);
+    MixAt(horn, Tone(seconds, Wave::Square, scoop, amplitude), 0.0, 0.25);
+    Pcm body = Formants(horn, {{Glide({{0, 1000}, {seconds, 520}}), 2.5, 1.0},
+                               {Const(480), 3.0, 0.6},
+                               {Const(2200), 6.0, 0.15}});
+    Filter(body, Pass::Low, Glide({{0, 2000}, {seconds, 1100}}), 0.6);
+    Filter(body, Pass::Low, Const(2600), 0.6);
+    MixAt(body,
+          FilteredNoise(0.08, rng, Pass::Band, Const(1400), 1.0, Hit(0.005, 0.025), Colour::Pink),
+          0.0, 0.15);
+    return body;
 }
 
 // Loop length of the logo jingle and its beat of frequencies: every
@@ -125,14 +135,16 @@ Pcm LevelEnd() {
 }
 
 Pcm NoMoreMoves() {
+    Rng rng(SeedOf("Level/NoMoreMoves"));
     // Stuck: two falling muted-horn notes, the last one bending down with a
     // widening vibrato (the game plays it at 0.7 of its rate, lower and slower).
-    Pcm out = MutedHorn(0.36, Glide({{0, 392}, {0.28, 392}, {0.36, 380}}), Swell(0.02, 0.24, 0.1));
+    Pcm out =
+        MutedHorn(0.36, Glide({{0, 392}, {0.28, 392}, {0.36, 380}}), Swell(0.03, 0.23, 0.1), rng);
     const Signal falling = Glide({{0, 330}, {0.3, 330}, {0.6, 300}});
     const Signal vibrato = [](double t) {
         return 1.0 + 0.006 * t / 0.6 * std::sin(2 * M_PI * 5.5 * t);
     };
-    MixAt(out, MutedHorn(0.62, Times(falling, vibrato), Swell(0.02, 0.35, 0.25)), 0.38);
+    MixAt(out, MutedHorn(0.62, Times(falling, vibrato), Swell(0.03, 0.34, 0.25), rng), 0.38);
     Fit(out, 1.0);
     return out;
 }

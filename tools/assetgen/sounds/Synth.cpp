@@ -165,6 +165,7 @@ Pcm Tone(double seconds, Wave wave, const Signal& hertz, const Signal& amplitude
         phase += step;
         phase -= std::floor(phase);
     }
+    Release(out, kNoteRelease);
     return out;
 }
 
@@ -182,6 +183,7 @@ Pcm Fm(double seconds, const Signal& hertz, double ratio, const Signal& index,
         carrier -= std::floor(carrier);
         modulator -= std::floor(modulator);
     }
+    Release(out, kNoteRelease);
     return out;
 }
 
@@ -210,6 +212,7 @@ Pcm Strike(double seconds, double baseHertz, const std::vector<Mode>& modes, dou
             out.samples[i] *= static_cast<float>(RaisedCosine(double(i) / ramp));
         }
     }
+    Release(out, kNoteRelease);
     return out;
 }
 
@@ -297,6 +300,7 @@ Pcm FilteredNoise(double seconds, Rng& rng, Pass pass, const Signal& cutoff, dou
     Pcm noise = ColouredNoise(seconds, rng, colour);
     Filter(noise, pass, cutoff, q);
     Shape(noise, amplitude);
+    Release(noise, kNoteRelease);
     return noise;
 }
 
@@ -462,64 +466,103 @@ void BlockDc(Pcm& pcm) {
     }
 }
 
-namespace {
-
-// The K-weighting of loudness meters (ITU-R BS.1770): a high shelf of
-// +4 dB above about 1.7 kHz, where the ear is most sensitive, and a high
-// pass at 38 Hz, below which energy hardly counts.
-Pcm KWeighted(const Pcm& pcm) {
-    Pcm weighted = pcm;
-    const double a = std::pow(10.0, 4.0 / 40.0), w = kTwoPi * 1681.97 / pcm.rate;
-    const double alpha = std::sin(w) / (2 * 0.7072), c = std::cos(w),
-                 root = 2 * std::sqrt(a) * alpha;
-    const double b0 = a * ((a + 1) + (a - 1) * c + root), b1 = -2 * a * ((a - 1) + (a + 1) * c);
-    const double b2 = a * ((a + 1) + (a - 1) * c - root), a0 = (a + 1) - (a - 1) * c + root;
-    const double a1 = 2 * ((a - 1) - (a + 1) * c), a2 = (a + 1) - (a - 1) * c - root;
-    for (int ch = 0; ch < pcm.channels; ++ch) {
-        double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-        for (size_t i = 0; i < pcm.Frames(); ++i) {
-            const double x = weighted.At(i, ch);
-            const double y = (b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2) / a0;
-            x2 = x1;
-            x1 = x;
-            y2 = y1;
-            y1 = y;
-            weighted.At(i, ch) = static_cast<float>(y);
+void Release(Pcm& pcm, double seconds) {
+    const size_t frames = pcm.Frames();
+    const size_t span = std::min(frames, FramesOf(seconds, pcm.rate));
+    const size_t fade = std::min(span, FramesOf(kEndFade, pcm.rate));
+    const size_t decay = span - fade;
+    const size_t first = frames - span;
+    // An exponential fall to kReleaseDepthDb, as a damped string or a muted
+    // bell dies, then the short fade that takes the rest to silence.
+    const double perFrame = decay ? -kReleaseDepthDb / 20.0 / double(decay) : 0.0;
+    const double floor = std::pow(10.0, -kReleaseDepthDb / 20.0);
+    for (size_t i = 0; i < span; ++i) {
+        double level = i < decay ? std::pow(10.0, perFrame * double(i)) : floor;
+        if (i >= decay) level *= 1.0 - RaisedCosine(double(i - decay + 1) / double(fade));
+        for (int c = 0; c < pcm.channels; ++c) {
+            pcm.At(first + i, c) *= static_cast<float>(level);
         }
     }
-    Biquad::HighPass(pcm.rate, 38.13, 0.5003).Apply(weighted);
-    return weighted;
+}
+
+namespace {
+
+// The loudest mean square of any channel over `frames` frames from `first`.
+double PowerOf(const Pcm& pcm, size_t first, size_t frames) {
+    double sum = 0;
+    for (size_t i = first; i < first + frames; ++i) {
+        for (int c = 0; c < pcm.channels; ++c)
+            sum += double(pcm.At(i, c)) * pcm.At(i, c);
+    }
+    return frames ? sum / double(frames * pcm.channels) : 0.0;
 }
 
 }  // namespace
 
-double ShortTermLoudness(const Pcm& pcm) {
+void EndCleanly(Pcm& pcm) {
+    const size_t last = std::min(pcm.Frames(), FramesOf(kEndRelease, pcm.rate));
+    const double peak = PeakOf(pcm);
+    if (peak <= 0 || last == 0) return;
+    const double tailDb =
+        10.0 * std::log10(std::max(PowerOf(pcm, pcm.Frames() - last, last), 1e-20));
+    if (tailDb - 20.0 * std::log10(peak) > -kReleaseDepthDb) Release(pcm, kEndRelease);
+}
+
+void Limit(Pcm& pcm, double ceiling, double release) {
     const size_t frames = pcm.Frames();
-    if (frames == 0) return 0;
-    const Pcm weighted = KWeighted(pcm);
-    const size_t window = std::min(frames, FramesOf(0.05, pcm.rate));
-    const size_t hop = std::max<size_t>(1, window / 5);
-    double loudest = 0;
-    for (size_t start = 0; start + window <= frames; start += hop) {
-        double sum = 0;
-        for (size_t i = start * pcm.channels; i < (start + window) * pcm.channels; ++i) {
-            sum += double(weighted.samples[i]) * weighted.samples[i];
-        }
-        loudest = std::max(loudest, sum / (window * pcm.channels));
+    if (frames == 0) return;
+    const size_t ahead = std::max<size_t>(1, FramesOf(0.003, pcm.rate));
+    // The gain each frame needs to stay under the ceiling.
+    std::vector<double> need(frames, 1.0);
+    for (size_t i = 0; i < frames; ++i) {
+        double magnitude = 0;
+        for (int c = 0; c < pcm.channels; ++c)
+            magnitude = std::max(magnitude, double(std::fabs(pcm.At(i, c))));
+        if (magnitude > ceiling) need[i] = ceiling / magnitude;
     }
-    return std::sqrt(loudest);
+    // Reach each frame's need `ahead` frames early, recover slowly after it,
+    // then smooth over `ahead` frames: every frame in the smoothing window
+    // already meets the need of the frame it ends on.
+    std::vector<double> held(frames);
+    for (size_t i = 0; i < frames; ++i) {
+        double lowest = 1.0;
+        for (size_t j = i; j < std::min(frames, i + ahead + 1); ++j)
+            lowest = std::min(lowest, need[j]);
+        held[i] = lowest;
+    }
+    const double recovery = 1.0 - std::exp(-1.0 / (release * pcm.rate));
+    double gain = 1.0;
+    for (size_t i = 0; i < frames; ++i) {
+        gain = std::min(held[i], gain + (1.0 - gain) * recovery);
+        held[i] = gain;
+    }
+    double sum = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        sum += held[i];
+        if (i >= ahead) sum -= held[i - ahead];
+        const double smooth = sum / double(std::min(i + 1, ahead));
+        for (int c = 0; c < pcm.channels; ++c)
+            pcm.At(i, c) = static_cast<float>(pcm.At(i, c) * smooth);
+    }
 }
 
-void LevelTo(Pcm& pcm, double target, double peakLimit) {
-    const double loudness = ShortTermLoudness(pcm), peak = PeakOf(pcm);
-    if (loudness <= 0 || peak <= 0) return;
-    Gain(pcm, std::min(target / loudness, peakLimit / peak));
+void LevelTo(Pcm& pcm, Loudness tier) {
+    const double target = LoudnessDb(tier);
+    for (int pass = 0; pass < 8; ++pass) {
+        const double level =
+            LevelDb(tier, pcm.samples.data(), pcm.Frames(), pcm.channels, pcm.rate);
+        if (std::fabs(level - target) < 0.1) break;
+        Gain(pcm, std::pow(10.0, (target - level) / 20.0));
+        if (PeakOf(pcm) > kPeakCeiling) Limit(pcm, kPeakCeiling);
+    }
+    if (PeakOf(pcm) > kPeakCeiling) ScaleTo(pcm, kPeakCeiling);
 }
 
-Bytes FinishWav(Pcm pcm, double loudness) {
+Bytes FinishWav(Pcm pcm, Loudness tier) {
     BlockDc(pcm);
-    FadeEdges(pcm, 2.0, 8.0);
-    LevelTo(pcm, loudness);
+    FadeEdges(pcm, 2.0, kEndFade * 1000.0);
+    EndCleanly(pcm);
+    LevelTo(pcm, tier);
     return EncodeWav16(pcm);
 }
 

@@ -12,6 +12,7 @@
 #include "assetkit/Audio.h"
 #include "assetkit/Bytes.h"
 #include "assetkit/Random.h"
+#include "manifest/Manifest.h"
 
 namespace asset::sfx {
 
@@ -36,6 +37,8 @@ Signal Wobble(double rate, double depth, double phase = 0);
 
 enum class Wave { Sine, Triangle, Saw, Square };
 
+// Every note below (oscillators, strikes, noise bursts) ends with a
+// release (see Release), so a buffer shorter than its ring never clicks.
 // An oscillator following a frequency contour (Hz) and an amplitude
 // envelope. Saw and square are band-limited (polyBLEP) so high notes stay clean.
 Pcm Tone(double seconds, Wave wave, const Signal& hertz, const Signal& amplitude);
@@ -127,20 +130,28 @@ void SoftClip(Pcm& pcm, double drive);
 // Removes any offset (brown noise and asymmetric shapes drift).
 void BlockDc(Pcm& pcm);
 
-// Loudness. The loudest 50-ms stretch, as RMS of the K-weighted signal:
-// what the ear judges a short effect by, so a bang with a long tail and a
-// chime measure alike, and highs count more than lows.
-double ShortTermLoudness(const Pcm& pcm);
-// Brings the short-term loudness to `target` unless the peak would pass `peakLimit`.
-void LevelTo(Pcm& pcm, double target, double peakLimit = 0.89);
+// Endings. A release: an exponential fall of kReleaseDepthDb over the
+// last `seconds`, then a kEndFade fade to silence. Every note ends with
+// one, so a note cut short by its buffer never stops with a click.
+constexpr double kReleaseDepthDb = 50.0;
+constexpr double kEndFade = 0.008;
+constexpr double kNoteRelease = 0.03;
+constexpr double kEndRelease = 0.04;
+void Release(Pcm& pcm, double seconds);
+// A sound still ringing in its last kEndRelease seconds (less than
+// kReleaseDepthDb under its peak) is released over them.
+void EndCleanly(Pcm& pcm);
 
-// Target short-term loudness by role.
-constexpr double kTickLoudness = 0.09;     // clicks, ticks, mouse-over
-constexpr double kEffectLoudness = 0.2;    // game events, bells, bangs
-constexpr double kAmbientLoudness = 0.14;  // title ambience under the music
+// Loudness (tiers in manifest/Manifest.h).
+// Holds peaks under `ceiling` without clipping: the gain falls just
+// before each peak and recovers over `release` seconds.
+void Limit(Pcm& pcm, double ceiling, double release = 0.06);
+// Brings the sound to its tier's level; where that would lift peaks past
+// the ceiling, the limiter holds them down.
+void LevelTo(Pcm& pcm, Loudness tier);
 
-// Click-free edges, removed offset, levelled, as 16-bit WAV.
-Bytes FinishWav(Pcm pcm, double loudness);
+// Click-free edges, a decayed ending, removed offset, levelled, as 16-bit WAV.
+Bytes FinishWav(Pcm pcm, Loudness tier);
 
 // A seamless loop of `cycle` seconds: `render(cycles)` draws the score
 // repeated `cycles` times (every event once per cycle, continuous layers

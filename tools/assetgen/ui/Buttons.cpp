@@ -320,17 +320,16 @@ Canvas ArrowPlate(int direction, ArrowLook look) {
 // > 0) nailed to an upright post that runs to the bottom of the picture.
 struct SignSpec {
     const char* name;
-    double angle;           // degrees, clockwise
-    double moveX, moveY;    // caption offset from the picture centre
-    double pressX, pressY;  // caption offset when pressed
+    double angle;         // degrees, clockwise
+    double moveX, moveY;  // caption offset from the picture centre
     double plankW, plankH, point;
 };
 
 constexpr SignSpec kSigns[] = {
-    {"buttonplay", 10, 11, -3, 7, 4, 132, 50, 24},
-    {"buttonchangeplayer", 14, 3, -1, 8, 3, 168, 72, 0},
-    {"buttonoptions", -12, 2, 1, 7, 3, 144, 54, 0},
-    {"buttonexit", -23, -3, 4, 7, 3, 110, 52, 0},
+    {"buttonplay", 10, 11, -3, 132, 50, 24},
+    {"buttonchangeplayer", 14, 3, -1, 168, 72, 0},
+    {"buttonoptions", -12, 2, 1, 144, 54, 0},
+    {"buttonexit", -23, -3, 4, 110, 52, 0},
 };
 
 void DrawPost(Canvas& canvas, double x, double top, double seedBase) {
@@ -380,8 +379,9 @@ Canvas SignPlate(const SignSpec& sign, State state) {
 
     Canvas plankLayer(size.width, size.height);
     const bool pressed = state == State::Pressed;
-    const double tx = size.width / 2.0 + sign.moveX + (pressed ? sign.pressX : 0);
-    const double ty = size.height / 2.0 + sign.moveY + (pressed ? sign.pressY : 0);
+    // A pressed sign sinks as far as every other button.
+    const double tx = size.width / 2.0 + sign.moveX + (pressed ? kPressShift : 0);
+    const double ty = size.height / 2.0 + sign.moveY + (pressed ? kPressShift : 0);
     cairo_t* cr = plankLayer.Cr();
     cairo_translate(cr, tx, ty);
     cairo_rotate(cr, sign.angle * M_PI / 180);

@@ -124,9 +124,11 @@ constexpr Rgb kHairShade = Rgb8(0x8E8EA4);
 constexpr Rgb kShawl = Rgb8(0x5A3A86);
 constexpr Rgb kShawlShade = Rgb8(0x24163C);
 
+// Her outlines are a warm brown line, not ink: the painted shading does the
+// modelling (see PaintFigure).
 void Outline(cairo_t* cr, double width = 1.6) {
-    SetColour(cr, kShadowInk, 0.9);
-    cairo_set_line_width(cr, width);
+    SetColour(cr, Rgb8(0x3A1E2A), 0.7);
+    cairo_set_line_width(cr, width * 0.75);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke(cr);
@@ -139,6 +141,80 @@ void FillLit(cairo_t* cr, Box area, Rgb lit, Rgb shade) {
     cairo_pattern_destroy(p);
 }
 
+// The painted treatment of the story pictures, given to a figure drawn on its
+// own canvas: light wrapping round its top-left edges, shade pooling in its
+// bottom-right, and a soft brush texture, all kept inside its outline.
+void PaintFigure(Canvas& figure, uint64_t seed) {
+    const int w = figure.Width(), h = figure.Height();
+    auto edgeLight = [&](double dx, double dy, double blur, Rgb colour, double alpha) {
+        // The figure's silhouette less a blurred copy of itself moved by
+        // (dx, dy): what stays is a soft band along the edges facing away
+        // from the move.
+        Canvas band = figure.Silhouette(colour.r, colour.g, colour.b);
+        Canvas moved = figure.Silhouette(0, 0, 0);
+        moved.Blur(blur);
+        cairo_t* cr = band.Cr();
+        cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OUT);
+        cairo_set_source_surface(cr, moved.Surface(), dx, dy);
+        cairo_paint(cr);
+        band.Reset();
+        cr = figure.Cr();
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
+        cairo_set_source_surface(cr, band.Surface(), 0, 0);
+        cairo_paint_with_alpha(cr, alpha);
+        cairo_restore(cr);
+    };
+    edgeLight(-5, -6, 5, Rgb8(0x1A0C24), 0.55);  // shade on the side away from the light
+    edgeLight(4, 5, 3, Rgb8(0xFFF0D8), 0.3);     // light on the side towards it
+    // Brushwork: soft, slightly warm and cool dabs over everything.
+    Rng rng(seed);
+    Canvas dabs(w, h);
+    cairo_t* cr = dabs.Cr();
+    for (int i = 0; i < w * h / 60; ++i) {
+        const double x = rng.Range(0, w), y = rng.Range(0, h), r = rng.Range(1.5, 4.5);
+        const bool warm = rng.Chance(0.5);
+        SetColour(cr, warm ? Rgb8(0xFFD8B8) : Rgb8(0x3A2450),
+                  warm ? rng.Range(0.04, 0.09) : rng.Range(0.02, 0.05));
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, rng.Range(-0.4, 0.4) - 0.78);
+        cairo_scale(cr, r, r * 0.45);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        cairo_fill(cr);
+    }
+    dabs.Reset();
+    cr = figure.Cr();
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
+    cairo_set_source_surface(cr, dabs.Surface(), 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+}
+
+// Stitches of a knitted shawl over the current clip.
+void KnitTexture(cairo_t* cr, Box area, Rgb light, Rgb dark) {
+    cairo_set_line_width(cr, 0.9);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (double y = area.y; y < area.y + area.h; y += 4.2) {
+        for (double x = area.x; x < area.x + area.w; x += 4.6) {
+            const double sx = x + (int((y - area.y) / 4.2) % 2) * 2.3;
+            cairo_move_to(cr, sx, y);
+            cairo_line_to(cr, sx + 2.2, y + 3);
+            cairo_line_to(cr, sx + 4.4, y);
+        }
+    }
+    SetColour(cr, dark, 0.35);
+    cairo_stroke(cr);
+    for (double y = area.y + 1; y < area.y + area.h; y += 8.4) {
+        cairo_move_to(cr, area.x, y);
+        cairo_line_to(cr, area.x + area.w, y);
+    }
+    SetColour(cr, light, 0.12);
+    cairo_stroke(cr);
+}
+
 void Shawl(cairo_t* cr, double cx, double frameTop) {
     cairo_move_to(cr, cx - 105, frameTop + 30);
     cairo_curve_to(cr, cx - 100, frameTop - 10, cx - 70, frameTop - 22, cx - 28, frameTop - 30);
@@ -146,6 +222,13 @@ void Shawl(cairo_t* cr, double cx, double frameTop) {
     cairo_curve_to(cr, cx + 70, frameTop - 22, cx + 100, frameTop - 10, cx + 105, frameTop + 30);
     cairo_close_path(cr);
     FillLit(cr, {cx - 105, frameTop - 30, 210, 60}, kShawl, kShawlShade);
+    cairo_path_t* edge = cairo_copy_path(cr);
+    cairo_save(cr);
+    cairo_clip(cr);
+    KnitTexture(cr, {cx - 105, frameTop - 30, 210, 60}, Rgb8(0xC8A8FF), Rgb8(0x140A24));
+    cairo_restore(cr);
+    cairo_append_path(cr, edge);
+    cairo_path_destroy(edge);
     Outline(cr);
     // Knitted folds.
     for (int side = -1; side <= 1; side += 2) {
@@ -188,6 +271,30 @@ void HairBack(cairo_t* cr, double cx, double cy) {
     cairo_restore(cr);
     FillLit(cr, {cx - 41, cy - 48, 82, 88}, Rgb8(0xFFFFFF), kHairShade);
     Outline(cr);
+    // Strands: combed back round the head, wound round the bun.
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int i = 0; i < 14; ++i) {
+        const double a = M_PI * (0.55 + 0.9 * i / 13.0);
+        const double r0 = 30, r1 = 42;
+        cairo_move_to(cr, cx + std::cos(a) * r0 * 0.9, cy - 4 + std::sin(a) * r0);
+        cairo_curve_to(cr, cx + std::cos(a - 0.15) * r1 * 0.95, cy - 4 + std::sin(a - 0.15) * r1,
+                       cx + std::cos(a - 0.3) * r1 * 0.9, cy - 4 + std::sin(a - 0.3) * r1 * 0.95,
+                       cx + std::cos(a - 0.4) * r1 * 0.8, cy - 4 + std::sin(a - 0.4) * r1 * 0.85);
+    }
+    SetColour(cr, kHairShade, 0.55);
+    cairo_set_line_width(cr, 1.1);
+    cairo_stroke(cr);
+    for (double r = 5; r < 18; r += 3.2) {
+        cairo_arc(cr, cx + 4, cy - 46, r, M_PI * (0.9 + r * 0.02), M_PI * (1.9 + r * 0.02));
+        cairo_new_sub_path(cr);
+    }
+    SetColour(cr, kHairShade, 0.6);
+    cairo_set_line_width(cr, 1.1);
+    cairo_stroke(cr);
+    cairo_arc(cr, cx - 2, cy - 54, 7, M_PI * 1.05, M_PI * 1.55);
+    SetColour(cr, Rgb8(0xFFFFFF), 0.9);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
     // A pin through the bun, tipped with a tiny skull... of candy.
     cairo_move_to(cr, cx - 20, cy - 56);
     cairo_line_to(cr, cx + 26, cy - 38);
@@ -231,21 +338,53 @@ void Face(cairo_t* cr, double cx, double cy) {
 }
 
 void Features(cairo_t* cr, double cx, double cy) {
-    // Eyes smiling shut behind round spectacles.
+    // Bright, kind eyes behind round spectacles: a white, a hazel iris, a
+    // catchlight, and a smiling lower lid.
     for (int side = -1; side <= 1; side += 2) {
         const double ex = cx + side * 13, ey = cy + 1;
+        cairo_save(cr);
+        cairo_translate(cr, ex, ey + 0.5);
+        cairo_scale(cr, 6.2, 4.4);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetColour(cr, Rgb8(0xFFF8F0));
+        cairo_fill(cr);
+        cairo_arc(cr, ex + 0.8, ey + 0.6, 3.6, 0, 2 * M_PI);
+        cairo_pattern_t* iris =
+            cairo_pattern_create_radial(ex + 0.8, ey + 0.6, 0.5, ex + 0.8, ey + 0.6, 3.6);
+        cairo_pattern_add_color_stop_rgb(iris, 0, 0.55, 0.42, 0.2);
+        cairo_pattern_add_color_stop_rgb(iris, 1, 0.24, 0.32, 0.16);
+        cairo_set_source(cr, iris);
+        cairo_fill(cr);
+        cairo_pattern_destroy(iris);
+        cairo_arc(cr, ex + 0.8, ey + 0.6, 1.6, 0, 2 * M_PI);
+        SetColour(cr, Rgb8(0x1A0E14));
+        cairo_fill(cr);
+        cairo_arc(cr, ex - 0.4, ey - 0.8, 1.1, 0, 2 * M_PI);
+        SetColour(cr, Rgb8(0xFFFFFF));
+        cairo_fill(cr);
+        // Upper lid, heavy with years, and the smiling lower lid.
+        cairo_move_to(cr, ex - 7, ey + 1);
+        cairo_curve_to(cr, ex - 4, ey - 5.5, ex + 4, ey - 5.5, ex + 7, ey);
+        SetColour(cr, Rgb8(0x3A1E2A));
+        cairo_set_line_width(cr, 1.8);
+        cairo_stroke(cr);
+        cairo_move_to(cr, ex - 6, ey + 3.5);
+        cairo_curve_to(cr, ex - 2, ey + 6.5, ex + 2, ey + 6.5, ex + 6, ey + 3.5);
+        SetColour(cr, kSkinShade, 0.9);
+        cairo_set_line_width(cr, 1.1);
+        cairo_stroke(cr);
+        // The spectacles: gold rims, a glint on the glass.
         cairo_arc(cr, ex, ey, 10.5, 0, 2 * M_PI);
-        SetColour(cr, kMoonlight, 0.25);
+        SetColour(cr, kMoonlight, 0.12);
         cairo_fill_preserve(cr);
         SetColour(cr, kGold);
         cairo_set_line_width(cr, 2);
         cairo_stroke(cr);
-        cairo_arc(cr, ex - 3, ey - 4, 3, M_PI, 1.5 * M_PI);
-        SetColour(cr, Rgb8(0xFFFFFF), 0.9);
-        cairo_set_line_width(cr, 1.5);
+        cairo_arc(cr, ex, ey, 8.2, M_PI * 1.1, M_PI * 1.45);
+        SetColour(cr, Rgb8(0xFFFFFF), 0.75);
+        cairo_set_line_width(cr, 1.4);
         cairo_stroke(cr);
-        cairo_arc_negative(cr, ex, ey + 4, 5.5, -0.3, M_PI + 0.3);
-        Outline(cr, 1.8);
         // Brows and crow's feet.
         cairo_move_to(cr, ex - 7, ey - 14);
         cairo_curve_to(cr, ex - 3, ey - 17, ex + 3, ey - 17, ex + 7, ey - 14);
@@ -271,10 +410,24 @@ void Features(cairo_t* cr, double cx, double cy) {
     cairo_curve_to(cr, cx + 3, cy + 25, cx - 4, cy + 23, cx - 5, cy + 20);
     FillLit(cr, {cx - 5, cy + 2, 14, 22}, Rgb8(0xFFE6D0), kSkinShade);
     Outline(cr, 1.4);
-    // Smile with laugh lines, and a little chin.
-    cairo_move_to(cr, cx - 12, cy + 25);
-    cairo_curve_to(cr, cx - 6, cy + 32, cx + 6, cy + 32, cx + 12, cy + 24);
-    Outline(cr, 1.8);
+    // A warm, open smile with laugh lines, and a little chin.
+    cairo_move_to(cr, cx - 11, cy + 25);
+    cairo_curve_to(cr, cx - 5, cy + 27, cx + 5, cy + 27, cx + 11, cy + 24);
+    cairo_curve_to(cr, cx + 7, cy + 33, cx - 7, cy + 33, cx - 11, cy + 25);
+    cairo_close_path(cr);
+    SetColour(cr, Rgb8(0x6A2232));
+    cairo_fill_preserve(cr);
+    Outline(cr, 1.6);
+    cairo_move_to(cr, cx - 6, cy + 27.5);
+    cairo_curve_to(cr, cx - 2, cy + 28.5, cx + 2, cy + 28.5, cx + 6, cy + 27.2);
+    SetColour(cr, Rgb8(0xFFF4EA), 0.9);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    cairo_move_to(cr, cx - 5, cy + 32.8);
+    cairo_curve_to(cr, cx - 2, cy + 34, cx + 2, cy + 34, cx + 5, cy + 32.6);
+    SetColour(cr, Rgb8(0xE89A9A), 0.8);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
     for (int side = -1; side <= 1; side += 2) {
         cairo_move_to(cr, cx + side * 15, cy + 14);
         cairo_curve_to(cr, cx + side * 18, cy + 20, cx + side * 17, cy + 26, cx + side * 14,
@@ -316,6 +469,42 @@ void Hand(cairo_t* cr, double x, double frameTop, int side) {
         SetColour(cr, kSkinShade, 0.9);
         cairo_set_line_width(cr, 0.9);
         cairo_stroke(cr);
+        // A pale nail at the tip, catching the light.
+        const double tip = 14 - std::abs(i - 1.5) * 2;
+        cairo_save(cr);
+        cairo_translate(cr, fx + 4.25, tip - 3.2);
+        cairo_scale(cr, 2.6, 2.3);
+        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        SetColour(cr, Rgb8(0xF6D2CC));
+        cairo_fill_preserve(cr);
+        SetColour(cr, kSkinShade, 0.8);
+        cairo_set_line_width(cr, 0.6);
+        cairo_stroke(cr);
+        cairo_arc(cr, fx + 3.6, tip - 3.8, 0.8, 0, 2 * M_PI);
+        SetColour(cr, Rgb8(0xFFFFFF), 0.8);
+        cairo_fill(cr);
+    }
+    // Knuckles and the tendons of an old hand.
+    for (int i = 0; i < 4; ++i) {
+        cairo_move_to(cr, -10 + i * 9.5, -3);
+        cairo_curve_to(cr, -8 + i * 9, -9, -4 + i * 7, -14, 2 + i * 5, -17);
+    }
+    SetColour(cr, kSkinShade, 0.45);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    for (int i = 0; i < 4; ++i) {
+        cairo_arc(cr, -7.8 + i * 9.5, -3.2, 2.2, M_PI * 1.1, M_PI * 1.9);
+        cairo_new_sub_path(cr);
+    }
+    SetColour(cr, Rgb8(0xFFF4EA), 0.7);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    if (side > 0) {
+        // Her wedding ring, worn thin.
+        cairo_rectangle(cr, -12 + 1 * 9.5, 1.2, 8.5, 2.2);
+        SetColour(cr, kGold);
+        cairo_fill(cr);
     }
     cairo_restore(cr);
 }
@@ -375,6 +564,7 @@ Canvas OldLadyDialog() {
     HairBack(lc, 0, -50);
     Face(lc, 0, -50);
     Features(lc, 0, -50);
+    PaintFigure(lady, SeedOf("Old Lady Dialog figure"));
     DropShadow(canvas, lady, 0, 0, 3, 4, 3, 0.5);
     canvas.Draw(lady, 0, 0);
     const Box frame{0, kFrameTop, kWidth, kHeight - kFrameTop};
@@ -389,6 +579,7 @@ Canvas OldLadyDialog() {
             Hand(cr, -58, 4 / kScale, 1);
             Hand(cr, 58, 4 / kScale, -1);
             cairo_restore(cr);
+            PaintFigure(layer, SeedOf("Old Lady Dialog hands"));
             cairo_save(cr);
             cairo_translate(cr, 470, kFrameTop + 5);
             cairo_scale(cr, 1.3, 1.3);

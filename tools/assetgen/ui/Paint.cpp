@@ -396,7 +396,7 @@ Canvas ButtonPlate(int width, int height, Box body, const FrameStyle& style, Sta
                    const Decoration& decorate) {
     Canvas out(width, height);
     Canvas plate(width, height);
-    const Box placed = state == State::Pressed ? body.Shifted(2, 2) : body;
+    const Box placed = state == State::Pressed ? body.Shifted(kPressShift, kPressShift) : body;
     DrawFrame(plate, placed, style, state);
     if (decorate) decorate(plate, placed, state);
     if (state == State::Over) OuterGlow(out, plate, 0, 0, 3.5, kCandle, 1.3);

@@ -30,6 +30,9 @@ struct Box {
     double CentreY() const { return y + h / 2; }
 };
 
+// How far every pressed button sinks, right and down (px).
+constexpr double kPressShift = 2.0;
+
 // Colour helpers.
 Rgb Mix(Rgb a, Rgb b, double t);
 Rgb Scale(Rgb c, double factor);
