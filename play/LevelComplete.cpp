@@ -14,6 +14,7 @@
 #include "frame/Profile.h"
 #include "frame/Timing.h"
 #include "media/Fonts.h"
+#include "media/Particles.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/LevelDialogs.h"
@@ -121,6 +122,8 @@ void TLevelCompleteScreen::Start() {
     Unroll->Counter = 0;
     Unroll->Start();
     SetMenuY();
+    // The level's own effects give way to the sparkles.
+    ParticleLayer(SPARKLE_LAYER).Clear();
     MakeSnowFlakes();
     ShowedLevelEndMessage = 0;
     ShowShopMessage = 0;
@@ -356,6 +359,5 @@ void TLevelCompleteScreen::Kill() {
     DeactivateSound.reset();
     ClickSound.reset();
     MOSound.reset();
-    SnowFlakes.clear();
     Active = HIDDEN;
 }

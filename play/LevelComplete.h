@@ -21,7 +21,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "frame/Screen.h"
 #include "media/Animation.h"
@@ -29,7 +28,7 @@
 #include "media/Sound.h"
 #include "ui/DialogKinds.h"
 
-class TSprite;
+class TParticle;
 
 class TLevelCompleteScreen : public TScreen {
   public:
@@ -51,6 +50,8 @@ class TLevelCompleteScreen : public TScreen {
     static constexpr int COUNT_MS = 600;
     static constexpr int COUNT_STAGGER_MS = 160;
     static constexpr int SPARKLES_AT_FULL_DETAIL = 80;
+    // The particle layer that holds the sparkles while the screen shows.
+    static constexpr int SPARKLE_LAYER = 3;
 
     TLevelCompleteScreen();
 
@@ -78,8 +79,6 @@ class TLevelCompleteScreen : public TScreen {
     int Replay = 0;
     // Steps since the dialog came to rest; the values count up by it.
     float TallyCounter = 0;
-    // Seam: the sparkles, until they are particles of layer 3.
-    std::vector<std::shared_ptr<TSprite>> SnowFlakes;
 
     // Set when the last level has been won; the game-finished screen follows.
     static inline int GameCompleted = 0;
@@ -130,7 +129,10 @@ class TLevelCompleteScreen : public TScreen {
     void SetWallpaper();
     // Keeps one sparkle drifting: its sway about its centre, and the way
     // back in at the opposite edge once it leaves the screen.
-    static void MoveSnowFlake(TSprite& flake);
+    static void MoveSnowFlake(TParticle& flake);
+    // How much of the sparkles' own alpha shows: rising from 0 with the
+    // roll-in, falling back to 0 with the roll-up.
+    float SparkleFade();
 
   private:
     // One step of each phase; 1 when the step ends there.
@@ -144,7 +146,6 @@ class TLevelCompleteScreen : public TScreen {
     void SettleMenu();
     void DrawTally(float top);
     void DrawHeader(float top);
-    void DrawSnowFlakes();
 };
 
 extern std::shared_ptr<TLevelCompleteScreen> LevelCompleteScreen;

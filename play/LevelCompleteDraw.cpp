@@ -10,7 +10,7 @@
 #include "frame/Timing.h"
 #include "media/Fonts.h"
 #include "media/GameText.h"
-#include "media/Sprite.h"
+#include "media/Particles.h"
 #include "play/GameScreen.h"
 #include "play/LevelComplete.h"
 #include "play/Player.h"
@@ -155,10 +155,10 @@ void TLevelCompleteScreen::Draw() {
     SetColor(255, 255, 255);
     DrawHeader(top);
     Menu->Draw(0, 0);
-    const float fade = Unroll->Active ? 1 - Unroll->GetRatioSine() : 1.0f;
-    SetAlpha(fade);
+    SetAlpha(SparkleFade());
     if (CurrentMessage) CurrentMessage->Draw();
-    DrawSnowFlakes();
+    // The sparkles carry their own alpha, faded with the roll in the step.
+    ParticleLayer(SPARKLE_LAYER).Draw();
 }
 
 void TLevelCompleteScreen::DrawTally(float top) {
@@ -189,43 +189,50 @@ void TLevelCompleteScreen::DrawHeader(float top) {
 // ---------------------------------------------------------------- sparkles
 
 void TLevelCompleteScreen::MakeSnowFlakes() {
-    // Seam: particle layer 3 holds the sparkles once particles exist.
-    SnowFlakes.clear();
+    TParticleList& layer = ParticleLayer(SPARKLE_LAYER);
     const int count =
         static_cast<int>(static_cast<float>(Game->Particles) / 100.0f * SPARKLES_AT_FULL_DETAIL);
     for (int n = 0; n < count; ++n) {
-        const float x = static_cast<float>(Rand(1, ScreenWidth));
-        const float y = static_cast<float>(Rand(1, ScreenHeight));
+        const int x = Rand(1, ScreenWidth);
+        const int y = Rand(1, ScreenHeight);
         const float dx = static_cast<float>(Rnd(-0.2, 0.2));
         const float dy = static_cast<float>(Rnd(0.2, 0.5));
         const int direction = Rand(0, 1) == 0 ? -1 : 1;
         const float spin = static_cast<float>(Rnd(0.5, 1.0));
         const bool full = Rand(0, 1) == 0;
-        TSpritePtr flake =
-            TSprite::Create(ImageBank.Find(full ? "ClauSparkleFull" : "Sparkle"), x, y);
         const float scale = static_cast<float>(full ? Rnd(0.5, 0.9) : Rnd(0.3, 0.6));
-        flake->dx = dx;
-        flake->dy = dy;
-        flake->ScaleX = flake->ScaleY = scale;
-        flake->RotationSpeed = direction * spin;
-        flake->Alpha = static_cast<float>(Rnd(0.5, 0.8));
+        // Sinking slowly, turning, lit, never fading nor dying of age.
+        TParticlePtr flake =
+            layer.AddNew(x, y, ImageBank.Find(full ? "ClauSparkleFull" : "Sparkle"), dx, dy, 0, 0,
+                         1, direction, spin, scale, 0, 0, 0);
+        // Its own alpha is kept aside; what shows of it follows the roll.
+        flake->FloatData1 = static_cast<float>(Rnd(0.5, 0.8));
+        flake->Alpha = flake->FloatData1 * SparkleFade();
         flake->UseAlpha = 1;
-        flake->Color = TGameScreen::ColorArray[static_cast<size_t>(Rand(0, 6))];
+        const TColorPtr& tint = TGameScreen::ColorArray[static_cast<size_t>(Rand(0, 6))];
+        if (tint) flake->SetTint(tint->R, tint->G, tint->B);
+        flake->NoOutOfBounds = 1;
         flake->MiscSineCounter = TSineCounter::Create(0, 360, SWAY_SPEED, 0);
         flake->MiscSineCounter->SetCounter(static_cast<float>(Rand(0, 360)));
-        flake->cx = x;
-        SnowFlakes.push_back(flake);
+        flake->cx = static_cast<float>(x);
     }
+}
+
+float TLevelCompleteScreen::SparkleFade() {
+    // They come with the rising tally and go with it.
+    if (Active != TALLY) return 0;
+    return Unroll && Unroll->Active ? 1 - Unroll->GetRatioSine() : 1.0f;
 }
 
 void TLevelCompleteScreen::MoveSnowFlakes() {
-    for (const TSpritePtr& flake : SnowFlakes) {
-        flake->Rotation += flake->RotationSpeed * Delta;
-        MoveSnowFlake(*flake);
-    }
+    const float fade = SparkleFade();
+    ParticleLayer(SPARKLE_LAYER).ForEach([fade](TParticle& flake) {
+        MoveSnowFlake(flake);
+        flake.Alpha = flake.FloatData1 * fade;
+    });
 }
 
-void TLevelCompleteScreen::MoveSnowFlake(TSprite& flake) {
+void TLevelCompleteScreen::MoveSnowFlake(TParticle& flake) {
     flake.Move();
     if (flake.MiscSineCounter) flake.MiscSineCounter->Manage();
     const float sway = flake.MiscSineCounter ? flake.MiscSineCounter->ratio : 0;
@@ -244,19 +251,5 @@ void TLevelCompleteScreen::MoveSnowFlake(TSprite& flake) {
         flake.cx = width + ws;
     } else if (flake.cx >= width + ws) {
         flake.cx = -ws;
-    }
-}
-
-void TLevelCompleteScreen::DrawSnowFlakes() {
-    // Seam: drawn as particle layer 3 once particles exist.
-    const float fade = GetAlpha();
-    SetBlend(LIGHTBLEND);
-    for (const TSpritePtr& flake : SnowFlakes) {
-        if (!flake->image || !flake->image->image) continue;
-        const DrawStateGuard restore;
-        SetTransform(flake->Rotation, flake->ScaleX, flake->ScaleY);
-        SetAlpha(flake->Alpha * fade);
-        if (flake->Color) SetColor(flake->Color->R, flake->Color->G, flake->Color->B);
-        DrawImage(*flake->image->image, flake->x, flake->y);
     }
 }

@@ -15,7 +15,7 @@
 #include "frame/Timing.h"
 #include "media/Fonts.h"
 #include "media/GameText.h"
-#include "media/Sprite.h"
+#include "media/Particles.h"
 #include "play/GameScreen.h"
 #include "play/LevelCompleteFixture.h"
 #include "play/Player.h"
@@ -191,31 +191,50 @@ TEST_F(LevelCompleteTest, TheWidestLabelMovesBothColumnsRight) {
 }
 
 TEST_F(LevelCompleteTest, TheSparklesFollowTheDetailSettingAndNeverRunOut) {
+    TParticleList& sparkles = ParticleLayer(TLevelCompleteScreen::SPARKLE_LAYER);
     for (const auto& [detail, count] : {std::pair{100, 80}, {50, 40}, {25, 20}, {0, 0}}) {
         SCOPED_TRACE("particle detail " + std::to_string(detail));
         Game->Particles = detail;
+        sparkles.Clear();
         Screen().MakeSnowFlakes();
-        EXPECT_EQ(static_cast<int>(Screen().SnowFlakes.size()), count);
+        EXPECT_EQ(sparkles.Count(), count);
     }
     Game->Particles = 50;
-    Win(10, 10);
-    ASSERT_EQ(Screen().SnowFlakes.size(), 40u);
+    // The level leaves effects of its own in the layer; the sparkles replace them.
+    Win(10, 10, [&] {
+        for (int i = 0; i < 12; ++i)
+            sparkles.AddNew(100, 100, ImageBank.Find("Sparkle"), 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0);
+    });
+    ASSERT_EQ(sparkles.Count(), 40);
+    // They rise with the tally out of nothing.
+    sparkles.ForEach([](TParticle& flake) { EXPECT_LT(flake.ShownAlpha(), 0.05f); });
+    WaitForRest();
+    Step();
+    sparkles.ForEach([](TParticle& flake) {
+        EXPECT_GE(flake.ShownAlpha(), 0.5f);
+        EXPECT_LE(flake.ShownAlpha(), 0.8f);
+    });
     for (int second = 0; second < 20; ++second) {
         Step(200);
-        ASSERT_EQ(Screen().SnowFlakes.size(), 40u);
-        for (const TSpritePtr& flake : Screen().SnowFlakes) {
+        ASSERT_EQ(sparkles.Count(), 40);
+        sparkles.ForEach([](TParticle& flake) {
             // Within the screen, give or take the sparkle's size and sway.
-            const float margin = flake->ScaleX * flake->w + 30 * flake->dy;
-            EXPECT_TRUE(flake->x > -margin && flake->x < ScreenWidth + margin) << flake->x;
-            EXPECT_TRUE(flake->y > -margin && flake->y < ScreenHeight + margin) << flake->y;
-        }
+            const float margin = flake.ScaleX * flake.w + 30 * flake.dy;
+            EXPECT_TRUE(flake.x > -margin && flake.x < ScreenWidth + margin) << flake.x;
+            EXPECT_TRUE(flake.y > -margin && flake.y < ScreenHeight + margin) << flake.y;
+        });
     }
+    // And go with it.
+    RollUp();
+    sparkles.ForEach([](TParticle& flake) { EXPECT_LT(flake.ShownAlpha(), 0.05f); });
 }
 
 TEST_F(LevelCompleteTest, ASparklePastAnEdgeComesBackAtTheOppositeOneAndDriftsOn) {
     Game->FixedRateLogic->SetDelta(1.0f);
-    TSpritePtr flake = TSprite::Create(ImageBank.Find("Sparkle"), 500, 300);
-    flake->ScaleX = flake->ScaleY = 0.5f;
+    TParticleList layer;
+    TParticlePtr flake =
+        layer.AddNew(500, 300, ImageBank.Find("Sparkle"), 0, 0, 0, 0, 1, 1, 0.7f, 0.5f, 0, 0, 0);
+    flake->NoOutOfBounds = 1;
     flake->MiscSineCounter = TSineCounter::Create(0, 360, 0.4f, 0);
     const float ws = 0.5f * flake->w2, hs = 0.5f * flake->h2;
 
@@ -239,6 +258,8 @@ TEST_F(LevelCompleteTest, ASparklePastAnEdgeComesBackAtTheOppositeOneAndDriftsOn
     EXPECT_FLOAT_EQ(flake->y, -hs) << "back above the top edge";
     TLevelCompleteScreen::MoveSnowFlake(*flake);
     EXPECT_FLOAT_EQ(flake->y, -hs + 0.3f) << "sinking again";
+    EXPECT_TRUE(flake->active) << "never killed for leaving the screen";
+    EXPECT_EQ(layer.Count(), 1);
 }
 
 }  // namespace
