@@ -20,6 +20,7 @@
 #include "frame/Profile.h"
 #include "media/Sound.h"
 #include "play/GameScreen.h"
+#include "play/LevelComplete.h"
 #include "play/Player.h"
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
@@ -131,6 +132,16 @@ TEST_F(MapScreenTest, FromStartUpALevelWonOpensTheNextOneForGood) {
     const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(1, 18, SaveData->timer != 0);
     ASSERT_EQ(result.result, "won") << result.Json();
     EXPECT_EQ(Game->MusicFileName, "level1.ogg");
+    // The tally, with the found pumpkin's message over it.
+    ASSERT_TRUE(StepUntil([] { return LevelCompleteScreen->CurrentMessage != nullptr; }, 2000));
+    ASSERT_TRUE(WaitUntilOpen(LevelCompleteScreen->CurrentMessage));
+    Press("Return");
+    ASSERT_TRUE(StepUntil([] { return !LevelCompleteScreen->CurrentMessage; }));
+    ASSERT_TRUE(StepUntil([] { return LevelCompleteScreen->CountDone(); }, 1000));
+    Press("Return");
+    ASSERT_TRUE(
+        StepUntil([] { return LevelCompleteScreen->Active == TLevelCompleteScreen::BUTTONS; }));
+    ClickButton(*LevelCompleteScreen->Menu->FindButton("Continue"));
     // Level 2 brings the old lady's news, so the shop comes first: her
     // message, then the pumpkin she speaks of, bought, then the map.
     ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == ShopScreen; }, 2000));
