@@ -192,7 +192,6 @@ TEST_F(LevelCompleteTest, ALevelWonByTheHeadlessPlayerBanksItsTallyOnDiskAndGoes
     SaveData->goldCollected = 250;
     Game->CurrentProfile->Save();
     AutoplayOptions options;
-    options.slowStepMs = 1000;  // sanitizer builds are slow; no time is measured here
     const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(8, 3, true);
     ASSERT_EQ(result.result, "won") << result.Json();
     ASSERT_TRUE(StepUntil([] { return Screen().Active != TLevelCompleteScreen::HIDDEN; }, 1500))
