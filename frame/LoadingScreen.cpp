@@ -151,6 +151,9 @@ void TLoadingScreen::Leave() {
 }
 
 void TLoadingScreen::Logic() {
+    // On its way out already (Esc taken by the frame leads to the exit):
+    // nothing may change where it goes.
+    if (Game->GameFade->Active) return;
     if (!ClickHereButton) {
         Leave();
         return;

@@ -163,8 +163,10 @@ void TTitleScreen::LoadMenu() {
 
 int TTitleScreen::PromptForName() {
     // The player the settings remember (or the first listed, when they
-    // forgot), or a name asked for on a computer without players.
-    if (!LoadRememberedProfile()) SetupPrompt();
+    // forgot). On a computer without players the name is asked for as the
+    // title starts: an entry built behind the loading bar would take its
+    // keys (Esc there leads out of the game).
+    LoadRememberedProfile();
     return 0;
 }
 
@@ -193,6 +195,7 @@ int TTitleScreen::RestartMusicTest() {
 int TTitleScreen::StartSpecial(int restartMusic) {
     TScreen::Start();
     if (restartMusic) Game->MusicPlay(1, 0, 0);
+    if (!Game->CurrentProfile && !EnterName) SetupPrompt();
     if (EnterName) {
         EnterName->Start();
     } else {

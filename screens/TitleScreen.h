@@ -93,8 +93,8 @@ class TTitleScreen : public TScreen {
     virtual int ManageAnimations();
     // 1 when no dialog needs this step, else 0 (the step ends there).
     virtual int ManageDialogs();
-    // The player the settings remember, or the name entry when this
-    // computer has none.
+    // The player the settings remember; on a computer without players the
+    // name entry opens as the title starts.
     virtual int PromptForName();
     // 1 when the screen being left played music of its own.
     virtual int RestartMusicTest();

@@ -16,7 +16,10 @@ class FrontEndTest : public DialogScreenTest {
   protected:
     void SetUp() override {
         DialogScreenTest::SetUp();
+        // A player of an earlier run: the title's first load finds them.
         SelectProfile("Ada");
+        TitleScreen->LoadSpecial(1, 0);
+        ASSERT_FALSE(TitleScreen->EnterName);
     }
     void TearDown() override {
         if (Game && Game->CurrentTScreen != screen_) Game->CurrentTScreen->Kill();
@@ -32,6 +35,10 @@ class FrontEndTest : public DialogScreenTest {
         ASSERT_TRUE(StepUntil([] { return !Game->GameFade->Active; }));
     }
     void EnterTitle() { Enter(TitleScreen); }
+    static void SilencePool() {
+        for (const TGameChannelPtr& channel : *Game->Channels)
+            if (channel->Channel) channel->Channel->Stop();
+    }
     // A channel of the pool playing the sound, or null.
     static TGameChannelPtr Playing(const std::string& sound) {
         for (const TGameChannelPtr& channel : *Game->Channels)

@@ -79,26 +79,33 @@ TEST_F(OptionsScreenTest, EachControlActsAtOnceAndLeavingWritesTheSettingsAndThe
 
     Drag(*options.SoundSlider, 40);
     EXPECT_EQ(Game->SoundVolume, 40);
-    ASSERT_TRUE(options.ChannelClick->Playing()) << "a sample of the new volume";
+    ASSERT_TRUE(options.ChannelClick->Playing()) << "a sample as the knob is taken";
     const TButton& ok = *options.Menu->FindButton("OK");
+    const float taken = options.ChannelClick->Volume();
+    Step();
+    EXPECT_EQ(options.ChannelClick->Volume(), taken) << "one sample at a time";
+    options.ChannelClick->Stop();  // that sample has ended
+    Step();
+    ASSERT_TRUE(options.ChannelClick->Playing()) << "the next one";
     EXPECT_NEAR(options.ChannelClick->Volume(), 0.4f * ok.SoundClick->volume, 1e-4);
     Release();
     EXPECT_TRUE(Has(Settings(), "MUSIC VOLUME=100")) << "nothing written while dragging";
 
     const int tips = SaveData->showTips, pointer = Game->CustomMousePointer;
+    const int wide = Game->WideScreen;
     ClickBox(*options.TipsCheckBox);
     EXPECT_EQ(SaveData->showTips, 1 - tips);
     ClickBox(*options.CustomCursorCheckBox);
     EXPECT_EQ(Game->CustomMousePointer, 1 - pointer);
     ClickBox(*options.WidescreenCheckBox);
-    EXPECT_EQ(Game->WideScreen, 1);
+    EXPECT_EQ(Game->WideScreen, 1 - wide);
 
     ClickButton(ok);
     EXPECT_EQ(Game->DestinationTScreen, TitleScreen);
     const std::string settings = Settings();
     EXPECT_TRUE(Has(settings, "MUSIC VOLUME=0"));
     EXPECT_TRUE(Has(settings, "SOUND VOLUME=40"));
-    EXPECT_TRUE(Has(settings, "WIDESCREEN=1"));
+    EXPECT_TRUE(Has(settings, "WIDESCREEN=" + std::to_string(1 - wide)));
     EXPECT_TRUE(Has(settings, "CUSTOM MOUSE POINTER=" + std::to_string(1 - pointer)));
     SelectProfile("Ada");
     EXPECT_EQ(SaveData->showTips, 1 - tips) << "the tips switch lives in the profile";
