@@ -26,6 +26,7 @@
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
 #include "progress/ShopScreen.h"
+#include "screens/TitleScreen.h"
 #include "ui/DialogFixture.h"
 #include "ui/Menu.h"
 
@@ -98,7 +99,7 @@ class MapScreenTest : public DialogScreenTest {
         return false;
     }
     // Quits the running game and starts it again, through its loading
-    // screen to the map.
+    // screen and the title to the map.
     void RestartToTheMap() {
         if (Game->CurrentTScreen == MapScreen) MapScreen->Kill();
         ExitSequence();
@@ -109,6 +110,9 @@ class MapScreenTest : public DialogScreenTest {
         ASSERT_EQ(Game->CurrentTScreen, Game->LoadingScreen);
         InjectMouseButton(1, true, 500, 500);
         InjectMouseButton(1, false, 500, 500);
+        ASSERT_TRUE(StepUntil(
+            [] { return Game->CurrentTScreen == TitleScreen && !Game->GameFade->Active; }));
+        Press("Return");  // Play
         ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == MapScreen; }));
         ASSERT_TRUE(StepUntil([] { return MapAtRest(); }));
     }
@@ -360,7 +364,7 @@ TEST_F(MapScreenTest, TheTimedSwitchIsSavedOnEveryWayOut) {
         }
         EXPECT_TRUE(Game->Fading());
         EXPECT_NE(ProfileBytes(), before) << "saved as the map is left";
-        EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen) << "the way to the title";
+        EXPECT_EQ(Game->DestinationTScreen, TitleScreen) << "the way to the title";
         CancelLeaving();
         SelectProfile("Ada");
         EXPECT_EQ(SaveData->timer, 0);
