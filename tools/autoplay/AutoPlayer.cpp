@@ -28,6 +28,8 @@
 #include "play/Player.h"
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
+#include "ui/Button.h"
+#include "ui/Dialog.h"
 
 // A move the player may make: a swap, or a bonus clicked where it stands.
 struct AutoplayMove {
@@ -371,6 +373,17 @@ void AutoPlayer::ClickAt(float x, float y, AutoplayLevelResult& result) {
     RunSteps(1, result);
 }
 
+bool AutoPlayer::CloseStoryMessage(int level, AutoplayLevelResult& result) {
+    const TDialogOKPtr& message = GameScreen->MessageDialog;
+    if (!message || !message->Active || message->Transitioning != TDialog::NOT_TRANSITIONING)
+        return false;
+    const TButtonPtr ok = message->FindButton("OK");
+    if (!ok) return false;
+    SaveShot("level" + std::to_string(level) + "-story");
+    ClickAt(ok->x + ok->w / 2.0f, ok->y + ok->h / 2.0f, result);
+    return true;
+}
+
 bool AutoPlayer::UsePowerup(const std::vector<Move>& moves, AutoplayLevelResult& result) {
     for (int index = 0; index < POWERUP_COUNT; ++index) {
         Target target;
@@ -447,6 +460,7 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
             result.result = "step limit";
             break;
         }
+        if (CloseStoryMessage(level, result)) continue;
         restingSteps = BoardAtRest() ? restingSteps + 1 : 0;
         if (restingSteps > thinkSteps) {
             const bool randomMove =

@@ -77,6 +77,9 @@ class AutoPlayer {
   private:
     bool Step(AutoplayLevelResult& result);
     bool BoardAtRest() const;
+    // Clicks OK on the level's story message once it is open (a frame of it
+    // saved first); true when it clicked.
+    bool CloseStoryMessage(int level, AutoplayLevelResult& result);
     bool PlayMove(uint32_t& rng, bool randomMove, AutoplayLevelResult& result);
     // Uses the first full powerup worth using now; true when one was used.
     bool UsePowerup(const std::vector<AutoplayMove>& moves, AutoplayLevelResult& result);
