@@ -51,7 +51,10 @@ class RecordingMenu : public TInGameMenu {
 class RecordingTutorial : public TTutorial {
   public:
     std::vector<int> arrowRows;
-    void ShowGoalArrowTip(int row, int) override { arrowRows.push_back(row); }
+    int ShowGoalArrowTip(int row, int) override {
+        arrowRows.push_back(row);
+        return 0;
+    }
 };
 
 class GameScreenTest : public ProgramTest {
