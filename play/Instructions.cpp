@@ -4,6 +4,7 @@
 
 #include "board/Cell.h"
 #include "engine/Graphics.h"
+#include "engine/Strings.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
 #include "frame/MousePointer.h"
@@ -26,6 +27,9 @@ constexpr float kStillMs = 1000, kSwapMs = 1000, kMatchMs = 300, kSettleMs = 700
 constexpr int kHeaderY = 42;
 constexpr float kHeaderScale = 0.8f;
 constexpr int kTextX = 100, kTextY = 150, kTextLineGap = 27, kTextGrey = 220;
+constexpr size_t kMostLines = 3;
+constexpr int kWiderPage = 60;
+constexpr float kSmallTextScale = 0.85f;
 constexpr float kRingFrom = 0.2f, kRingFadeMs = 100;
 constexpr int kNone = -1;
 
@@ -85,7 +89,7 @@ void DrawCentred(const TGameImagePtr& picture, float x, float y, int frame = 0) 
 }
 
 TGameImagePtr Picture(const std::string& name) {
-    return ImageBank.Contains(name) ? ImageBank.Find(name) : nullptr;
+    return ImageBank.Contains(Upper(name)) ? ImageBank.Find(name) : nullptr;
 }
 
 }  // namespace
@@ -118,8 +122,21 @@ void TInstructionsScreen::Load() {
     InstructionsFont = GUIFont;
     TCell::Load();
     for (int n = 1; n <= PANELS; ++n) {
-        blocks_[n - 1] = WordWrapLines(SplitLines(GameTextOf("Instructions " + std::to_string(n))),
-                                       PageWidth, InstructionsFont, 1.0);
+        const std::vector<std::string> lines =
+            SplitLines(GameTextOf("Instructions " + std::to_string(n)));
+        std::vector<std::string>& block = blocks_[n - 1];
+        block = WordWrapLines(lines, PageWidth, InstructionsFont, 1.0);
+        // A long block takes more of its column's width rather than run
+        // below the frame.
+        blockScale_[n - 1] = 1.0f;
+        if (block.size() > kMostLines)
+            block = WordWrapLines(lines, PageWidth + kWiderPage, InstructionsFont, 1.0);
+        // And a still longer one a smaller size.
+        if (block.size() > kMostLines + 1) {
+            blockScale_[n - 1] = kSmallTextScale;
+            block = WordWrapLines(lines, (PageWidth + kWiderPage) / kSmallTextScale,
+                                  InstructionsFont, 1.0);
+        }
     }
     TGameScreen::ClearParticles();
 }
@@ -226,9 +243,11 @@ void TInstructionsScreen::OutputText(int n, float x, float y) {
     const DrawStateGuard restore;
     SetColor(kTextGrey, kTextGrey, kTextGrey);
     const std::vector<std::string>& lines = blocks_[n - 1];
+    const float scale = blockScale_[n - 1];
+    SetScale(scale, scale);
     for (size_t i = 0; i < lines.size(); ++i) {
-        InstructionsFont->DrawAligned(lines[i], x, y + static_cast<float>(kTextLineGap * i), 1, 1,
-                                      1);
+        InstructionsFont->DrawAligned(lines[i], x, y + static_cast<float>(kTextLineGap * i) * scale,
+                                      1, 1, 1);
     }
 }
 

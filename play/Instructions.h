@@ -58,6 +58,7 @@ class TInstructionsScreen : public TScreen {
     int cameFromMap_ = 0;
     // The wrapped lines of text block n, made once at Load.
     std::array<std::vector<std::string>, PANELS> blocks_{};
+    std::array<float, PANELS> blockScale_{};
     void StartMatchEffects();
     void DrawPanel(int n);
 };

@@ -188,8 +188,10 @@ void TTutorial::SetImages() {
 // ---------------------------------------------------------------- drawing
 
 void TTutorial::Draw() {
-    DrawTips();
+    // The panels lie over the arrows: a goal arrow's tail runs under the
+    // panel that explains it, its label and point in sight beside it.
     DrawTipArrows();
+    DrawTips();
 }
 
 void TTutorial::DrawTips() {
