@@ -188,10 +188,23 @@ void TTutorial::SetImages() {
 // ---------------------------------------------------------------- drawing
 
 void TTutorial::Draw() {
-    // The panels lie over the arrows: a goal arrow's tail runs under the
-    // panel that explains it, its label and point in sight beside it.
-    DrawTipArrows();
+    // A tip's own arrow lies over its panel; the goal arrows lie under the
+    // panels: a goal arrow's tail runs under the panel that explains it, its
+    // label and point in sight beside it.
+    DrawArrows(false);
     DrawTips();
+    DrawArrows(true);
+}
+
+bool TTutorial::HasOwnTip(const TTipArrow& arrow) const {
+    for (int i = 0; i < TipsCount; ++i)
+        if (Tips[i] && Tips[i]->associatedArrow.get() == &arrow) return true;
+    return false;
+}
+
+void TTutorial::DrawArrows(bool ownedByTips) {
+    for (int i = 0; i < TipArrowsCount; ++i)
+        if (TipArrows[i] && HasOwnTip(*TipArrows[i]) == ownedByTips) TipArrows[i]->Draw();
 }
 
 void TTutorial::DrawTips() {

@@ -182,6 +182,10 @@ class TTutorial {
     static bool FirstTimeForPlayer(int hint);
     // The glow that marks the cells of a swap (sprite), from the arrow's centre.
     void MakeTipGlow(int x, int y);
+    // Whether a live tip fades with this arrow.
+    bool HasOwnTip(const TTipArrow& arrow) const;
+    // The arrows of tips, or the others, in list order.
+    void DrawArrows(bool ownedByTips);
 };
 
 extern std::shared_ptr<TTutorial> Tutorial;

@@ -74,7 +74,10 @@ TEST_F(TutorialTest, GoalLessonsPointAtGoalsTheirLevelsHave) {
         ASSERT_EQ(T().TipsCount, 1);
         EXPECT_EQ(T().Tips[0]->y, GoalArrowY(lesson.anchorRow) + lesson.tipY);
         EXPECT_EQ(T().CurrentTip, 1);
-        if (lesson.level == 10) SaveShot("tutorial-level10-goals");
+        if (lesson.level == 10) {
+            Step(30);  // faded in
+            SaveShot("tutorial-level10-goals");
+        }
     }
 }
 
@@ -144,6 +147,7 @@ TEST_F(TutorialTest, WithTheTipsOffOnlyTheMagicLessonShowsAndOncePerPlayer) {
     T().ShowMagicTip();
     ASSERT_EQ(T().TipsCount, 1) << "the magic lesson ignores the switch";
     EXPECT_EQ(T().Tips[0]->_headerText, GameText->FindString("Hint Magic Header"));
+    Step(30);
     SaveShot("tutorial-magic");
     EXPECT_EQ(ProfileInt(40 + 4 * TTutorial::MAGIC_TIP_HINT), 1) << "saved at once";
 
