@@ -22,11 +22,11 @@
 #include "play/GameScreen.h"
 #include "progress/LevelDialogs.h"
 #include "progress/ShopScreen.h"
+#include "screens/TitleScreen.h"
 #include "ui/Button.h"
 #include "ui/Menu.h"
 
 TGameImagePtr SparkleImage;
-TScreenPtr FirstScreenAfterLoading;
 bool ShowSplashes = true;
 
 namespace {
@@ -353,7 +353,7 @@ void LoadAll() {
     screen.LoadingBar->DrawEmptyUnderFinal = 1;
     screen.LoadingY = ScreenHeight / 2 + 100 - 23;
     screen.EscapeCloses = 0;
-    screen.Destination = FirstScreenAfterLoading;
+    screen.Destination = TitleScreen;
     screen.Draw();
     Game->MoveBar();
     Debug("Loading text");
@@ -365,7 +365,7 @@ void LoadAll() {
     Debug("Loading fonts");
     LoadFonts();
     Debug("Loading Title Screen");
-    // Seam: the title screen loads its own pictures here once it exists.
+    TitleScreen->LoadSpecial(1, 0);
     Game->MoveBar();
     Game->MoveBar();
     TGameScreen::FillColorArray();

@@ -5,12 +5,9 @@
 #include <string>
 
 class TGameImage;
-class TScreen;
 
 // The pointer's sparkle picture ("clausparkle").
 extern std::shared_ptr<TGameImage> SparkleImage;
-// Where the loading screen leads once the player clicks.
-extern std::shared_ptr<TScreen> FirstScreenAfterLoading;
 // The splash screens run before loading (tests and timing runs skip them).
 extern bool ShowSplashes;
 

@@ -150,21 +150,10 @@ void TLoadingScreen::Leave() {
     Game->DestinationTScreen = Destination;
 }
 
-void TLoadingScreen::ManageAsking() {
-    const int answer = Asking.Manage();
-    if (answer == 0) return;
-    if (answer == TDialog::RESULT_OK) {
-        if (Answered) Answered(*Asking.Answered());
-        Leave();
-    }
-    FlushAll();
-}
-
 void TLoadingScreen::Logic() {
-    if (Asking.Showing()) {
-        ManageAsking();
-        return;
-    }
+    // On its way out already (Esc taken by the frame leads to the exit):
+    // nothing may change where it goes.
+    if (Game->GameFade->Active) return;
     if (!ClickHereButton) {
         Leave();
         return;
@@ -175,10 +164,6 @@ void TLoadingScreen::Logic() {
     const bool escape = EscapeCloses == 0 && KeyHit(Key::Escape);
     if (!buttonClicked && !anyClick && !escape) return;
     if (!buttonClicked) ClickHereButton->PlayClick();
-    if (TDialogPtr first = AskBeforeLeaving ? AskBeforeLeaving() : nullptr) {
-        Asking.Show(first);
-        return;
-    }
     Leave();
 }
 
@@ -206,7 +191,6 @@ void TLoadingScreen::Draw() {
         if (!Finished) DrawLoading(0);
     }
     if (CustomDrawFunction) CustomDrawFunction();
-    Asking.Draw();
 }
 
 void TLoadingScreen::Kill() {
@@ -215,6 +199,5 @@ void TLoadingScreen::Kill() {
     LoadingTextImage2.reset();
     if (ClickHereButton) ClickHereButton->Kill();
     ClickHereButton.reset();
-    Asking.Kill();
     if (CustomKillFunction) CustomKillFunction();
 }

@@ -8,7 +8,6 @@
 
 #include "engine/Image.h"
 #include "frame/Screen.h"
-#include "ui/Dialog.h"
 
 class TButton;
 
@@ -50,13 +49,6 @@ class TLoadingScreen : public TScreen {
     std::function<void()> CustomDrawFunction, CustomKillFunction;
     int EscapeCloses = 1;
     int FadeMusic = 0;
-    // Seam: until the title screen asks for a new player's name, the
-    // finished loading screen does. Its click asks AskBeforeLeaving for a
-    // dialog to show first (none: the screen is left at once); once the
-    // dialog is answered with OK, Answered sees it and the screen is left.
-    std::function<TDialogPtr()> AskBeforeLeaving;
-    std::function<void(TDialog& answered)> Answered;
-    TDialogSlot Asking;
 
     void Start() override;
     void Kill() override;
@@ -73,5 +65,4 @@ class TLoadingScreen : public TScreen {
 
   private:
     void Leave();
-    void ManageAsking();
 };

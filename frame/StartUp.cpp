@@ -19,31 +19,7 @@
 #include "frame/Screen.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
-#include "play/GameScreen.h"
-#include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
-#include "ui/DialogBuilders.h"
-
-namespace {
-
-// Seam: the title screen does not exist yet. Until it does, the game starts
-// the player the settings remember (or the first one listed) and the loading
-// screen leads straight to the level map at their level; on a computer
-// without players its button asks for a name (and the mode) first, as the
-// title screen will.
-void StartRememberedPlayer() {
-    if (LoadRememberedProfile()) GameScreen->GameStart();
-    TLoadingScreen& loading = *Game->LoadingScreen;
-    loading.AskBeforeLeaving = []() -> TDialogPtr {
-        return Game->CurrentProfile ? nullptr : CreateEnterNameDialog(0);
-    };
-    loading.Answered = [](TDialog& answered) {
-        SelectProfile(static_cast<TDialogTextInput&>(answered).TextInput->Text);
-        GameScreen->GameStart();
-    };
-}
-
-}  // namespace
 
 // The shared data folder under the user's data folder, and the program's
 // name for its single running copy.
@@ -121,8 +97,6 @@ bool StartUpGraphicsAndLoad() {
     GraphicsStarted = 1;
     if (Game->CustomMousePointer) HidePointer();
     ErrorCheckpoint = 930;
-    StartRememberedPlayer();
-    if (!FirstScreenAfterLoading) FirstScreenAfterLoading = MapScreen;
     try {
         LoadAllResources();
     } catch (const TCloseDuringLoading&) {

@@ -22,6 +22,7 @@
 #include "play/Player.h"
 #include "play/Tutorial.h"
 #include "progress/SaveData.h"
+#include "screens/TitleScreen.h"
 #include "ui/Menu.h"
 
 std::shared_ptr<TGameScreen> GameScreen = MakeScreen<TGameScreen>();
@@ -182,9 +183,8 @@ void TGameScreen::CoreStart() {
 }
 
 int TGameScreen::SetEscDestination() {
-    // Seam: Esc leads to the title screen once it exists; until then the
-    // frame's exit.
-    return TScreen::SetEscDestination();
+    Game->DestinationTScreen = TitleScreen;
+    return 0;
 }
 
 void TGameScreen::Kill() {

@@ -109,6 +109,10 @@ TDialogOKPtr GetDialog(int level, int timing, TDialogBuilder builder, int ignore
     return builder(info->title, info->text, info->PictureFile, inSound);
 }
 
+TDialogOKPtr GetPostLevelDialog(int level) {
+    return GetDialog(level, LevelDialogInfo::POST_LEVEL, CreateMessageDialog, 0);
+}
+
 TDialogOKPtr GetShopLevelDialog(int level, int ignoreHint) {
     return GetDialog(level, LevelDialogInfo::SHOP_SCREEN, CreateOldLadyOKDialog, ignoreHint);
 }

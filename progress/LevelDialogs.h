@@ -1,7 +1,7 @@
 // The game's messages tied to levels: story chapters before levels, found
 // decorations after them, and the old lady's shop news. The table and its
-// pictures, and the shop news as a dialog (found items and story chapters
-// come with the level-complete screen and the level play screen).
+// pictures, the found items and the shop news as dialogs (the story
+// chapters come with the level play screen).
 #pragma once
 
 #include <memory>
@@ -50,6 +50,8 @@ int HasDialog(int level, int timing);
 using TDialogBuilder = TDialogOKPtr (*)(const std::string& title, const std::string& body,
                                         const std::string& picture, const std::string& inSound);
 TDialogOKPtr GetDialog(int level, int timing, TDialogBuilder builder, int ignoreHint);
+// The found-item message after winning the level, once per player.
+TDialogOKPtr GetPostLevelDialog(int level);
 // The old lady's news in the shop for the level just opened.
 TDialogOKPtr GetShopLevelDialog(int level, int ignoreHint);
 // Asked when a won level is left: 1 (once per profile) when the shop has

@@ -19,6 +19,7 @@
 #include "progress/MapDots.h"
 #include "progress/SaveData.h"
 #include "progress/ShopScreen.h"
+#include "screens/TitleScreen.h"
 #include "ui/DialogBuilders.h"
 #include "ui/Menu.h"
 
@@ -52,15 +53,11 @@ float SinDeg(double degrees) {
 bool MusicCarriesOn() {
     const TScreenPtr& last = Game->LastTScreen;
     if (!last) return false;
-    // Seam: the title screen does not exist yet; the loading screen, which
-    // plays the title music, stands in for it.
-    if (last == Game->LoadingScreen) return true;
-    return last == ShopScreen;
+    return last == TitleScreen || last == ShopScreen;
 }
 
-// Seam: the title screen once it exists; until then the frame's exit.
 TScreenPtr TitleDestination() {
-    return Game->ExitScreen;
+    return TitleScreen;
 }
 
 void FadeOutTo(const TScreenPtr& destination, const ChannelPtr& music) {

@@ -1,6 +1,8 @@
 // The shop's drawing: the scene with its decorations, the strip of items on
 // sale, the gold, the controls and dialogs; and the wallpaper sequence,
-// which counts drawn frames (its snapshot is of a drawn frame).
+// which counts drawn frames (its snapshot is of a drawn frame), with the
+// hand-over of a wallpaper to the desktop that the level-complete screen
+// shares.
 #include <algorithm>
 #include <cstdio>
 
@@ -179,7 +181,10 @@ void TShopScreen::TakeWallpaper() {
 
 void TShopScreen::SaveWallpaper(const PixmapPtr& picture) {
     const std::string path = WallpaperPath();
-    const bool written = picture && WriteBitmap24(*picture, path);
+    MessageDialog = HandWallpaperToDesktop(path, picture && WriteBitmap24(*picture, path));
+}
+
+TDialogOKPtr HandWallpaperToDesktop(const std::string& path, bool written) {
     WallpaperResult desktop;
     if (written) {
         desktop = SetDesktopWallpaper(path);
@@ -189,9 +194,7 @@ void TShopScreen::SaveWallpaper(const PixmapPtr& picture) {
     }
     if (Game->Debug) std::printf("Wallpaper: %s\n", desktop.message.c_str());
     // Success only when the whole picture is on disk and the desktop took it.
-    if (written && desktop.Set()) {
-        MessageDialog = CreateMessageDialog(Text("Wallpaper Done Header"), Text("Wallpaper Done"));
-    } else {
-        MessageDialog = CreateErrorDialog(Text("Wallpaper Failed"));
-    }
+    if (written && desktop.Set())
+        return CreateMessageDialog(Text("Wallpaper Done Header"), Text("Wallpaper Done"));
+    return CreateErrorDialog(Text("Wallpaper Failed"));
 }

@@ -141,3 +141,8 @@ extern std::shared_ptr<TShopScreen> ShopScreen;
 
 // The screen came here from the level map.
 bool CameFromMap();
+
+// A wallpaper picture at path (written whole when `written`) handed to the
+// desktop; the dialog that tells the player: done only when the picture
+// was written and the desktop took it, else the error.
+TDialogOKPtr HandWallpaperToDesktop(const std::string& path, bool written);

@@ -155,8 +155,8 @@ constexpr int PLAYER_LIST_Y = 180;
 constexpr int PLAYER_LIST_INSET = 100;
 constexpr int PLAYER_MENU_SHIFT = 60;
 
-// Seam: the title screen names itself "title" once it exists; the name
-// entry plays its slide-in sound only there.
+// The name entry plays its slide-in sound only on the title screen, which
+// names itself "title".
 bool OnTitleScreen() {
     return Game->CurrentTScreen && Game->CurrentTScreen->name == "title";
 }

@@ -31,14 +31,21 @@ bool RunUntilEnded() {
     return false;
 }
 
+// Through the title, whose Enter clicks Play, to the map.
 void EnterTheMap() {
-    const TScreenPtr map = Game->LoadingScreen->Destination;
+    const TScreenPtr title = Game->LoadingScreen->Destination;
     InjectMouseButton(1, true, 500, 500);
     InjectMouseButton(1, false, 500, 500);
-    for (int frame = 0; frame < 200 && Game->CurrentTScreen != map; ++frame)
+    for (int frame = 0; frame < 200 && Game->CurrentTScreen != title; ++frame)
         ASSERT_TRUE(RunFrame());
-    ASSERT_EQ(Game->CurrentTScreen, map);
-    ASSERT_EQ(map->name, "map");
+    ASSERT_EQ(title->name, "title");
+    for (int frame = 0; frame < 200 && Game->GameFade->Active; ++frame)
+        ASSERT_TRUE(RunFrame());
+    InjectKeyEvent("Return", true);
+    InjectKeyEvent("Return", false);
+    for (int frame = 0; frame < 200 && Game->CurrentTScreen->name != "map"; ++frame)
+        ASSERT_TRUE(RunFrame());
+    ASSERT_EQ(Game->CurrentTScreen->name, "map");
 }
 
 TEST_F(ExitSavesProfileTest, EveryWayOutKeepsTheProgressForTheNextStart) {

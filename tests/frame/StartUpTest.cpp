@@ -23,6 +23,7 @@
 #include "frame/LoadingScreen.h"
 #include "frame/Screen.h"
 #include "progress/ProfileStore.h"
+#include "screens/TitleScreen.h"
 #include "support/ProgramFixture.h"
 #include "support/ScopedEnv.h"
 
@@ -127,15 +128,21 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_GE(frames, 15);
     EXPECT_LE(frames, 22);
 
-    // Esc on the map leads out: to the title screen once there is one, until
-    // then to the exit.
-    ASSERT_EQ(first->name, "map");
+    // Esc on the title asks first; Yes leads out.
+    ASSERT_EQ(first->name, "title");
     InjectKeyEvent("Escape", true);
     InjectKeyEvent("Escape", false);
+    for (int i = 0; i < 200 && !TitleScreen->ExitDialog; ++i)
+        ASSERT_TRUE(RunFrame());
+    ASSERT_TRUE(TitleScreen->ExitDialog) << "Esc asks before leaving";
+    for (int i = 0; i < 200 && TitleScreen->ExitDialog->Transitioning; ++i)
+        ASSERT_TRUE(RunFrame());
+    InjectKeyEvent("Y", true);
+    InjectKeyEvent("Y", false);
     bool running = true;
-    for (int i = 0; i < 200 && running; ++i)
+    for (int i = 0; i < 300 && running; ++i)
         running = RunFrame();
-    EXPECT_FALSE(running) << "Esc fades to the exit screen and ends the loop";
+    EXPECT_FALSE(running) << "Yes fades to the exit screen and ends the loop";
     EXPECT_TRUE(fs::exists(shared / "GoodExit.dat"));
 }
 

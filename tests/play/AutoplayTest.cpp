@@ -19,8 +19,6 @@ class AutoplayTest : public ProgramTest {
         ProgramTest::SetUp();
         ASSERT_TRUE(StartUpBeforeGraphics());
         StartUpGraphicsAndLoad();
-        // Sanitizer builds run slower; the step-time rule is for real builds.
-        options_.slowStepMs = 1000;
     }
     AutoplayOptions options_;
 };

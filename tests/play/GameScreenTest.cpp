@@ -1,6 +1,6 @@
 // The level play screen inside the whole program, headless: a level's intro,
-// play, winning outro and the way back to the map; time up and no more moves with the
-// restart in place; the keys; sounds raised many times in one step; the HUD.
+// play, winning outro and the way through the level-complete screen to the map; time up and no more
+// moves with the restart in place; the keys; sounds raised many times in one step; the HUD.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +19,7 @@
 #include "media/Sound.h"
 #include "play/GameScreen.h"
 #include "play/InGameMenu.h"
+#include "play/LevelComplete.h"
 #include "play/Player.h"
 #include "play/Tutorial.h"
 #include "progress/MapScreen.h"
@@ -149,13 +150,22 @@ TEST_F(GameScreenTest, ALevelRunsFromItsIntroToItsWinAndBackToTheMap) {
     EXPECT_EQ(GameScreen->GetHUDX(), 0);
 
     AutoplayOptions options;
-    options.slowStepMs = 1000;
     const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(1, 7, true);
     ASSERT_EQ(result.result, "won") << result.Json();
     EXPECT_EQ(result.goalsMet, 1);
     EXPECT_EQ(Player->NoChecks, 1);
-    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == MapScreen; }, 1200))
-        << "the outro ends on the map";
+    ASSERT_TRUE(StepUntil([] { return LevelCompleteScreen->Active != 0; }, 1200))
+        << "the outro ends on the level-complete screen";
+    EXPECT_EQ(Game->CurrentTScreen, GameScreen) << "over the level";
+    // A click rolls the tally away once it has counted, and another leads on.
+    for (int click = 0; click < 4 && Game->CurrentTScreen == GameScreen; ++click) {
+        Step(400);
+        InjectMouseButton(1, true, 10, 10);
+        Step();
+        InjectMouseButton(1, false, 10, 10);
+    }
+    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == MapScreen; }, 200))
+        << "and on to the map";
     EXPECT_EQ(Player->Level, 2);
     EXPECT_EQ(Player->Unlocked, 2);
     EXPECT_EQ(MapScreen->Level, 2) << "the next level is the current dot";

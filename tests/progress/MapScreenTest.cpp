@@ -20,11 +20,13 @@
 #include "frame/Profile.h"
 #include "media/Sound.h"
 #include "play/GameScreen.h"
+#include "play/LevelComplete.h"
 #include "play/Player.h"
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
 #include "progress/ShopScreen.h"
+#include "screens/TitleScreen.h"
 #include "ui/DialogFixture.h"
 #include "ui/Menu.h"
 
@@ -97,7 +99,7 @@ class MapScreenTest : public DialogScreenTest {
         return false;
     }
     // Quits the running game and starts it again, through its loading
-    // screen to the map.
+    // screen and the title to the map.
     void RestartToTheMap() {
         if (Game->CurrentTScreen == MapScreen) MapScreen->Kill();
         ExitSequence();
@@ -108,6 +110,9 @@ class MapScreenTest : public DialogScreenTest {
         ASSERT_EQ(Game->CurrentTScreen, Game->LoadingScreen);
         InjectMouseButton(1, true, 500, 500);
         InjectMouseButton(1, false, 500, 500);
+        ASSERT_TRUE(StepUntil(
+            [] { return Game->CurrentTScreen == TitleScreen && !Game->GameFade->Active; }));
+        Press("Return");  // Play
         ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == MapScreen; }));
         ASSERT_TRUE(StepUntil([] { return MapAtRest(); }));
     }
@@ -127,11 +132,20 @@ TEST_F(MapScreenTest, FromStartUpALevelWonOpensTheNextOneForGood) {
     ClickDot(1);
     ASSERT_TRUE(ReachLevel(1));
     AutoplayOptions options;
-    options.slowStepMs = 1000;  // sanitizer builds are slow; no time is measured here
     options.ownItemsOnSale = false;
     const AutoplayLevelResult result = AutoPlayer(options).PlayLevel(1, 18, SaveData->timer != 0);
     ASSERT_EQ(result.result, "won") << result.Json();
     EXPECT_EQ(Game->MusicFileName, "level1.ogg");
+    // The tally, with the found pumpkin's message over it.
+    ASSERT_TRUE(StepUntil([] { return LevelCompleteScreen->CurrentMessage != nullptr; }, 2000));
+    ASSERT_TRUE(WaitUntilOpen(LevelCompleteScreen->CurrentMessage));
+    Press("Return");
+    ASSERT_TRUE(StepUntil([] { return !LevelCompleteScreen->CurrentMessage; }));
+    ASSERT_TRUE(StepUntil([] { return LevelCompleteScreen->CountDone(); }, 1000));
+    Press("Return");
+    ASSERT_TRUE(
+        StepUntil([] { return LevelCompleteScreen->Active == TLevelCompleteScreen::BUTTONS; }));
+    ClickButton(*LevelCompleteScreen->Menu->FindButton("Continue"));
     // Level 2 brings the old lady's news, so the shop comes first: her
     // message, then the pumpkin she speaks of, bought, then the map.
     ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == ShopScreen; }, 2000));
@@ -350,7 +364,7 @@ TEST_F(MapScreenTest, TheTimedSwitchIsSavedOnEveryWayOut) {
         }
         EXPECT_TRUE(Game->Fading());
         EXPECT_NE(ProfileBytes(), before) << "saved as the map is left";
-        EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen) << "the way to the title";
+        EXPECT_EQ(Game->DestinationTScreen, TitleScreen) << "the way to the title";
         CancelLeaving();
         SelectProfile("Ada");
         EXPECT_EQ(SaveData->timer, 0);

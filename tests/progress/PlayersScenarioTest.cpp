@@ -18,8 +18,10 @@
 #include "frame/Profile.h"
 #include "media/GameText.h"
 #include "play/Player.h"
+#include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
+#include "screens/TitleScreen.h"
 #include "ui/DialogBuilders.h"
 #include "ui/DialogFixture.h"
 
@@ -29,10 +31,11 @@ namespace {
 
 const std::string kZoe = "Zo\xC3\xAB";  // e with diaeresis, in UTF-8
 
-// The loading screen has led on to the level map.
+bool OnTheTitle() {
+    return Game->CurrentTScreen == TitleScreen && !Game->GameFade->Active;
+}
 bool OnTheMap() {
-    return Game->CurrentTScreen == Game->LoadingScreen->Destination &&
-           Game->CurrentTScreen->name == "map";
+    return Game->CurrentTScreen == MapScreen;
 }
 
 class PlayersScenarioTest : public DialogScreenTest {
@@ -40,7 +43,8 @@ class PlayersScenarioTest : public DialogScreenTest {
     // Quits the running game cleanly and starts it again, up to its
     // finished loading screen.
     void Restart() {
-        if (screen_) screen_->Kill();
+        if (Game->CurrentTScreen && Game->CurrentTScreen != Game->LoadingScreen)
+            Game->CurrentTScreen->Kill();
         screen_.reset();
         ExitSequence();
         ReleaseSingleInstance();
@@ -101,14 +105,16 @@ TEST_F(PlayersScenarioTest, TheFirstStartAsksANameThatTheNextStartRemembers) {
     ASSERT_EQ(Game->CurrentProfile, nullptr) << "nobody has played here";
     InjectMouseButton(1, true, 500, 500);
     InjectMouseButton(1, false, 500, 500);
-    TLoadingScreen& loading = *Game->LoadingScreen;
-    ASSERT_TRUE(StepUntil([&] { return loading.Asking.Showing(); }))
-        << "the loading screen's button asks for a name";
-    auto entry = std::dynamic_pointer_cast<TDialogTextInput>(loading.Asking.Dialog());
-    ASSERT_TRUE(entry);
+    ASSERT_TRUE(StepUntil([] { return OnTheTitle(); }));
+    TDialogTextInputPtr entry = TitleScreen->EnterName;
+    ASSERT_TRUE(entry) << "the title asks for a name";
     EXPECT_FALSE(entry->FindButton("Cancel")) << "a name must be given";
     EnterName(entry, "zo\xC3\xAB", "No");
-    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 600));
+    ASSERT_TRUE(StepUntil([] { return !TitleScreen->EnterName; }));
+    ASSERT_TRUE(TitleScreen->Welcome);
+    EXPECT_EQ(TitleScreen->Welcome->Text, GameText->FindString("Welcome") + "\r\n" + kZoe);
+    Press("Return");
+    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 600)) << "Enter plays";
     EXPECT_EQ(Player->Name, kZoe) << "first letter upper case";
     EXPECT_EQ(SaveData->timer, 0) << "relaxed play chosen";
     EXPECT_EQ(FileSize(Profiles() + kZoe + ".dat"), 696) << "the file is named in UTF-8";
@@ -121,13 +127,17 @@ TEST_F(PlayersScenarioTest, TheFirstStartAsksANameThatTheNextStartRemembers) {
     Restart();
     ASSERT_NE(Game->CurrentProfile, nullptr);
     EXPECT_EQ(Game->CurrentProfile->Name, kZoe);
-    EXPECT_EQ(Player->Unlocked, 2);
     EXPECT_EQ(SaveData->GoldAvailable(), 70);
     EXPECT_EQ(SaveData->timer, 0);
+    EXPECT_FALSE(TitleScreen->EnterName) << "no name asked";
     InjectMouseButton(1, true, 500, 500);
     InjectMouseButton(1, false, 500, 500);
-    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 600)) << "straight to the map, no name asked";
+    ASSERT_TRUE(StepUntil([] { return OnTheTitle(); }));
+    Press("Return");
+    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 600));
     EXPECT_EQ(Player->Level, 2);
+    EXPECT_EQ(Player->Unlocked, 2);
+    EXPECT_EQ(SaveData->GoldAvailable(), 70) << "the first pumpkin is free";
 }
 
 TEST_F(PlayersScenarioTest, PlayersAreCreatedChosenAndDeletedWithTheirOwnProgress) {

@@ -6,6 +6,8 @@
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/Loading.h"
+#include "screens/OptionsScreen.h"
+#include "screens/TitleScreen.h"
 
 namespace fs = std::filesystem;
 
@@ -22,6 +24,12 @@ void ProgramTest::SetUp() {
 }
 
 void ProgramTest::TearDown() {
+    // The front-end screens outlive the game object: what they hold goes
+    // with it.
+    if (Game) {
+        TitleScreen->Kill();
+        OptionsScreen->Kill();
+    }
     ShowSplashes = true;
     ReleaseSingleInstance();
     Game.reset();

@@ -328,12 +328,13 @@ bool AutoPlayer::Step(AutoplayLevelResult& result) {
     const int going = Game->LogicWrapper();
     const double ms = ThreadCpuMs() - started;
     ++result.steps;
+    result.slowestStepMs = std::max(result.slowestStepMs, ms);
     if (going == -1) {
         result.result = "invariant";
         result.problem = "the game ended itself";
         return false;
     }
-    if (ms > options_.slowStepMs) {
+    if (options_.slowStepMs > 0 && ms > options_.slowStepMs) {
         result.result = "invariant";
         result.problem = "a logic step took " + std::to_string(ms) + " ms of CPU time";
         return false;
@@ -534,7 +535,7 @@ std::string AutoplayLevelResult::Json() const {
         << "\",\"score\":" << score << ",\"steps\":" << steps << ",\"moves\":" << moves
         << ",\"goals_met\":" << goalsMet << ",\"goals\":" << goals << ",\"gold\":" << gold
         << ",\"powerups\":" << powerups << ",\"time_share\":" << timeShare
-        << ",\"wall_seconds\":" << wallSeconds;
+        << ",\"wall_seconds\":" << wallSeconds << ",\"slowest_step_ms\":" << slowestStepMs;
     if (!problem.empty()) out << ",\"problem\":\"" << problem << "\"";
     out << "}";
     return out.str();

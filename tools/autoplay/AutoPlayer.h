@@ -21,8 +21,9 @@ struct AutoplayLevelResult {
     int goals = 0;
     int gold = 0;
     double wallSeconds = 0;
-    double timeShare = 0;  // share of the level's time limit used
-    std::string problem;   // what broke, for "invariant"
+    double slowestStepMs = 0;  // CPU time of the slowest logic step
+    double timeShare = 0;      // share of the level's time limit used
+    std::string problem;       // what broke, for "invariant"
 
     std::string Json() const;
 };
@@ -34,8 +35,11 @@ struct AutoplayOptions {
     std::string shotsFolder;  // "" for none
     int shotEverySeconds = 10;
     // A logic step using more CPU time than this breaks an invariant (CPU time,
-    // not wall time: a busy machine slows the wall clock, not the step's work).
-    double slowStepMs = 50;
+    // not wall time: a busy machine slows the wall clock, not the step's work);
+    // 0 checks nothing. Off unless asked for: on a virtual machine a thread's
+    // CPU clock also runs while the host lends its core elsewhere, so the
+    // figure is a measurement to report, not a rule of the game.
+    double slowStepMs = 0;
     // Every n-th move is a random swap instead of the best one (0: never).
     int randomMoveEvery = 0;
     // The player owns every shop item on sale by the level played (else none):

@@ -24,7 +24,7 @@ void Usage() {
         stderr,
         "usage: hollowmere-autoplay [--level N | --levels A-B] [--seed S | --seeds S1,S2,...]\n"
         "                           [--timed 0|1] [--items on-sale|none] [--think-ms MS]\n"
-        "                           [--max-steps N]\n"
+        "                           [--max-steps N] [--slow-step-ms MS]\n"
         "                           [--shots DIR] [--shot-every SECONDS]\n"
         "                           [--data FOLDER-HOLDING-Data]\n");
 }
@@ -64,6 +64,8 @@ bool Parse(int argc, char** argv, CommandLine& line) {
             line.options.ownItemsOnSale = value != "none";
         } else if (option == "--max-steps") {
             line.options.maxSteps = std::atol(value.c_str());
+        } else if (option == "--slow-step-ms") {
+            line.options.slowStepMs = std::max(0.0, std::atof(value.c_str()));
         } else if (option == "--shots") {
             line.options.shotsFolder = value;
         } else if (option == "--shot-every") {
