@@ -15,6 +15,7 @@
 #include "play/Instructions.h"
 #include "play/LevelComplete.h"
 #include "progress/MapScreen.h"
+#include "screens/OptionsScreen.h"
 #include "ui/DialogBuilders.h"
 #include "ui/Menu.h"
 
@@ -44,12 +45,6 @@ constexpr float kHeaderWidth = 314;
 
 std::string Text(const std::string& key) {
     return GameText ? GameText->FindString(key) : std::string();
-}
-
-// Seam: the options screen comes with the title and options screens; until
-// it is here the Options button leaves the panel open and goes nowhere.
-TScreenPtr OptionsDestination() {
-    return nullptr;
 }
 
 }  // namespace
@@ -206,7 +201,7 @@ void TInGameMenu::ManageButtons(int& result) {
         Hide();
         RestartFlag = 1;
     }
-    if (Menu->Clicked("options")) Visit(OptionsDestination());
+    if (Menu->Clicked("options")) Visit(OptionsScreen);
     if (Menu->Clicked("help")) Visit(InstructionsScreen);
     if (Menu->Clicked("saveandexit")) SaveAndExit();
 }

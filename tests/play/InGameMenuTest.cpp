@@ -2,7 +2,7 @@
 // the window's focus pause the level and its clock, the panel slides and
 // turns back, restart waits for the slide, save and exit reaches the map with
 // the profile on disk, and a visit to the instructions comes back to the
-// same level with the panel open.
+// same level with the panel open, and so does a visit to the options.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,6 +17,7 @@
 #include "play/Player.h"
 #include "progress/MapScreen.h"
 #include "progress/SaveData.h"
+#include "screens/OptionsScreen.h"
 #include "support/Headless.h"
 #include "ui/Menu.h"
 
@@ -125,26 +126,39 @@ TEST_F(InGameMenuTest, LosingTheFocusPausesTheLevel) {
     EXPECT_TRUE(Resting());
 }
 
-TEST_F(InGameMenuTest, TheInstructionsComeBackToTheSameLevelWithThePanelOpen) {
+// The instructions leave on any click, the options on Esc (their OK).
+TEST_F(InGameMenuTest, TheInstructionsAndTheOptionsComeBackToTheSameLevelWithThePanelOpen) {
+    const struct {
+        const char* button;
+        TScreenPtr screen;
+        bool leaveByEsc;
+    } visits[] = {{"help", InstructionsScreen, false}, {"options", OptionsScreen, true}};
     Play(1, false);
     Step(200);
-    const float taken = Player->LevelTimeTaken;
-    const int score = Player->LevelScore;
     const TGameGridPtr grid = Grid;
-    OpenByEsc();
-    ClickMenu("help");
-    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == InstructionsScreen; }, 200));
-    ASSERT_TRUE(StepUntil([] { return !Game->Fading(); }, 200));
-    ClickAt(500, 300);
-    ASSERT_TRUE(
-        StepUntil([] { return Game->CurrentTScreen == GameScreen && !Game->Fading(); }, 200));
-    EXPECT_EQ(Grid, grid) << "the same board, not a new one";
-    EXPECT_EQ(Player->LevelTimeTaken, taken);
-    EXPECT_EQ(Player->LevelScore, score);
-    EXPECT_TRUE(Resting()) << "the panel is still open";
-    ClickMenu("resume");
-    ASSERT_TRUE(StepUntil([] { return !M().Active; }, 100));
-    EXPECT_TRUE(InPlay());
+    for (const auto& visit : visits) {
+        SCOPED_TRACE(visit.button);
+        OpenByEsc();
+        const float taken = Player->LevelTimeTaken;
+        const int score = Player->LevelScore;
+        ClickMenu(visit.button);
+        const TScreenPtr screen = visit.screen;
+        ASSERT_TRUE(StepUntil([&] { return Game->CurrentTScreen == screen; }, 200));
+        ASSERT_TRUE(StepUntil([] { return !Game->Fading(); }, 200));
+        if (visit.leaveByEsc)
+            Press("Escape");
+        else
+            ClickAt(500, 300);
+        ASSERT_TRUE(
+            StepUntil([] { return Game->CurrentTScreen == GameScreen && !Game->Fading(); }, 200));
+        EXPECT_EQ(Grid, grid) << "the same board, not a new one";
+        EXPECT_EQ(Player->LevelTimeTaken, taken);
+        EXPECT_EQ(Player->LevelScore, score);
+        EXPECT_TRUE(Resting()) << "the panel is still open";
+        ClickMenu("resume");
+        ASSERT_TRUE(StepUntil([] { return !M().Active; }, 100));
+        EXPECT_TRUE(InPlay());
+    }
 }
 
 }  // namespace
