@@ -131,6 +131,7 @@ TEST_F(TutorialTest, GoalRowsPointOnlyAtTheGoalsALevelHas) {
     const TTipArrow& arrow = *T().TipArrows[0];
     EXPECT_EQ(arrow._text, GameText->FindString("Goal Tip"));
     EXPECT_EQ(arrow._bounceDirectionX, -1);
+    Step(60);  // faded in
     SaveShot("tutorial-goal-arrow");
     EXPECT_TRUE(WaitUntilClear(1200));
 }
