@@ -15,6 +15,7 @@
 #include "media/GameText.h"
 #include "media/Particles.h"
 #include "play/GameScreen.h"
+#include "play/Instructions.h"
 #include "play/Player.h"
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
@@ -70,12 +71,6 @@ TScreenPtr NewPlayerDestination() {
     return MapScreen;
 }
 constexpr bool kNewPlayerFadesMusic = false;
-
-// Seam: the instructions screen comes later; until then H and a "help"
-// button lead nowhere.
-TScreenPtr InstructionsDestination() {
-    return nullptr;
-}
 
 void FadeOutTo(const TScreenPtr& destination, bool fadeMusic) {
     Game->DestinationTScreen = destination;
@@ -257,12 +252,7 @@ bool TTitleScreen::ManageButtons() {
         FadeOutTo(OptionsScreen, false);
         OptionsScreen->Destination = Self();
     }
-    if (KeyHit('H') || Menu->Clicked("help")) {
-        if (TScreenPtr instructions = InstructionsDestination()) {
-            FadeOutTo(instructions, false);
-            instructions->Destination = Self();
-        }
-    }
+    if (KeyHit('H') || Menu->Clicked("help")) OpenInstructions(Self());
     if (KeyHit(Key::Escape)) {
         if (TButtonPtr exit = Menu->FindButton("exit")) exit->SimulateClick();
         StartClose();
