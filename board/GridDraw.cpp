@@ -1,11 +1,12 @@
 // Drawing the board: border shadow, border pieces, tiles, the mouse-over
-// mark, the gems, the held powerup's area (PowerupSlots.cpp) and the
-// selection cursor.
+// mark, the gems, the held powerup's area (PowerupSlots.cpp), the tutorial's
+// glow and the selection cursor.
 #include <algorithm>
 
 #include "board/Grid.h"
 #include "engine/Graphics.h"
 #include "frame/Game.h"
+#include "play/Tutorial.h"
 
 namespace {
 
@@ -79,7 +80,8 @@ void TGameGrid::Draw() {
     if (GemList) GemList->Draw();
 
     DrawPowerupArea();
-    // TODO(tutorial): the current tip's glow sprite.
+    // The tutorial's glow round the two cells of the swap it teaches.
+    if (Tutorial && Tutorial->TipGlowSprite) Tutorial->TipGlowSprite->Draw();
 
     TCell* selected = CellAt(cx, cy);
     if (Mode == 1 && selected && CursorImage && CursorImage->image) {

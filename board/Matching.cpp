@@ -471,7 +471,7 @@ namespace {
 // five or more.
 int BonusIndex(int count, bool rowLine) {
     if (count == 4) {
-        const bool tutorialTip = rowLine && Player->Level == 2 && Tutorial->CurrentTip() == 1;
+        const bool tutorialTip = rowLine && Player->Level == 2 && Tutorial->CurrentTip == 1;
         return tutorialTip ? 1 : RandInt(1, 2);
     }
     return 2 + (count - 5) / 2;

@@ -309,7 +309,7 @@ int TGameScreen::LogicSteps() {
         ManageMessageDialog();
         return 0;
     }
-    if (!LevelCompleteScreen->Active) Grid->TogglePointer(InGameMenu->Logic());
+    if (!LevelCompleteScreen->Active) Grid->TogglePointer(InGameMenu->LogicResult());
     LevelCompleteScreen->Logic();
     PlaceHUD();
     if (InGameMenu->Active || LevelCompleteScreen->Active) {
@@ -524,7 +524,7 @@ void TGameScreen::ManageHUDClicks() {
         my >= kGoalRowsTop + kGoalRows * kGoalRowGap)
         return;
     if (!Game->Mouse->GetMh(1)) return;
-    Tutorial->FadeTips();
+    Tutorial->ClearTips();
     Tutorial->ShowGoalArrowTip((my - kGoalRowsTop) / kGoalRowGap + 1, 5000);
 }
 

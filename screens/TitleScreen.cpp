@@ -15,6 +15,7 @@
 #include "media/GameText.h"
 #include "media/Particles.h"
 #include "play/GameScreen.h"
+#include "play/Instructions.h"
 #include "play/Player.h"
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
@@ -66,12 +67,6 @@ const SignLayout kSigns[] = {
     {"buttonoptions", "titleoptions", "Button Options", 135, 1.0f, 848, 626, 2, 1, -12, 7, 3},
     {"buttonexit", "exit", "Button Exit", 80, 1.0f, 25, 558, -3, 4, -23, 7, 3},
 };
-
-// Seam: the instructions screen comes later; until then H and a "help"
-// button lead nowhere.
-TScreenPtr InstructionsDestination() {
-    return nullptr;
-}
 
 void FadeOutTo(const TScreenPtr& destination, bool fadeMusic) {
     Game->DestinationTScreen = destination;
@@ -252,12 +247,7 @@ bool TTitleScreen::ManageButtons() {
         FadeOutTo(OptionsScreen, false);
         OptionsScreen->Destination = Self();
     }
-    if (KeyHit('H') || Menu->Clicked("help")) {
-        if (TScreenPtr instructions = InstructionsDestination()) {
-            FadeOutTo(instructions, false);
-            instructions->Destination = Self();
-        }
-    }
+    if (KeyHit('H') || Menu->Clicked("help")) OpenInstructions(Self());
     if (KeyHit(Key::Escape)) {
         if (TButtonPtr exit = Menu->FindButton("exit")) exit->SimulateClick();
         StartClose();

@@ -16,6 +16,7 @@
 #include "engine/Random.h"
 #include "frame/Game.h"
 #include "play/GameScreen.h"
+#include "play/Lessons.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
 
@@ -386,6 +387,11 @@ TEST_F(LevelFilesTest, EveryBoardFillsQuicklyWithAMoveAndNoLine) {
 
 TEST_F(LevelFilesTest, TutorialArrowsPointAtTheSwapTheirLessonTeaches) {
     for (const Lesson& lesson : kLessons) {
+        // The swap under the game's own arrow.
+        const TLevelStartLesson* plan = LevelStartLessonOf(lesson.level);
+        ASSERT_TRUE(plan);
+        EXPECT_EQ(plan->arrowColumn, lesson.x) << "level " << lesson.level;
+        EXPECT_EQ(plan->arrowRow, lesson.y) << "level " << lesson.level;
         for (uint32_t seed = 1; seed <= kFillSeeds; ++seed) {
             SCOPED_TRACE("level " + std::to_string(lesson.level) + " seed " + std::to_string(seed));
             LoadAndFill(lesson.level, seed);

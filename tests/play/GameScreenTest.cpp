@@ -53,7 +53,10 @@ class RecordingMenu : public TInGameMenu {
 class RecordingTutorial : public TTutorial {
   public:
     std::vector<int> arrowRows;
-    void ShowGoalArrowTip(int row, int) override { arrowRows.push_back(row); }
+    int ShowGoalArrowTip(int row, int) override {
+        arrowRows.push_back(row);
+        return 0;
+    }
 };
 
 class GameScreenTest : public ProgramTest {
@@ -290,6 +293,7 @@ TEST_F(GameScreenTest, MenuEscAndGoalClicks) {
     InjectKeyEvent("Escape", false);
     Step(80);
     EXPECT_EQ(Game->CurrentTScreen, GameScreen) << "Esc does not leave a level";
+    EXPECT_EQ(menu->shown, 1) << "it opens the in-game menu";
 
     // The goal rows: 60 pixels each from y 407 to 646 (the window's pixels
     // reach 650 as the nearest point below).
@@ -299,7 +303,7 @@ TEST_F(GameScreenTest, MenuEscAndGoalClicks) {
     EXPECT_EQ(tutorial->arrowRows, (std::vector<int>{4, 1}));
 
     ClickMenuButton();
-    EXPECT_EQ(menu->shown, 1) << "the Menu button opens the in-game menu";
+    EXPECT_EQ(menu->shown, 2) << "and so does the Menu button";
 }
 
 TEST_F(GameScreenTest, TheMenuButtonStaysInSightButTakesNoClickDuringTheOutro) {

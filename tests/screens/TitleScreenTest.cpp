@@ -1,7 +1,7 @@
 // The title screen in the whole program through the real input: Esc asks
-// before leaving, Enter plays, Play's two automatic purchases, the player
-// manager and the welcome, the lightning's places and its thunder's pan,
-// the ambient sounds' clocks, and the frames.
+// before leaving, Enter plays, H shows the instructions, Play's two automatic
+// purchases, the player manager and the welcome, the lightning's places and
+// its thunder's pan, the ambient sounds' clocks, and the frames.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "engine/Random.h"
 #include "frame/Profile.h"
 #include "media/GameText.h"
+#include "play/Instructions.h"
 #include "play/Player.h"
 #include "progress/MapScreen.h"
 #include "progress/SaveData.h"
@@ -64,6 +65,17 @@ TEST_F(TitleScreenTest, EscAsksFirstNoCarriesOnAndYesLeavesWithTheMusic) {
     ASSERT_TRUE(StepUntil([] { return Leaving(); }));
     EXPECT_EQ(Game->DestinationTScreen, Game->ExitScreen);
     EXPECT_EQ(Game->GameFade->Channel, Game->MusicChannel) << "the music fades too";
+}
+
+TEST_F(TitleScreenTest, HShowsTheInstructionsWhichComeBackToTheTitle) {
+    EnterTitle();
+    Press("H");
+    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == InstructionsScreen; }, 200));
+    ASSERT_TRUE(StepUntil([] { return !Game->Fading(); }, 200));
+    Press("Escape");
+    ASSERT_TRUE(
+        StepUntil([] { return Game->CurrentTScreen == TitleScreen && !Game->Fading(); }, 200));
+    EXPECT_FALSE(TitleScreen->ExitDialog) << "the Esc that left the instructions stays there";
 }
 
 TEST_F(TitleScreenTest, PlayBuysTheFirstPumpkinAndCoffinWhenDueAndAffordable) {

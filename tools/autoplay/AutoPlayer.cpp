@@ -26,6 +26,7 @@
 #include "frame/Timing.h"
 #include "play/GameScreen.h"
 #include "play/Player.h"
+#include "play/Tutorial.h"
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
 #include "ui/Button.h"
@@ -300,6 +301,8 @@ void AutoPlayer::EnterLevel(int level, uint32_t seed, bool timed) {
     Player->Level = level;
     Player->Unlocked = std::max(Player->Unlocked, level);
     SaveData->timer = timed ? 1 : 0;
+    // The headless player reads no tips: none covers the board it clicks.
+    SaveData->showTips = 0;
     if (Game->CurrentTScreen != GameScreen) {
         if (Game->CurrentTScreen) Game->CurrentTScreen->Kill();
         GameScreen->PreStart();
@@ -308,6 +311,8 @@ void AutoPlayer::EnterLevel(int level, uint32_t seed, bool timed) {
         GameScreen->LoadMusic();
         GameScreen->RestartLevel();
     }
+    // Nor the one lesson that shows with the tips switched off.
+    Tutorial->MagicTipShown = 1;
 }
 
 std::string AutoPlayer::EndedAs() const {
