@@ -99,7 +99,9 @@ void Journey::Shot(const std::string& name) {
 }
 
 bool Journey::Fail(const std::string& why) {
-    if (failure_.empty()) failure_ = why.empty() ? "the game failed" : why;
+    if (!failure_.empty()) return false;
+    failure_ = why.empty() ? "the game failed" : why;
+    if (Game) player_.SaveShot("failure");  // what the screen showed
     return false;
 }
 
@@ -218,9 +220,18 @@ bool Journey::Buy(int id) {
             shop.ScrollMenu->FindButton(shop.CurrentItem < first ? "right" : "left");
         if (!arrow) return Fail("the shop has no arrows");
         ClickAt(arrow->x + arrow->w / 2.0f, arrow->y + arrow->h / 2.0f);
+        // Clicks in quick succession are one double click to the menu.
+        for (int step = 0; step < kStepsPerSecond / 2; ++step)
+            Step();
     }
-    if (!StepUntil([&] { return std::abs(shop.CurrentItem * 120.0f - shop.ScrollOffset) < 1; },
-                   "the shop's strip to glide"))
+    if (shop.CurrentItem != first)
+        return Fail("the shop's arrows do not bring item " + std::to_string(id) + " into view");
+    if (!StepUntil(
+            [&] {
+                return std::abs(static_cast<float>(shop.CurrentItem * TShopScreen::ITEM_SPREAD) -
+                                shop.ScrollOffset) < 1;
+            },
+            "the shop's strip to glide"))
         return false;
     const TPoint centre = shop.GetImagePos(index);
     ClickAt(static_cast<float>(centre.X), static_cast<float>(centre.Y));
@@ -321,8 +332,9 @@ void Journey::PrintFinalLine() {
     const int bought = PurchasedCount();
     TProfile fromDisk = *Game->CurrentProfile;
     const bool read = fromDisk.Load() == 1;
-    if (!read || fromDisk.LockedLevel != unlocked + 1 || SaveData->GoldAvailable() != gold ||
-        PurchasedCount() != bought)
+    // The file holds no level past the last one.
+    if (!read || fromDisk.LockedLevel != std::min(unlocked + 1, TProfile::LEVEL_COUNT + 1) ||
+        SaveData->GoldAvailable() != gold || PurchasedCount() != bought)
         Fail("the profile on disk disagrees with the game (unlocked " + std::to_string(unlocked) +
              ", gold " + std::to_string(gold) + ", items bought " + std::to_string(bought) + ")");
     std::ostringstream line;
