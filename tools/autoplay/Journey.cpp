@@ -160,8 +160,9 @@ bool Journey::PlayFromTheMap(int level) {
     Press("Return");  // the current level
     if (!StepUntil([] { return Game->CurrentTScreen == GameScreen; }, "the level")) return false;
     if (Player->Level != level) return Fail("the map entered another level");
-    // Seam: the lessons' tips are read by a person; the headless player
-    // plays with them switched off, as the options allow.
+    // The lessons' tips are for a person: the headless player plays with
+    // them switched off, as every level it plays does (with them on, its
+    // moves stall in the pumpkin lesson of level 2).
     SaveData->showTips = 0;
     AutoplayLevelResult result = player_.PlayEnteredLevel(level, options_.seed, kTries);
     std::printf("%s\n", result.Json().c_str());
