@@ -32,8 +32,9 @@ struct Outcome {
 
 // Runs a program with its output (both streams) captured, in `folder`, with
 // extra environment variables; gives up after two minutes.
-Outcome Run(const std::vector<std::string>& args, const fs::path& folder = fs::current_path(),
-            const std::map<std::string, std::string>& env = {}) {
+Outcome RunProgram(const std::vector<std::string>& args,
+                   const fs::path& folder = fs::current_path(),
+                   const std::map<std::string, std::string>& env = {}) {
     const fs::path log =
         fs::temp_directory_path() / ("hm-install-run-" + std::to_string(getpid()) + ".log");
     const pid_t pid = fork();
@@ -119,7 +120,7 @@ class InstallTest : public ::testing::Test {
         fs::remove_all(root_);
         fs::create_directories(root_);
         prefix_ = root_ / "prefix";
-        install_ = Run(
+        install_ = RunProgram(
             {HOLLOWMERE_CMAKE, "--install", HOLLOWMERE_BUILD_DIR, "--prefix", prefix_.string()});
     }
     static void TearDownTestSuite() { fs::remove_all(root_); }
@@ -171,11 +172,11 @@ TEST_F(InstallTest, TheInstalledGameFindsItsDataAndStartsToTheLoadingScreen) {
     fs::permissions(home, fs::perms::owner_all, fs::perm_options::replace);
     // Started from an unrelated folder, as a desktop launcher does.
     const Outcome started =
-        Run({(prefix_ / "bin" / "hollowmere").string(), "--measure-loading"}, "/",
-            {{"XDG_DATA_HOME", home.string()},
-             {"XDG_RUNTIME_DIR", home.string()},
-             {"SDL_VIDEODRIVER", "dummy"},
-             {"SDL_AUDIODRIVER", "dummy"}});
+        RunProgram({(prefix_ / "bin" / "hollowmere").string(), "--measure-loading"}, "/",
+                   {{"XDG_DATA_HOME", home.string()},
+                    {"XDG_RUNTIME_DIR", home.string()},
+                    {"SDL_VIDEODRIVER", "dummy"},
+                    {"SDL_AUDIODRIVER", "dummy"}});
     EXPECT_EQ(started.status, 0) << started.output;
     EXPECT_NE(started.output.find("loading: "), std::string::npos) << started.output;
     // The settings it wrote went to the player's folder, not into the prefix.
@@ -192,7 +193,7 @@ TEST_F(InstallTest, TheLauncherValidatesAndStartsTheInstalledGameWithItsIcon) {
     EXPECT_TRUE(fs::exists(prefix_ / "share/icons/hicolor/48x48/apps" / (icon + ".png")));
 
     if (!OnPath("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is missing";
-    const Outcome validated = Run({"desktop-file-validate", file.string()});
+    const Outcome validated = RunProgram({"desktop-file-validate", file.string()});
     EXPECT_EQ(validated.status, 0) << validated.output;
     EXPECT_EQ(validated.output, "") << "no errors, warnings or hints";
 }
@@ -205,7 +206,7 @@ TEST_F(InstallTest, TheMetainfoValidatesAndNamesTheLauncher) {
     EXPECT_EQ(metainfo.find('@'), std::string::npos) << "every placeholder filled in";
 
     if (!OnPath("appstreamcli")) GTEST_SKIP() << "appstreamcli is missing";
-    const Outcome validated = Run({"appstreamcli", "validate", "--no-net", file.string()});
+    const Outcome validated = RunProgram({"appstreamcli", "validate", "--no-net", file.string()});
     EXPECT_EQ(validated.status, 0) << validated.output;
 }
 
