@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds everything into build/ and starts the game
 # make test  does the same set-up, checks the formatting and runs every test (plain, then
 #            under ASan + UBSan)
+# make package  builds the Debian package build/hollowmere_<version>_<arch>.deb
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
@@ -14,7 +15,7 @@ SOURCE_DIRS = app bench board engine frame media play progress screens tests too
 CLANG_FORMAT ?= clang-format-14
 
 .PHONY: deps build run test test-plain test-sanitize format format-check bench loading-time \
-	contact clean
+	contact package clean
 
 deps:
 	./tools/install-deps.sh
@@ -57,6 +58,11 @@ loading-time: build
 # Every picture of the data set on labelled pages under build/contact/.
 contact: build
 	./build/tools/contact-sheet --data build/Data --out build/contact
+
+# The Debian package (CPack; its dependencies found by dpkg-shlibdeps), checked by lintian.
+package: build
+	cmake --build build --target package
+	lintian --tag-display-limit 0 build/hollowmere_*.deb
 
 clean:
 	rm -rf build build-sanitize

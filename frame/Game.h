@@ -298,7 +298,8 @@ class TGame {
 
 extern std::unique_ptr<TGame> Game;
 // The folder that holds Data/ when it is not beside the executable (tests
-// and tools point the game at a built data set); "" means beside it.
+// and tools point the game at a built data set); "" means found from it:
+// beside it in the build tree, bin/../share/hollowmere once installed.
 extern std::string DataPrefixOverride;
 
 // The whole program as the executable runs it: start-up, main loop, exit;

@@ -208,10 +208,33 @@ void TGame::CheckGoodExit() {
 
 // ------------------------------------------------------------------- folders
 
+namespace {
+
+bool HasDataFolder(const std::string& prefix) {
+    return FileType(ResolvePath(prefix + "Data")) == FILETYPE_DIR;
+}
+
+// The folder that holds Data/ as found from the executable, with a trailing
+// slash: beside it (the build tree) or, when none is there, the installed
+// shared data folder (bin/../share/hollowmere); beside it when neither has one.
+std::string InstalledDataPrefix() {
+    const std::string appDir = AppDir();
+    if (appDir.empty()) return std::string();
+    const std::string beside = appDir + "/";
+    if (HasDataFolder(beside)) return beside;
+    const std::string installed = std::filesystem::path(appDir + "/" HOLLOWMERE_DATA_FROM_BIN "/")
+                                      .lexically_normal()
+                                      .string();
+    return HasDataFolder(installed) ? installed : beside;
+}
+
+}  // namespace
+
 void TGame::SetDefaultPaths() {
-    // The data folder sits beside the executable, so the program finds it
-    // from any working folder.
-    if (DataPrefix.empty() && !AppDir().empty()) DataPrefix = AppDir() + "/";
+    // The data folder is found from the executable, so the program finds it
+    // from any working folder: beside it in the build tree, in the shared
+    // data folder once installed.
+    if (DataPrefix.empty()) DataPrefix = InstalledDataPrefix();
     SetImagePath(DataPrefix + "Data/graphics");
     SetSoundPath(DataPrefix + "Data/sound");
     SetMusicPath(DataPrefix + "Data/music");

@@ -8,7 +8,8 @@ libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev libogg-dev libvorbis-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 libcairo2-dev libfreetype-dev librsvg2-dev
 fonts-dejavu-core fonts-dejavu-extra fonts-cabin fonts-cabinsketch
-fonts-leckerli-one fonts-averia-serif-gwf"
+fonts-leckerli-one fonts-averia-serif-gwf
+desktop-file-utils appstream dpkg-dev file lintian"
 
 missing=""
 for pkg in $PACKAGES; do
