@@ -502,6 +502,9 @@ bool AttachVirtualPad() {
     const int index = SDL_JoystickAttachVirtual(
         SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
     if (index < 0) return false;
+    // A program drives the virtual device, not a player at the window: its
+    // input counts whether or not the window has the keyboard.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     g_virtualPad = SDL_JoystickOpen(index);
     if (!g_virtualPad) {
         SDL_JoystickDetachVirtual(index);
@@ -538,6 +541,7 @@ void DetachVirtualPad() {
         }
     }
     g_virtualPadId = -1;
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "0");
 }
 
 bool FocusFromEvents() {

@@ -51,6 +51,9 @@ TGame::TGame()
       Mouse(std::make_shared<TMousePointer>()) {
     ExitScreen->name = "exit";
     DataPrefix = DataPrefixOverride;
+    // A new game starts for the mouse; a key brings the marks.
+    Nav::HideMarks();
+    Nav::SetPadContext(nullptr);
 }
 
 TGame::~TGame() = default;

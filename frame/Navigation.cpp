@@ -42,7 +42,7 @@ bool IsNavigationKey(int key) {
         case Key::Space:
             return true;
         default:
-            return (key >= '1' && key <= '6') || (key >= Key::PadA && key <= Key::PadStickLeft);
+            return key >= Key::PadA && key <= Key::PadStickLeft;
     }
 }
 

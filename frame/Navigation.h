@@ -19,8 +19,8 @@ void HideMarks();
 void NextInputRound();
 long InputRound();
 
-// True for the keys that move or act on a mark (arrows, Tab, Enter, Space,
-// the powerup digits) and every controller button.
+// True for the keys that move or act on a mark (arrows, Tab, Enter, Space)
+// and every controller button.
 bool IsNavigationKey(int key);
 
 // What the controller's B and Start stand for now. The play screen answers

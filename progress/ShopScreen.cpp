@@ -78,6 +78,8 @@ void TShopScreen::Load() {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
     EyeMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
     ScrollMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    ScrollMenu->FocusKeys = 0;  // the keys' focus moves along the main row
+    Menu->DefaultFocusName = "map";
 
     ScrollMenu->AddQuickAuto("arrowR", "right")
         ->MoveTo(static_cast<float>(ScreenWidth / 2 + ARROW_RIGHT_FROM_MIDDLE), ARROW_Y);

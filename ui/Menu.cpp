@@ -203,6 +203,9 @@ void TMenu::FocusOn(const std::string& name) {
 }
 
 TButtonPtr TMenu::DefaultFocus() const {
+    if (TButtonPtr named = DefaultFocusName.empty() ? nullptr : FindButton(DefaultFocusName);
+        TakesFocus(named))
+        return named;
     for (const TButtonPtr& button : *this) {
         if (button->OKButton && TakesFocus(button)) return button;
     }
@@ -251,14 +254,15 @@ bool TMenu::ManageFocus() {
     FocusGlow += 4 * Delta;
     if (FocusGlow >= 360) FocusGlow -= 360;
     const int seen = FocusSeen;
-    FocusSeen = FocusKeys && Nav::MarksShown() ? 1 : 0;
+    // A text being typed keeps every key (Space is a letter there).
+    FocusSeen = FocusKeys && Nav::MarksShown() && !Game->BlockKeys ? 1 : 0;
     if (!FocusSeen) return false;
     if (!TakesFocus(Focused) || !Contains(Focused)) Focused = DefaultFocus();
     if (!Focused) return false;
     const bool back = KeyDown(Key::LeftShift) || KeyDown(Key::RightShift);
     const int tab = KeyHit(Key::Tab);
     const int left = KeyHit(Key::Left), right = KeyHit(Key::Right);
-    const int up = KeyHit(Key::Up), down = KeyHit(Key::Down);
+    const int up = FocusUpDown && KeyHit(Key::Up), down = FocusUpDown && KeyHit(Key::Down);
     // The key that brings the focus into sight does no more; a hidden focus
     // leaves Enter and Space to the keyboard OK button.
     if (!seen) return false;
@@ -274,7 +278,6 @@ bool TMenu::ManageFocus() {
 void TMenu::DrawFocus() const {
     const TButtonPtr focus = ShownFocus();
     if (!focus || FocusRound < Nav::InputRound() - 1) return;
-    const DrawStateGuard restore;
     float left = focus->x + focus->offx, top = focus->y + focus->offy;
     float width = static_cast<float>(focus->w), height = static_cast<float>(focus->h);
     if (focus->BoundingBox) {
@@ -283,48 +286,25 @@ void TMenu::DrawFocus() const {
         width = focus->BoundingBox->W;
         height = focus->BoundingBox->H;
     }
-    const float pulse = 0.6f + 0.4f * static_cast<float>(std::sin(FocusGlow * M_PI / 180.0));
+    DrawFocusRing(left, top, width, height, FocusGlow);
+}
+
+void DrawFocusRing(float left, float top, float width, float height, float pulse) {
+    const DrawStateGuard restore;
+    const float strength = 0.6f + 0.4f * static_cast<float>(std::sin(pulse * M_PI / 180.0));
     SetBlend(LIGHTBLEND);
     SetColor(255, 214, 120);
     SetScale(1, 1);
     SetRotation(0);
     for (int ring = 0; ring < 4; ++ring) {
         const float grow = static_cast<float>(2 + ring * 2);
-        ::SetAlpha(pulse * (0.8f - ring * 0.18f));
+        SetAlpha(strength * (0.8f - ring * 0.18f));
         const float l = left - grow, t = top - grow, w = width + 2 * grow, h = height + 2 * grow;
         DrawRect(l, t, w, 2);
         DrawRect(l, t + h - 2, w, 2);
         DrawRect(l, t + 2, 2, h - 4);
         DrawRect(l + w - 2, t + 2, 2, h - 4);
     }
-}
-
-int TMenu::ManageNoSound(float ox, float oy) {
-    const int noSound = NoSound;
-    NoSound = 1;
-    const int result = Manage(ox, oy);
-    NoSound = noSound;
-    return result;
-}
-
-void TMenu::ManageFixedGlowOnly() {
-    for (const TButtonPtr& button : *this) {
-        if (button->FixedGlowOnMO) button->ManageGlow();
-    }
-}
-
-void TMenu::ManageScaleOnMO() {
-    for (const TButtonPtr& button : *this)
-        button->ManageScaleOnMO();
-}
-
-void TMenu::Draw(float ox, float oy) {
-    for (const TButtonPtr& button : *this) {
-        button->offx = ox;
-        button->offy = oy;
-        button->Draw();
-    }
-    if (AcceptInput) DrawFocus();
 }
 
 // ---------------------------------------------------------------- layout

@@ -35,7 +35,11 @@ class TMenu : public TList<TButtonPtr> {
     // follows the mouse while hidden. FocusKeys 0 leaves the keys to the
     // screen (no focus).
     int FocusKeys = 1;
+    int FocusUpDown = 1;  // 0: Up and Down belong to the screen (a list, a scroll)
     TButtonPtr Focused;
+    // The button the focus starts on when it has none (else the keyboard OK
+    // button, else the first that takes input).
+    std::string DefaultFocusName;
     float FocusGlow = 0;  // the focus frame's pulse, 0..360
 
     static TMenuPtr Create(const std::string& soundMO, const std::string& soundClick, float x,
@@ -107,6 +111,10 @@ class TMenu : public TList<TButtonPtr> {
     int FocusSeen = 0;      // the focus showed on the step before
     long FocusRound = -10;  // the input round the menu last took input in
 };
+
+// The keyboard focus's look: a soft frame of light round the box (virtual
+// pixels), pulsing with pulse (degrees).
+void DrawFocusRing(float left, float top, float width, float height, float pulse);
 
 // A captioned menu button as most screens use it (pressed picture
 // image + "Down", caption width by picture name, fixed glow on mouse-over).
