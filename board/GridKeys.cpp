@@ -1,14 +1,12 @@
 // The board played with the keyboard or a controller: a cursor over the
 // cells that picks and swaps as the mouse does, and the powerups by number
 // or by the shoulder buttons.
-#include <cmath>
+#include <cstdlib>
 
 #include "board/Grid.h"
 #include "board/Powerups.h"
 #include "frame/Game.h"
-#include "frame/MousePointer.h"
 #include "frame/Navigation.h"
-#include "play/GameScreen.h"
 
 namespace {
 
@@ -107,7 +105,7 @@ void TGameGrid::CheckKeys() {
         }
         return;
     }
-    if (HUDPowerupBlockInput || OutroRunning() || GameScreen->NoMoreCounter > 0) return;
+    if (HUDPowerupBlockInput || OutroRunning() || GameOverCountdown()) return;
     const bool swapping = SwapCounter > 0;
     if (nextSlot || lastSlot) {
         const int from = SlotFocus < 0 ? (nextSlot ? -1 : POWERUP_COUNT) : SlotFocus;

@@ -307,6 +307,34 @@ void DrawFocusRing(float left, float top, float width, float height, float pulse
     }
 }
 
+int TMenu::ManageNoSound(float ox, float oy) {
+    const int noSound = NoSound;
+    NoSound = 1;
+    const int result = Manage(ox, oy);
+    NoSound = noSound;
+    return result;
+}
+
+void TMenu::ManageFixedGlowOnly() {
+    for (const TButtonPtr& button : *this) {
+        if (button->FixedGlowOnMO) button->ManageGlow();
+    }
+}
+
+void TMenu::ManageScaleOnMO() {
+    for (const TButtonPtr& button : *this)
+        button->ManageScaleOnMO();
+}
+
+void TMenu::Draw(float ox, float oy) {
+    for (const TButtonPtr& button : *this) {
+        button->offx = ox;
+        button->offy = oy;
+        button->Draw();
+    }
+    if (AcceptInput) DrawFocus();
+}
+
 // ---------------------------------------------------------------- layout
 
 void TMenu::CalcLeft() {

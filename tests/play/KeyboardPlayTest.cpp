@@ -98,7 +98,7 @@ TEST_F(KeyboardPlayTest, CursorShowsAfterKeysPicksSwapsAndHidesForTheMouse) {
     EXPECT_EQ(Grid->cx, 1);
     EXPECT_EQ(Grid->cy, 1);
     Step(300);  // past the double-click time of a bomb
-    Press("space");
+    Press("Space");
     EXPECT_EQ(Grid->Mode, 0) << "Space on the pick lets it go";
 
     // Picked, an arrow swaps that way; a swap that makes no line goes back.
