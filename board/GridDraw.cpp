@@ -93,8 +93,8 @@ void TGameGrid::Draw() {
     SetAlpha(1);
 }
 
-// The keyboard's cursor: the selection frame in a cold light, breathing, and
-// the held powerup's picture at its corner.
+// The keyboard's cursor: the selection frame with a light that breathes in
+// and out, and the held powerup's picture at its corner.
 void TGameGrid::DrawKeyCursor() {
     TCell* cell = CellAt(KeyX, KeyY);
     if (!KeyCursorShown() || !cell || GameOverCountdown() || IntroOrOutroRunning()) return;
@@ -102,15 +102,9 @@ void TGameGrid::DrawKeyCursor() {
     const DrawStateGuard restore;
     SetBlend(ALPHABLEND);
     if (CursorImage && CursorImage->image) {
-        SetColor(150, 215, 255);
-        DrawImage(*CursorImage->image, x, y);
-        SetBlend(LIGHTBLEND);
-        const int level =
-            static_cast<int>(std::clamp(0.35f + 0.5f * glow2->ratio, 0.0f, 1.0f) * 255);
-        SetColor(level / 2, level * 4 / 5, level);
-        DrawImage(*CursorImage->image, x, y);
+        DrawWithGlow(*CursorImage->image, x, y, 0.25f + 0.6f * glow2->ratio);
     } else {
-        SetColor(150, 215, 255);
+        SetColor(255, 214, 120);
         SetAlpha(0.8f);
         DrawRect(x, y, CELL_SIZE, 3);
         DrawRect(x, y + CELL_SIZE - 3, CELL_SIZE, 3);

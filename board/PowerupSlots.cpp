@@ -9,6 +9,7 @@
 #include "engine/Graphics.h"
 #include "frame/Navigation.h"
 #include "progress/SaveData.h"
+#include "ui/Menu.h"
 
 namespace {
 
@@ -32,26 +33,16 @@ void TGameGrid::DrawHUDPowers() {
     DrawSlotFocus();
 }
 
-// The slot the shoulder buttons chose: a breathing frame of cold light.
+// The slot the shoulder buttons chose: the focus ring of the menus.
 void TGameGrid::DrawSlotFocus() {
     if (!Nav::MarksShown() || SlotFocus < 0 || SlotFocus >= POWERUP_COUNT ||
         !HUDPowerups[SlotFocus])
         return;
     const THUDPowerup& powerup = *HUDPowerups[SlotFocus];
     const float half =
-        (powerup.HUDBackImage ? static_cast<float>(powerup.HUDBackImage->w) : 88.0f) / 2 + 2;
-    const float x = powerup.DrawX() - half, y = powerup.DrawY() - half, size = 2 * half;
-    const DrawStateGuard restore;
-    SetBlend(LIGHTBLEND);
-    SetColor(150, 215, 255);
-    for (int ring = 0; ring < 3; ++ring) {
-        const float g = static_cast<float>(ring * 2);
-        SetAlpha((0.5f + 0.4f * glow2->ratio) * (1 - ring * 0.3f));
-        DrawRect(x - g, y - g, size + 2 * g, 2);
-        DrawRect(x - g, y + size + g - 2, size + 2 * g, 2);
-        DrawRect(x - g, y - g + 2, 2, size + 2 * g - 4);
-        DrawRect(x + size + g - 2, y - g + 2, 2, size + 2 * g - 4);
-    }
+        (powerup.HUDBackImage ? static_cast<float>(powerup.HUDBackImage->w) : 88.0f) / 2;
+    DrawFocusRing(powerup.DrawX() - half, powerup.DrawY() - half, 2 * half, 2 * half,
+                  glow2->ratio * 180);
 }
 
 void THUDPowerup::Draw() const {

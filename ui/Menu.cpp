@@ -271,6 +271,9 @@ bool TMenu::ManageFocus() {
     if (right) Focused = FocusToward(1, 0);
     if (up) Focused = FocusToward(0, -1);
     if (down) Focused = FocusToward(0, 1);
+    // A button told not to take Space (Space means something else there)
+    // leaves it alone as its keyboard OK does.
+    if (!Focused->OKButtonUseSpace) return KeyHit(Key::Enter) != 0;
     return EitherHit(Key::Enter, Key::Space);
 }
 
