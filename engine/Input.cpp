@@ -41,6 +41,7 @@ constexpr int kStickPress = 16000;
 constexpr int kStickRelease = 8000;
 SDL_Joystick* g_virtualPad = nullptr;
 SDL_JoystickID g_virtualPadId = -1;
+std::string g_backgroundHint;  // the setting before a virtual device changed it
 
 int VirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
@@ -504,6 +505,8 @@ bool AttachVirtualPad() {
     if (index < 0) return false;
     // A program drives the virtual device, not a player at the window: its
     // input counts whether or not the window has the keyboard.
+    const char* before = SDL_GetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS);
+    g_backgroundHint = before ? before : "0";
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     g_virtualPad = SDL_JoystickOpen(index);
     if (!g_virtualPad) {
@@ -541,7 +544,7 @@ void DetachVirtualPad() {
         }
     }
     g_virtualPadId = -1;
-    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "0");
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, g_backgroundHint.c_str());
 }
 
 bool FocusFromEvents() {

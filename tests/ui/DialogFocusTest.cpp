@@ -9,7 +9,6 @@
 
 #include "engine/Input.h"
 #include "frame/Game.h"
-#include "frame/Navigation.h"
 #include "support/Headless.h"
 #include "ui/DialogFixture.h"
 
@@ -77,15 +76,6 @@ TEST_F(DialogFocusTest, TabMovesTheFocusAndEnterClicksTheFocusedButton) {
     Press("Return");
     ASSERT_TRUE(StepUntil([&] { return !screen_->Answers.empty(); }));
     EXPECT_EQ(screen_->Answers, std::vector<int>{-1});
-}
-
-TEST_F(DialogFocusTest, EnterWithTheFocusHiddenKeepsItsOwnMeaning) {
-    Nav::HideMarks();
-    TDialogPtr dialog = OpenByKey(DialogKind::Confirm);
-    ASSERT_TRUE(WaitUntilOpen());
-    Press("Return");
-    ASSERT_TRUE(StepUntil([&] { return !screen_->Answers.empty(); }));
-    EXPECT_EQ(screen_->Answers, std::vector<int>{1}) << "Enter answers Yes as before";
 }
 
 }  // namespace
