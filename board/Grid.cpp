@@ -99,6 +99,11 @@ void TGameGrid::Manage() {
     cursorTimer += Delta;
     if (!IntroOrOutroRunning()) {
         CheckMouse();
+        CheckKeys();
+        if (KeyCursorShown()) {
+            mx = KeyX;
+            my = KeyY;
+        }
         for (const THUDPowerupPtr& powerup : HUDPowerups)
             powerup->Update(Delta);
     }

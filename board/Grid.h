@@ -12,6 +12,7 @@
 #include "media/Animation.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
+#include "ui/Repeat.h"
 
 class THUDPowerup;
 class TSprite;
@@ -122,6 +123,23 @@ class TGameGrid {
     void AddBorder(float x, float y, int index);
     void AddBorderExtra(int kind, int gridX, int gridY);
 
+    // ---- keyboard and controller ----
+    // The cursor's cell (placed on the board's first cell when first shown)
+    // and the powerup slot the shoulder buttons chose (-1: none).
+    int KeyX = -1, KeyY = -1;
+    int SlotFocus = -1;
+    // One step of the keys: the arrows (d-pad, stick) move the cursor, or
+    // swap the picked gem that way; Enter, Space (A) pick, swap back out or
+    // drop a held powerup like a click on the cursor's cell; 1 to 6 take a
+    // powerup as a click on its slot; the shoulder buttons choose a slot for
+    // A; B lets go of the pick, the held powerup or the chosen slot.
+    void CheckKeys();
+    // The cursor shows (a key or controller button used since the mouse
+    // last moved) and sits on the board.
+    bool KeyCursorShown() const;
+    void DrawKeyCursor();
+    void DrawSlotFocus();
+
     // ---- drawing ----
     void Draw();
     void DrawBorder();
@@ -216,7 +234,12 @@ class TGameGrid {
     void CollectCoin(const TGemPtr& gem);
     int ClickSelectionAgain(TCell& cell, bool fresh);
     int SecondPick(TCell& cell);
-    void CollectFallingCoinAtMouse();
+    // A coin or bag falling through the point (x, y) is taken.
+    void CollectFallingCoinAt(int px, int py);
+    void MoveKeyCursor(int dx, int dy);
+    void KeyPick();
+    void UseSlot(int slot);
+    TKeyRepeatPtr KeyRepeats[4];
     // The opening every held powerup's use shares.
     void BeginPowerup();
     // The held powerup's area over the board, valid cells green, others red.

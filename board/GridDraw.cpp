@@ -6,6 +6,7 @@
 #include "board/Grid.h"
 #include "engine/Graphics.h"
 #include "frame/Game.h"
+#include "frame/Navigation.h"
 #include "play/Tutorial.h"
 
 namespace {
@@ -88,5 +89,32 @@ void TGameGrid::Draw() {
         DrawWithGlow(*CursorImage->image, selected->sx, selected->sy + topY,
                      (1 - glow1->ratio) * 0.8f + 0.2f);
     }
+    DrawKeyCursor();
     SetAlpha(1);
+}
+
+// The keyboard's cursor: the selection frame with a light that breathes in
+// and out, and the held powerup's picture at its corner.
+void TGameGrid::DrawKeyCursor() {
+    TCell* cell = CellAt(KeyX, KeyY);
+    if (!KeyCursorShown() || !cell || GameOverCountdown() || IntroOrOutroRunning()) return;
+    const float x = cell->sx, y = cell->sy + topY;
+    const DrawStateGuard restore;
+    SetBlend(ALPHABLEND);
+    if (CursorImage && CursorImage->image) {
+        DrawWithGlow(*CursorImage->image, x, y, 0.25f + 0.6f * glow2->ratio);
+    } else {
+        SetColor(255, 214, 120);
+        SetAlpha(0.8f);
+        DrawRect(x, y, CELL_SIZE, 3);
+        DrawRect(x, y + CELL_SIZE - 3, CELL_SIZE, 3);
+        DrawRect(x, y, 3, CELL_SIZE);
+        DrawRect(x + CELL_SIZE - 3, y, 3, CELL_SIZE);
+    }
+    if (PointerGemType && PointerGemType->CursorImage && PointerGemType->CursorImage->image) {
+        SetBlend(ALPHABLEND);
+        SetColor(255, 255, 255);
+        SetAlpha(0.9f);
+        DrawImage(*PointerGemType->CursorImage->image, x + HALF_CELL, y - HALF_CELL / 2);
+    }
 }

@@ -192,7 +192,7 @@ int TGameGrid::FirstPick(TCell& cell, bool fresh) {
     }
     const TGemPtr gem = cell.Gem;
     if (!gem || gem->GemType == GEM_USED) {
-        CollectFallingCoinAtMouse();
+        CollectFallingCoinAt(Game->Mouse->x, Game->Mouse->y);
         return 0;
     }
     if ((gem->GemType == GEM_COIN || gem->GemType == GEM_BAG) && !gem->locked) {
@@ -262,8 +262,7 @@ int TGameGrid::SecondPick(TCell& cell) {
     return 1;
 }
 
-void TGameGrid::CollectFallingCoinAtMouse() {
-    const int px = Game->Mouse->x, py = Game->Mouse->y;
+void TGameGrid::CollectFallingCoinAt(int px, int py) {
     if (GemList) {
         for (const TGemPtr& gem : GemList->ToVector()) {
             if ((gem->GemType != GEM_COIN && gem->GemType != GEM_BAG) || gem->dy <= 0) continue;

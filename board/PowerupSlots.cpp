@@ -7,7 +7,9 @@
 #include "board/Grid.h"
 #include "board/Powerups.h"
 #include "engine/Graphics.h"
+#include "frame/Navigation.h"
 #include "progress/SaveData.h"
+#include "ui/Menu.h"
 
 namespace {
 
@@ -28,6 +30,19 @@ void DrawCentred(const TGameImagePtr& image, float x, float y) {
 void TGameGrid::DrawHUDPowers() {
     for (const THUDPowerupPtr& powerup : HUDPowerups)
         powerup->Draw();
+    DrawSlotFocus();
+}
+
+// The slot the shoulder buttons chose: the focus ring of the menus.
+void TGameGrid::DrawSlotFocus() {
+    if (!Nav::MarksShown() || SlotFocus < 0 || SlotFocus >= POWERUP_COUNT ||
+        !HUDPowerups[SlotFocus])
+        return;
+    const THUDPowerup& powerup = *HUDPowerups[SlotFocus];
+    const float half =
+        (powerup.HUDBackImage ? static_cast<float>(powerup.HUDBackImage->w) : 88.0f) / 2;
+    DrawFocusRing(powerup.DrawX() - half, powerup.DrawY() - half, 2 * half, 2 * half,
+                  glow2->ratio * 180);
 }
 
 void THUDPowerup::Draw() const {

@@ -2,8 +2,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <deque>
+#include <vector>
 
 #include "engine/Graphics.h"
 #include "engine/Keys.h"
@@ -25,6 +28,20 @@ PolledState g_polled;
 bool g_focusFromEvents = true;
 bool g_minimisedFromEvents = false;
 std::deque<TEvent> g_pending;
+
+// ---- game controllers ----
+std::vector<SDL_GameController*> g_controllers;
+bool g_controllersFailed = false;
+// The left stick's directions as keys: left, right, up, down.
+std::array<bool, 4> g_stickHeld{};
+constexpr std::array<int, 4> kStickKeys = {Key::PadStickLeft, Key::PadStickRight, Key::PadStickUp,
+                                           Key::PadStickDown};
+// A lean past this presses a direction; back under the lower one releases it.
+constexpr int kStickPress = 16000;
+constexpr int kStickRelease = 8000;
+SDL_Joystick* g_virtualPad = nullptr;
+SDL_JoystickID g_virtualPadId = -1;
+std::string g_backgroundHint;  // the setting before a virtual device changed it
 
 int VirtualKeyFromSdl(SDL_Keycode key, SDL_Scancode scancode) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
@@ -194,6 +211,100 @@ void TranslateKey(const SDL_KeyboardEvent& key, bool down) {
     }
 }
 
+int PadKeyFromButton(int button) {
+    switch (button) {
+        case SDL_CONTROLLER_BUTTON_A:
+            return Key::PadA;
+        case SDL_CONTROLLER_BUTTON_B:
+            return Key::PadB;
+        case SDL_CONTROLLER_BUTTON_X:
+            return Key::PadX;
+        case SDL_CONTROLLER_BUTTON_Y:
+            return Key::PadY;
+        case SDL_CONTROLLER_BUTTON_BACK:
+            return Key::PadBack;
+        case SDL_CONTROLLER_BUTTON_START:
+            return Key::PadStart;
+        case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+            return Key::PadLeftShoulder;
+        case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+            return Key::PadRightShoulder;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+            return Key::PadUp;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+            return Key::PadDown;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return Key::PadLeft;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return Key::PadRight;
+        default:
+            return 0;
+    }
+}
+
+int ButtonFromPadKey(int padKey) {
+    for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
+        if (PadKeyFromButton(button) == padKey) return button;
+    }
+    return -1;
+}
+
+void SetPadKey(int vk, bool down) {
+    if (vk <= 0 || vk > 255 || g_polled.keyDown[vk] == down) return;
+    g_polled.keyDown[vk] = down;
+    if (down) ++g_polled.keyHits[vk];
+    Queue(down ? EVENT_KEYDOWN : EVENT_KEYUP, vk, g_polled.mouseX, g_polled.mouseY);
+}
+
+// One axis of the left stick: the direction it leans to is held, the other
+// released.
+void TranslateStick(int axis, int value) {
+    const int first = axis == SDL_CONTROLLER_AXIS_LEFTX ? 0 : 2;
+    for (int side = 0; side < 2; ++side) {
+        const int toward = side == 0 ? -value : value;
+        bool& held = g_stickHeld[first + side];
+        const bool now = held ? toward > kStickRelease : toward > kStickPress;
+        if (now != held) {
+            held = now;
+            SetPadKey(kStickKeys[first + side], now);
+        }
+    }
+}
+
+void ReleasePadKeys() {
+    for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button)
+        SetPadKey(PadKeyFromButton(button), false);
+    for (size_t i = 0; i < kStickKeys.size(); ++i) {
+        g_stickHeld[i] = false;
+        SetPadKey(kStickKeys[i], false);
+    }
+}
+
+void OpenController(int deviceIndex) {
+    if (!SDL_IsGameController(deviceIndex)) return;
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(deviceIndex);
+    if (id >= 0 && SDL_GameControllerFromInstanceID(id)) return;
+    if (SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex))
+        g_controllers.push_back(controller);
+}
+
+void CloseController(SDL_JoystickID id) {
+    SDL_GameController* controller = SDL_GameControllerFromInstanceID(id);
+    auto found = std::find(g_controllers.begin(), g_controllers.end(), controller);
+    if (!controller || found == g_controllers.end()) return;
+    g_controllers.erase(found);
+    SDL_GameControllerClose(controller);
+    // Nothing stays held by a controller that is gone.
+    if (g_controllers.empty()) ReleasePadKeys();
+}
+
+// The controller subsystem starts with the event queue; the devices present
+// then announce themselves as plugged in.
+void StartControllers() {
+    if (g_controllersFailed || SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return;
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) g_controllersFailed = true;
+}
+
 void TranslateWindowEvent(const SDL_WindowEvent& window) {
     switch (window.event) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -253,6 +364,22 @@ void Translate(const SDL_Event& event) {
             g_polled.mouseY = event.motion.y;
             Queue(EVENT_MOUSEMOVE, 0, event.motion.x, event.motion.y);
             break;
+        case SDL_CONTROLLERDEVICEADDED:
+            OpenController(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+            CloseController(event.cdevice.which);
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            SetPadKey(PadKeyFromButton(event.cbutton.button),
+                      event.type == SDL_CONTROLLERBUTTONDOWN);
+            break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ||
+                event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+                TranslateStick(event.caxis.axis, event.caxis.value);
+            break;
         case SDL_MOUSEWHEEL: {
             int delta = event.wheel.y;
             if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) delta = -delta;
@@ -266,6 +393,7 @@ void Translate(const SDL_Event& event) {
 
 void PumpSystemEvents() {
     if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+    StartControllers();
     SDL_Event event;
     while (SDL_PollEvent(&event))
         Translate(event);
@@ -362,6 +490,61 @@ void InjectWindowFocus(bool gained) {
 
 void InjectWindowMinimised(bool minimised) {
     PushWindowEvent(minimised ? SDL_WINDOWEVENT_MINIMIZED : SDL_WINDOWEVENT_RESTORED);
+}
+
+int OpenControllerCount() {
+    return static_cast<int>(g_controllers.size());
+}
+
+bool AttachVirtualPad() {
+    if (g_virtualPad) return true;
+    StartControllers();
+    if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) return false;
+    const int index = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+    if (index < 0) return false;
+    // A program drives the virtual device, not a player at the window: its
+    // input counts whether or not the window has the keyboard.
+    const char* before = SDL_GetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS);
+    g_backgroundHint = before ? before : "0";
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    g_virtualPad = SDL_JoystickOpen(index);
+    if (!g_virtualPad) {
+        SDL_JoystickDetachVirtual(index);
+        return false;
+    }
+    g_virtualPadId = SDL_JoystickInstanceID(g_virtualPad);
+    return true;
+}
+
+bool PressVirtualPad(int padKey, bool down) {
+    const int button = ButtonFromPadKey(padKey);
+    if (!g_virtualPad || button < 0) return false;
+    return SDL_JoystickSetVirtualButton(g_virtualPad, button, down ? SDL_PRESSED : SDL_RELEASED) ==
+           0;
+}
+
+bool TiltVirtualPadStick(float x, float y) {
+    if (!g_virtualPad) return false;
+    auto value = [](float v) {
+        return static_cast<Sint16>(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767));
+    };
+    return SDL_JoystickSetVirtualAxis(g_virtualPad, SDL_CONTROLLER_AXIS_LEFTX, value(x)) == 0 &&
+           SDL_JoystickSetVirtualAxis(g_virtualPad, SDL_CONTROLLER_AXIS_LEFTY, value(y)) == 0;
+}
+
+void DetachVirtualPad() {
+    if (!g_virtualPad) return;
+    SDL_JoystickClose(g_virtualPad);
+    g_virtualPad = nullptr;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        if (SDL_JoystickGetDeviceInstanceID(i) == g_virtualPadId) {
+            SDL_JoystickDetachVirtual(i);
+            break;
+        }
+    }
+    g_virtualPadId = -1;
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, g_backgroundHint.c_str());
 }
 
 bool FocusFromEvents() {

@@ -54,6 +54,20 @@ void InjectWindowClose();
 void InjectWindowFocus(bool gained);
 void InjectWindowMinimised(bool minimised);
 
+// Game controllers (SDL's game controller mappings): those present when
+// events start and those plugged in later are opened, unplugged ones are
+// closed. Their buttons and the left stick's four directions arrive as key
+// events with the Key::Pad codes (Keys.h). The number open now:
+int OpenControllerCount();
+// A virtual controller in the system (tests, headless): attached with every
+// button and axis a game controller has, pressed by Key::Pad code; the stick
+// takes -1..1 each way (positive right and down). False when the system
+// cannot attach one or none is attached.
+bool AttachVirtualPad();
+bool PressVirtualPad(int padKey, bool down);
+bool TiltVirtualPadStick(float x, float y);
+void DetachVirtualPad();
+
 // Polled input (valid while events are being polled, e.g. by a message loop).
 bool PolledKeyDown(int virtualKey);
 int PolledKeyHit(int virtualKey);  // presses since the last call for that key

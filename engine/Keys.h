@@ -55,4 +55,24 @@ constexpr int Backslash = 220;
 constexpr int RightBracket = 221;
 constexpr int Quote = 222;
 
+// A game controller's buttons, as the key tables see them (the system's own
+// codes for gamepad keys). The left stick reports its four directions as
+// keys too: down once it leans far enough that way, up when it comes back.
+constexpr int PadA = 195;
+constexpr int PadB = 196;
+constexpr int PadX = 197;
+constexpr int PadY = 198;
+constexpr int PadRightShoulder = 199;
+constexpr int PadLeftShoulder = 200;
+constexpr int PadUp = 203;
+constexpr int PadDown = 204;
+constexpr int PadLeft = 205;
+constexpr int PadRight = 206;
+constexpr int PadStart = 207;
+constexpr int PadBack = 208;
+constexpr int PadStickUp = 211;
+constexpr int PadStickDown = 212;
+constexpr int PadStickRight = 213;
+constexpr int PadStickLeft = 214;
+
 }  // namespace Key

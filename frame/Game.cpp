@@ -14,6 +14,7 @@
 #include "frame/ErrorReport.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
+#include "frame/Navigation.h"
 #include "frame/Profile.h"
 #include "frame/Screen.h"
 #include "media/Sprite.h"
@@ -50,6 +51,9 @@ TGame::TGame()
       Mouse(std::make_shared<TMousePointer>()) {
     ExitScreen->name = "exit";
     DataPrefix = DataPrefixOverride;
+    // A new game starts for the mouse; a key brings the marks.
+    Nav::HideMarks();
+    Nav::SetPadContext(nullptr);
 }
 
 TGame::~TGame() = default;
@@ -262,6 +266,8 @@ namespace {
 // the next batch, so that one logic step sees the button held as a click.
 std::array<bool, 4> g_releaseWaiting{};
 std::array<bool, 4> g_pressedInBatch{};
+// The key each held controller button presses with it (0: none).
+std::array<int, 256> g_keyStoodFor{};
 
 int& ButtonState(TMousePointer& mouse, int button) {
     return button == 1 ? mouse.b1 : button == 2 ? mouse.b2 : mouse.b3;
@@ -279,6 +285,7 @@ void ApplyWaitingReleases(TMousePointer& mouse) {
 
 void TGame::DoPeekEvent() {
     ApplyWaitingReleases(*Mouse);
+    Nav::NextInputRound();
     TEvent event;
     while (PollEvent(event)) {
         switch (event.id) {
@@ -296,15 +303,24 @@ void TGame::DoPeekEvent() {
                 if (event.data >= 0 && event.data < 256) {
                     KeyStates[event.data] = 1;
                     KeyHits[event.data] += 1;
+                    // A controller button also presses the key it stands for.
+                    const int alias = g_keyStoodFor[event.data] = Nav::KeyStoodFor(event.data);
+                    if (alias) KeyStates[alias] = 1, KeyHits[alias] += 1;
+                    if (Nav::IsNavigationKey(event.data)) Nav::ShowMarks();
                 }
                 break;
             case EVENT_KEYUP:
-                if (event.data >= 0 && event.data < 256) KeyStates[event.data] = 0;
+                if (event.data >= 0 && event.data < 256) {
+                    KeyStates[event.data] = 0;
+                    if (const int alias = g_keyStoodFor[event.data]) KeyStates[alias] = 0;
+                    g_keyStoodFor[event.data] = 0;
+                }
                 break;
             case EVENT_KEYCHAR:
                 PushChar(event.data);
                 break;
             case EVENT_MOUSEDOWN:
+                Nav::HideMarks();
                 Mouse->ClearMouseHit();
                 if (event.data == 1) Mouse->b1 = 1, Mouse->h1 += 1;
                 if (event.data == 2) Mouse->b2 = 1, Mouse->h2 += 1;
@@ -325,9 +341,13 @@ void TGame::DoPeekEvent() {
                 }
                 Mouse->CalcButtonTotals();
                 break;
-            case EVENT_MOUSEMOVE:
+            case EVENT_MOUSEMOVE: {
+                const int oldX = Mouse->x, oldY = Mouse->y;
                 HandleMouseMove(event.x, event.y);
+                // The pointer moved by the player hides the keyboard marks.
+                if (Mouse->x != oldX || Mouse->y != oldY) Nav::HideMarks();
                 break;
+            }
             case EVENT_MOUSEWHEEL:
                 Mouse->z += event.data;
                 break;

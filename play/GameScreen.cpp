@@ -13,6 +13,7 @@
 #include "frame/Globals.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
+#include "frame/Navigation.h"
 #include "frame/Timing.h"
 #include "media/Effects.h"
 #include "media/Fonts.h"
@@ -106,6 +107,8 @@ void TGameScreen::Load() {
     SoundLowTimeBeep = SoundBank.Find("LowTimeBeep");
     SoundGameOver = SoundBank.Find("EchoPop");
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    // The arrows and Enter belong to the board; Escape and Start open the menu.
+    Menu->FocusKeys = 0;
     TButtonPtr button = Menu->AddQuick("Menu");
     button->NoSound = 1;
     button->LoadMouseClick("MenuDown", 350);
@@ -154,6 +157,15 @@ int TGameScreen::GetSubLevel() {
 
 void TGameScreen::Start() {
     TScreen::Start();
+    Nav::SetPadContext([] {
+        Nav::PadContext context;
+        const bool here = GameScreen && Game->CurrentTScreen == GameScreen;
+        const bool ending = LevelCompleteScreen && LevelCompleteScreen->Active;
+        context.boardTakesB =
+            here && !ending && !(InGameMenu && InGameMenu->Active) && !GameScreen->MessageDialog;
+        context.startIsEscape = here && !ending;
+        return context;
+    });
     Game->MusicPlay(0, 0, 0);
     FadingIn = 1;
     StartLevel();

@@ -83,6 +83,7 @@ void TLevelCompleteScreen::Load() {
     next->CentreX(next->y);
     if (next->Caption) next->Caption->Y -= CONTINUE_CAPTION_RISE;
     next->Active = 0;
+    Menu->DefaultFocusName = "Continue";
 
     LabelFont = StatFont = GUIFont;
     CalcStatOffsetX();

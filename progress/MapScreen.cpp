@@ -141,6 +141,8 @@ void TMapScreen::LoadMenu() {
     const float rowY = static_cast<float>(ScreenHeight - back->h - 1);
     back->MoveTo(-1, rowY);
     TButtonPtr start = AddMenuButton(*Menu, "MapScreenButton", "start", "Button Play", 0, 0);
+    Menu->DefaultFocusName = "start";
+    Menu->FocusUpDown = 0;  // the arrows scroll the map
     start->MoveTo(static_cast<float>(ScreenWidth - start->w), rowY);
     start->LoadMouseClick("MapScreenButtonDown", kStartPressedMs);
     TButtonPtr shop = AddMenuButton(*Menu, "Map screen YourHouse", "shop", "button shop", 0, 0, 0,

@@ -11,6 +11,7 @@
 #include "frame/Globals.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
+#include "frame/Navigation.h"
 #include "frame/Profile.h"
 #include "frame/Timing.h"
 #include "media/Effects.h"
@@ -78,6 +79,8 @@ void TShopScreen::Load() {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
     EyeMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
     ScrollMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    ScrollMenu->FocusKeys = 0;  // the keys' focus moves along the main row
+    Menu->DefaultFocusName = "map";
 
     ScrollMenu->AddQuickAuto("arrowR", "right")
         ->MoveTo(static_cast<float>(ScreenWidth / 2 + ARROW_RIGHT_FROM_MIDDLE), ARROW_Y);
@@ -167,6 +170,29 @@ int TShopScreen::CheckItemButtons() {
     return -1;
 }
 
+int TShopScreen::ManageItemKeys() {
+    Menu->FocusUpDown = 0;
+    if (!Nav::MarksShown() || Game->Fading() || ITEM_COUNT <= 0) {
+        KeyItem = -1;
+        Menu->FocusKeys = 1;
+        return 0;
+    }
+    if (KeyItem < 0 && KeyHit(Key::Up)) KeyItem = CurrentItem;
+    if (KeyItem >= 0 && KeyHit(Key::Down)) KeyItem = -1;
+    Menu->FocusKeys = KeyItem < 0 ? 1 : 0;
+    if (KeyItem < 0) return 0;
+    KeyItem = std::clamp(KeyItem + KeyHit(Key::Right) - KeyHit(Key::Left), 0, ITEM_COUNT - 1);
+    // The strip follows the focus as its arrows would.
+    while (KeyItem < CurrentItem && CurrentItem > 0)
+        --CurrentItem;
+    while (KeyItem >= CurrentItem + ITEMS_SHOWN && ITEM_COUNT > ITEMS_SHOWN)
+        ++CurrentItem;
+    CurrentItems[static_cast<size_t>(KeyItem)]->GlowValue = 1;
+    if (KeyHit(Key::Enter) + KeyHit(Key::Space) == 0) return 0;
+    BeginPurchase(KeyItem);
+    return 1;
+}
+
 void TShopScreen::ScrollRight() {
     ++CurrentItem;
     if (CurrentItem == ITEM_COUNT - 2) CurrentItem = ITEM_COUNT - 3;
@@ -183,7 +209,7 @@ void TShopScreen::Logic() {
     if (!dialogOpen) {
         if (EyeMode) {
             if (EyeModeInput()) return;
-        } else {
+        } else if (!ManageItemKeys()) {
             TScreen::Logic();
             if (ITEM_COUNT > ITEMS_SHOWN) ScrollMenu->Manage(0, 0);
             BrowsingInput();

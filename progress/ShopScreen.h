@@ -56,6 +56,10 @@ class TShopScreen : public TScreen {
     int EyeMode = 0;
     TMenuPtr EyeMenu;
     int currentIDX = -1;
+    // The keyboard's focus on the items (-1: on the buttons below): Up goes
+    // to the items, Left and Right walk them (the strip scrolls along),
+    // Enter opens the purchase, Down goes back to the buttons.
+    int KeyItem = -1;
     TMenuPtr ScrollMenu;
     int wallpaperStage = 0;
     TDialogYesNoPtr WallpaperYesNo;
@@ -83,6 +87,8 @@ class TShopScreen : public TScreen {
     virtual void StartWallpaper();
     // Glows under the pointer; the list index clicked this step, or -1.
     virtual int CheckItemButtons();
+    // The keys on the items; 1 when they opened a purchase.
+    int ManageItemKeys();
     virtual void BeginPurchase(int index);
     // 1 while a dialog is open.
     virtual int ManagePurchaseDialog();

@@ -2,11 +2,14 @@
 // at once, leaving with the settings saved, and the drawing.
 #include "screens/OptionsScreen.h"
 
+#include <algorithm>
+
 #include "engine/Graphics.h"
 #include "engine/Keys.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
 #include "frame/LoadingScreen.h"
+#include "frame/Navigation.h"
 #include "frame/Profile.h"
 #include "frame/Timing.h"
 #include "media/Fonts.h"
@@ -110,6 +113,7 @@ void TOptionsScreen::LoadSliders() {
 
 void TOptionsScreen::Start() {
     TScreen::Start();
+    KeyRow = KEY_ROW_BUTTONS;
     if (CameFromCredits()) Game->MusicPlay(1, 0, 0);
     Game->IgnoreEscapeKey = 1;
     Game->GameFade->Init(DefaultFadeLength, 0, nullptr, 0, 0, nullptr);
@@ -118,6 +122,7 @@ void TOptionsScreen::Start() {
 // ---------------------------------------------------------------- one step
 
 void TOptionsScreen::Logic() {
+    ManageKeys();
     TScreen::Logic();
     ManageSliders();
     if (Menu->Clicked("credits")) {
@@ -150,6 +155,50 @@ void TOptionsScreen::ManageCheckBoxes() {
     if (TipsCheckBox->Logic() == 1 && SaveData) SaveData->showTips = SaveData->showTips ? 0 : 1;
     if (WidescreenCheckBox->Logic() == 1) Game->ToggleWideScreen();
     if (CustomCursorCheckBox->Logic() == 1) Game->ToggleCustomMousePointer();
+}
+
+void TOptionsScreen::ManageKeys() {
+    FocusPulse += 4 * Delta;
+    if (FocusPulse >= 360) FocusPulse -= 360;
+    Menu->FocusUpDown = 0;
+    Menu->FocusKeys = !Nav::MarksShown() || KeyRow == KEY_ROW_BUTTONS ? 1 : 0;
+    if (!Nav::MarksShown() || Game->Fading()) return;
+    const int up = KeyHit(Key::Up), down = KeyHit(Key::Down);
+    KeyRow = std::clamp(KeyRow - up + down, 0, KEY_ROW_BUTTONS);
+    if (KeyRow == KEY_ROW_BUTTONS) return;
+    if (KeyRow < 2) {
+        TSlider& slider = KeyRow == 0 ? *MusicSlider : *SoundSlider;
+        const int step = 5 * (KeyHit(Key::Right) - KeyHit(Key::Left));
+        if (step == 0) return;
+        slider.SetValue(slider.Value + step);
+        if (KeyRow == 0) {
+            Game->MusicSetVolume(slider.Value, 0);
+        } else {
+            Game->SoundSetVolume(slider.Value, 0);
+            ClickSound();
+        }
+        return;
+    }
+    const int press = KeyHit(Key::Enter) + KeyHit(Key::Space);
+    const TCheckBoxPtr boxes[4] = {FullScreenCheckBox, WidescreenCheckBox, TipsCheckBox,
+                                   CustomCursorCheckBox};
+    if (press) boxes[KeyRow - 2]->KeyPressed = 1;
+}
+
+void TOptionsScreen::DrawKeyFocus() {
+    if (!Nav::MarksShown() || KeyRow == KEY_ROW_BUTTONS) return;
+    if (KeyRow < 2) {
+        const TSlider& slider = KeyRow == 0 ? *MusicSlider : *SoundSlider;
+        DrawFocusRing(slider.x, slider.y - 4, static_cast<float>(slider.w),
+                      static_cast<float>(slider.h + 8), FocusPulse);
+        return;
+    }
+    const TCheckBoxPtr boxes[4] = {FullScreenCheckBox, WidescreenCheckBox, TipsCheckBox,
+                                   CustomCursorCheckBox};
+    const TCheckBox& box = *boxes[KeyRow - 2];
+    if (box._boxImage)
+        DrawFocusRing(box.x, box.y, static_cast<float>(box._boxImage->w),
+                      static_cast<float>(box._boxImage->h), FocusPulse);
 }
 
 void TOptionsScreen::ClickSound() {
@@ -186,6 +235,7 @@ void TOptionsScreen::Draw() {
     for (const TCheckBoxPtr& box :
          {FullScreenCheckBox, TipsCheckBox, WidescreenCheckBox, CustomCursorCheckBox})
         box->Draw();
+    DrawKeyFocus();
 }
 
 void TOptionsScreen::DrawLabels() {

@@ -39,6 +39,10 @@ class TOptionsScreen : public TScreen {
     TBitmapFontPtr OptionsFont;
     TSliderPtr MusicSlider, SoundSlider;
     TCheckBoxPtr FullScreenCheckBox, TipsCheckBox, CustomCursorCheckBox, WidescreenCheckBox;
+    // The keyboard's row, top to bottom: the two sliders, the four switches,
+    // then the buttons (the menu's own focus).
+    static constexpr int KEY_ROW_BUTTONS = 6;
+    int KeyRow = KEY_ROW_BUTTONS;
 
     // ---- the screen's life ----
     void Load() override;
@@ -66,6 +70,11 @@ class TOptionsScreen : public TScreen {
     void LoadSliders();
     void ManageSliders();
     void ManageCheckBoxes();
+    // Up and Down choose the row; Left and Right move a slider; Enter and
+    // Space flip a switch.
+    void ManageKeys();
+    void DrawKeyFocus();
+    float FocusPulse = 0;
     void DrawLabels();
 };
 

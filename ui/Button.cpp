@@ -217,14 +217,18 @@ void TButton::ManageCore(bool quiet) {
     if (takesPart) {
         ManageAnim();
         if (GlowMode) ManageGlow();
-        over = MouseInside() && !(MouseOverUserFunction && MouseOverUserFunction() != 0);
+        const bool pointed =
+            MouseInside() && !(MouseOverUserFunction && MouseOverUserFunction() != 0);
+        over = pointed || KeyFocus;
         if (over) {
             if (MouseClickCounter == 0) {
                 if (!WasOver && !quiet) PlayMouseOver();
                 MouseOver = 1;
             }
             FixedGlowOnMOActivate();
-            const int click = MouseRepeat ? MouseRepeat->GetButton() : Game->Mouse->GetMh(1);
+            const int click = !pointed      ? 0
+                              : MouseRepeat ? MouseRepeat->GetButton()
+                                            : Game->Mouse->GetMh(1);
             // A press refused during the pressed time is no click either.
             if (!click || !Click(click)) Clicked = 0;
             if (ScaleOnMOMax > 1)

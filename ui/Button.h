@@ -41,6 +41,9 @@ class TButton : public TSprite {
     std::function<int()> MouseOverUserFunction;
     int Clicked = 0;
     int MouseOver = 0;  // the button's own flag (hides the sprite's)
+    // 1 while the keyboard or controller focus is on the button: it looks
+    // and sounds as under the mouse, but only the mouse's press clicks it.
+    int KeyFocus = 0;
     int AutoGlowOnMO = 0;
     TColorPtr CaptionDownColor;
     float CaptionDownScale = 1.0f;

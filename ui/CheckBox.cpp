@@ -47,6 +47,12 @@ void TCheckBox::SetSounds(const std::string& click, const std::string& mouseOver
 
 int TCheckBox::Logic() {
     if (!_boxImage) return 0;
+    if (KeyPressed) {
+        KeyPressed = 0;
+        state = !state;
+        PlaySound(clickSound);
+        return 1;
+    }
     const int mx = Game->Mouse->x, my = Game->Mouse->y;
     // The bottom edge row counts as inside.
     const bool inside = x <= mx && mx < x + _boxImage->w && y <= my && my <= y + _boxImage->h;

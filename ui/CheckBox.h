@@ -25,6 +25,9 @@ class TCheckBox {
     int state = 1;  // 1 ticked
     TGameImagePtr _boxImage, _boxMOImage, _checkImage;
     int _mouseOver = 0;
+    // A key's press on the box (the keyboard focus is on it): the next Logic
+    // flips it as a click does.
+    int KeyPressed = 0;
 
     // Picture names in the menu folder ("CheckBox.png"; ".png" is added to a
     // name without extension); boxMouseOver may be "" for none.

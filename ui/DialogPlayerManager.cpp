@@ -36,6 +36,7 @@ TPlayerManagerPtr TPlayerManager::Create(const std::string& text, const ImagePtr
 
 void TPlayerManager::MenuCreate(int gap, const std::string& buttonImage) {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
+    Menu->FocusUpDown = 0;  // Up and Down move through the list of players
     Menu->SetShadow(1, 3, 3, 0.4f);
     for (const char* name : {"OK", "Create", "Delete", "Cancel"})
         Menu->AddQuick(buttonImage, name);

@@ -1,11 +1,15 @@
 #include "ui/Menu.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "engine/Files.h"
+#include "engine/Graphics.h"
 #include "engine/Strings.h"
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
+#include "frame/Navigation.h"
 #include "frame/Screen.h"
 #include "media/Fonts.h"
 #include "media/GameText.h"
@@ -41,6 +45,7 @@ void TMenu::Kill() {
     for (const TButtonPtr& button : *this)
         button->Kill();
     Clear();
+    Focused = nullptr;
 }
 
 // ---------------------------------------------------------------- adding
@@ -137,11 +142,14 @@ int TMenu::Manage(float ox, float oy) {
         return 0;
     }
     if (Game->Mouse->Active) {
+        const bool activate = ManageFocus();
+        const TButtonPtr focus = ShownFocus();
         MouseOverName.clear();
         ClickedName.clear();
         for (const TButtonPtr& button : *this) {
             button->offx = ox;
             button->offy = oy;
+            button->KeyFocus = button == focus ? 1 : 0;
             if (NoSound) {
                 button->ManageNoSound();
             } else {
@@ -149,9 +157,157 @@ int TMenu::Manage(float ox, float oy) {
             }
             if (button->MouseOver) MouseOverName = button->name;
             if (button->Clicked) ClickedName = button->name;
+            // While hidden, the focus follows the mouse: keys carry on from there.
+            if (!focus && button->MouseOver && FocusKeys) Focused = button;
+        }
+        if (activate && focus) {
+            focus->SimulateClick();
+            if (focus->Clicked) ClickedName = focus->name;
         }
     }
     return 1;
+}
+
+// ---------------------------------------------------------------- focus
+
+namespace {
+
+bool TakesFocus(const TButtonPtr& button) {
+    return button && button->Active && !button->Disabled &&
+           !(button->UseAlpha && button->Alpha <= 0);
+}
+
+float CentreX(const TButton& button) {
+    return button.x + button.w / 2.0f;
+}
+float CentreY(const TButton& button) {
+    return button.y + button.h / 2.0f;
+}
+
+// Keys read once each, so that a press of both counts once.
+bool EitherHit(int key1, int key2) {
+    const int first = KeyHit(key1), second = KeyHit(key2);
+    return first || second;
+}
+
+}  // namespace
+
+TButtonPtr TMenu::ShownFocus() const {
+    if (!FocusKeys || !Nav::MarksShown() || !TakesFocus(Focused) || !Contains(Focused))
+        return nullptr;
+    return Focused;
+}
+
+void TMenu::FocusOn(const std::string& name) {
+    if (TButtonPtr button = FindButton(name); TakesFocus(button)) Focused = button;
+}
+
+TButtonPtr TMenu::DefaultFocus() const {
+    if (TButtonPtr named = DefaultFocusName.empty() ? nullptr : FindButton(DefaultFocusName);
+        TakesFocus(named))
+        return named;
+    for (const TButtonPtr& button : *this) {
+        if (button->OKButton && TakesFocus(button)) return button;
+    }
+    for (const TButtonPtr& button : *this) {
+        if (TakesFocus(button)) return button;
+    }
+    return nullptr;
+}
+
+TButtonPtr TMenu::FocusInOrder(int step) const {
+    const std::vector<TButtonPtr> buttons = ToVector();
+    const int count = static_cast<int>(buttons.size());
+    int at = 0;
+    for (int i = 0; i < count; ++i)
+        if (buttons[i] == Focused) at = i;
+    for (int n = 1; n <= count; ++n) {
+        const TButtonPtr& next = buttons[((at + step * n) % count + count) % count];
+        if (TakesFocus(next)) return next;
+    }
+    return Focused;
+}
+
+// The nearest button whose centre lies that way, a sideways offset counting
+// double; none: the focus stays.
+TButtonPtr TMenu::FocusToward(int dx, int dy) const {
+    const float fx = CentreX(*Focused), fy = CentreY(*Focused);
+    TButtonPtr best;
+    float bestScore = 0;
+    for (const TButtonPtr& button : *this) {
+        if (button == Focused || !TakesFocus(button)) continue;
+        const float ox = CentreX(*button) - fx, oy = CentreY(*button) - fy;
+        const float along = ox * dx + oy * dy;
+        const float across = std::abs(ox * dy - oy * dx);
+        if (along < 1) continue;
+        const float score = along + 2 * across;
+        if (!best || score < bestScore) {
+            best = button;
+            bestScore = score;
+        }
+    }
+    return best ? best : Focused;
+}
+
+bool TMenu::ManageFocus() {
+    FocusRound = Nav::InputRound();
+    FocusGlow += 4 * Delta;
+    if (FocusGlow >= 360) FocusGlow -= 360;
+    const int seen = FocusSeen;
+    // A text being typed keeps every key (Space is a letter there).
+    FocusSeen = FocusKeys && Nav::MarksShown() && !Game->BlockKeys ? 1 : 0;
+    if (!FocusSeen) return false;
+    if (!TakesFocus(Focused) || !Contains(Focused)) Focused = DefaultFocus();
+    if (!Focused) return false;
+    const bool back = KeyDown(Key::LeftShift) || KeyDown(Key::RightShift);
+    const int tab = KeyHit(Key::Tab);
+    const int left = KeyHit(Key::Left), right = KeyHit(Key::Right);
+    const int up = FocusUpDown && KeyHit(Key::Up), down = FocusUpDown && KeyHit(Key::Down);
+    // The key that brings the focus into sight does no more; a hidden focus
+    // leaves Enter and Space to the keyboard OK button.
+    if (!seen) return false;
+    if (tab) Focused = FocusInOrder(back ? -1 : 1);
+    if (left) Focused = FocusToward(-1, 0);
+    if (right) Focused = FocusToward(1, 0);
+    if (up) Focused = FocusToward(0, -1);
+    if (down) Focused = FocusToward(0, 1);
+    // A button told not to take Space (Space means something else there)
+    // leaves it alone as its keyboard OK does.
+    if (!Focused->OKButtonUseSpace) return KeyHit(Key::Enter) != 0;
+    return EitherHit(Key::Enter, Key::Space);
+}
+
+// A soft frame of light round the focused button, pulsing.
+void TMenu::DrawFocus() const {
+    const TButtonPtr focus = ShownFocus();
+    if (!focus || FocusRound < Nav::InputRound() - 1) return;
+    float left = focus->x + focus->offx, top = focus->y + focus->offy;
+    float width = static_cast<float>(focus->w), height = static_cast<float>(focus->h);
+    if (focus->BoundingBox) {
+        left = focus->BoundingBox->X + focus->offx;
+        top = focus->BoundingBox->Y + focus->offy;
+        width = focus->BoundingBox->W;
+        height = focus->BoundingBox->H;
+    }
+    DrawFocusRing(left, top, width, height, FocusGlow);
+}
+
+void DrawFocusRing(float left, float top, float width, float height, float pulse) {
+    const DrawStateGuard restore;
+    const float strength = 0.6f + 0.4f * static_cast<float>(std::sin(pulse * M_PI / 180.0));
+    SetBlend(LIGHTBLEND);
+    SetColor(255, 214, 120);
+    SetScale(1, 1);
+    SetRotation(0);
+    for (int ring = 0; ring < 4; ++ring) {
+        const float grow = static_cast<float>(2 + ring * 2);
+        SetAlpha(strength * (0.8f - ring * 0.18f));
+        const float l = left - grow, t = top - grow, w = width + 2 * grow, h = height + 2 * grow;
+        DrawRect(l, t, w, 2);
+        DrawRect(l, t + h - 2, w, 2);
+        DrawRect(l, t + 2, 2, h - 4);
+        DrawRect(l + w - 2, t + 2, 2, h - 4);
+    }
 }
 
 int TMenu::ManageNoSound(float ox, float oy) {
@@ -179,6 +335,7 @@ void TMenu::Draw(float ox, float oy) {
         button->offy = oy;
         button->Draw();
     }
+    if (AcceptInput) DrawFocus();
 }
 
 // ---------------------------------------------------------------- layout

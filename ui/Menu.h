@@ -29,6 +29,18 @@ class TMenu : public TList<TButtonPtr> {
     int ClearClickedName = 1;
     int ClearMouseOverName = 0;
     int AcceptInput = 1;
+    // Keyboard and controller focus: Tab, the arrows and the d-pad move it
+    // between the buttons that take input, Enter, Space and A click the
+    // focused one. It shows once a key or controller button is used and
+    // follows the mouse while hidden. FocusKeys 0 leaves the keys to the
+    // screen (no focus).
+    int FocusKeys = 1;
+    int FocusUpDown = 1;  // 0: Up and Down belong to the screen (a list, a scroll)
+    TButtonPtr Focused;
+    // The button the focus starts on when it has none (else the keyboard OK
+    // button, else the first that takes input).
+    std::string DefaultFocusName;
+    float FocusGlow = 0;  // the focus frame's pulse, 0..360
 
     static TMenuPtr Create(const std::string& soundMO, const std::string& soundClick, float x,
                            float y, int gap);
@@ -55,6 +67,10 @@ class TMenu : public TList<TButtonPtr> {
     void ManageFixedGlowOnly();
     void ManageScaleOnMO();
     void Draw(float ox, float oy);
+    // The focus on the named button (when it takes input).
+    void FocusOn(const std::string& name);
+    // The focused button, when the focus shows.
+    TButtonPtr ShownFocus() const;
 
     void CalcLeft();
     void CalcTop();
@@ -83,7 +99,22 @@ class TMenu : public TList<TButtonPtr> {
     void ClearMouseOver();
     void ClearScale();
     void Precache();
+
+  private:
+    // One step of the focus keys; true when the focused button is to click.
+    bool ManageFocus();
+    // The button the focus goes to from the focused one along (dx, dy).
+    TButtonPtr FocusToward(int dx, int dy) const;
+    TButtonPtr FocusInOrder(int step) const;
+    TButtonPtr DefaultFocus() const;
+    void DrawFocus() const;
+    int FocusSeen = 0;      // the focus showed on the step before
+    long FocusRound = -10;  // the input round the menu last took input in
 };
+
+// The keyboard focus's look: a soft frame of light round the box (virtual
+// pixels), pulsing with pulse (degrees).
+void DrawFocusRing(float left, float top, float width, float height, float pulse);
 
 // A captioned menu button as most screens use it (pressed picture
 // image + "Down", caption width by picture name, fixed glow on mouse-over).

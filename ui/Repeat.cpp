@@ -48,6 +48,10 @@ int TKeyRepeat::GetKey(int key) {
     return Step(KeyDown(key) != 0) != 0 ? 1 : 0;
 }
 
+int TKeyRepeat::GetKeyRepeat(int key) {
+    return Step(KeyDown(key) != 0) == 2 ? 1 : 0;
+}
+
 TMouseRepeatPtr TMouseRepeat::Create(int initialDelayMs, int delayMs) {
     auto repeat = std::make_shared<TMouseRepeat>();
     repeat->InitialDelayLength = initialDelayMs;

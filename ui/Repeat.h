@@ -29,6 +29,8 @@ class TKeyRepeat : public TRepeatBase {
     static TKeyRepeatPtr Create(int initialDelayMs, int delayMs);
     // 1 on the step the key goes down and on every repeat, else 0.
     int GetKey(int key);
+    // 1 only on the repeats of a held key, not on its press.
+    int GetKeyRepeat(int key);
 };
 
 class TMouseRepeat : public TRepeatBase {

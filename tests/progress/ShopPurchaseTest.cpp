@@ -13,8 +13,10 @@
 #include "frame/Profile.h"
 #include "media/GameText.h"
 #include "media/Sound.h"
+#include "progress/PurchaseDialog.h"
 #include "progress/SaveData.h"
 #include "progress/ShopFixture.h"
+#include "progress/ShopScreen.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -185,6 +187,36 @@ TEST_F(ShopPurchaseTest, BuyingAPowerupsItemFillsThatPowerupAlone) {
     Game->CurrentProfile->Load();
     EXPECT_EQ(stake.CurrentCharge, stake.GetChargeRequired());
     EXPECT_EQ(hammer.CurrentCharge, hammer.GetChargeRequired());
+}
+
+// Without a mouse: Up goes to the items, Left and Right walk them with the
+// strip scrolling along, Enter opens the purchase of the focused one, and
+// Down goes back to the buttons below.
+TEST_F(ShopPurchaseTest, KeysWalkTheItemsAndOpenAPurchase) {
+    Progress(100, 0);
+    Enter();
+    ASSERT_GT(Shop().ITEM_COUNT, TShopScreen::ITEMS_SHOWN);
+    Press("Up");
+    ASSERT_EQ(Shop().KeyItem, 0) << "the first item";
+    for (int i = 0; i < TShopScreen::ITEMS_SHOWN; ++i)
+        Press("Right");
+    EXPECT_EQ(Shop().KeyItem, TShopScreen::ITEMS_SHOWN);
+    EXPECT_EQ(Shop().CurrentItem, 1) << "the strip scrolled to show it";
+    Press("Left");
+    Press("Return");
+    ASSERT_TRUE(Shop().PurchaseDialog) << "Enter opened the purchase";
+    EXPECT_EQ(Shop().PurchaseDialog->selectedItem,
+              Shop().CurrentItems[static_cast<size_t>(TShopScreen::ITEMS_SHOWN - 1)]);
+    ASSERT_TRUE(StepUntil([&] {
+        return Shop().PurchaseDialog && Shop().PurchaseDialog->Active &&
+               !Shop().PurchaseDialog->Transitioning;
+    }));
+    Press("Escape");
+    ASSERT_TRUE(StepUntil([&] { return !Shop().PurchaseDialog; }));
+    EXPECT_EQ(Game->CurrentTScreen, ShopScreen) << "Escape closed the dialog only";
+    Press("Down");
+    EXPECT_EQ(Shop().KeyItem, -1);
+    EXPECT_TRUE(Shop().Menu->ShownFocus()) << "the focus is on the buttons again";
 }
 
 }  // namespace

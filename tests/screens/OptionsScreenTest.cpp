@@ -16,6 +16,7 @@
 #include "screens/CreditsScreen.h"
 #include "screens/FrontEndFixture.h"
 #include "screens/OptionsScreen.h"
+#include "support/Headless.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -159,6 +160,50 @@ TEST_F(OptionsScreenTest, TheFrameShowsTheControls) {
                     TOptionsScreen::SLIDER_WIDTH / 2.0f,
                 2);
     EXPECT_NEAR(knob.CentreY(), TOptionsScreen::SLIDER_Y + 12, 4);
+}
+
+// Without a mouse: Tab walks the title's signs to the options, Up and Down
+// go through the sliders and switches, Left and Right move a slider, Enter
+// flips a switch, and Enter on the buttons' row leaves.
+TEST_F(OptionsScreenTest, KeysAloneReachEveryControl) {
+    EnterTitle();
+    TMenu& title = *TitleScreen->Menu;
+    Press("Tab");
+    ASSERT_TRUE(title.ShownFocus()) << "the first Tab shows the focus";
+    EXPECT_EQ(title.ShownFocus()->name, "PLAY") << "on the title's keyboard OK";
+    for (int i = 0; i < 8 && title.ShownFocus()->name != "TITLEOPTIONS"; ++i)
+        Press("Tab");
+    ASSERT_EQ(title.ShownFocus()->name, "TITLEOPTIONS");
+    Press("Return");
+    ASSERT_TRUE(
+        StepUntil([] { return Game->CurrentTScreen == OptionsScreen && !Game->GameFade->Active; }));
+
+    TOptionsScreen& options = *OptionsScreen;
+    EXPECT_EQ(options.KeyRow, TOptionsScreen::KEY_ROW_BUTTONS);
+    Press("Up");
+    Press("Up");
+    ASSERT_EQ(options.KeyRow, 4) << "the tips switch";
+    const int tips = options.TipsCheckBox->state;
+    Press("Return");
+    EXPECT_NE(options.TipsCheckBox->state, tips) << "Enter flipped it";
+    EXPECT_EQ(Game->CurrentTScreen, OptionsScreen) << "and did not leave";
+    for (int i = 0; i < 6; ++i)
+        Press("Up");
+    ASSERT_EQ(options.KeyRow, 0) << "the music slider, at the top";
+    const int volume = Game->MusicVolume;
+    Press("Left");
+    Press("Left");
+    EXPECT_EQ(Game->MusicVolume, volume - 10);
+    EXPECT_EQ(options.MusicSlider->Value, volume - 10);
+    DrawFrame();
+    headless::SaveFrame("options-key-focus");
+
+    for (int i = 0; i < 7; ++i)
+        Press("Down");
+    ASSERT_EQ(options.KeyRow, TOptionsScreen::KEY_ROW_BUTTONS);
+    Press("Return");
+    EXPECT_TRUE(StepUntil([] { return Game->CurrentTScreen == TitleScreen; }))
+        << "Enter on the buttons' row left";
 }
 
 }  // namespace

@@ -32,14 +32,6 @@
 #include "ui/Button.h"
 #include "ui/Dialog.h"
 
-// A move the player may make: a swap, or a bonus clicked where it stands.
-struct AutoplayMove {
-    int x = 0, y = 0, tx = 0, ty = 0;
-    bool fire = false;  // a bomb, coin or bag clicked where it stands
-    double value = 0;
-    bool servesGoals = false;  // some of its value is the level's goals'
-};
-
 namespace {
 
 FakeClock g_clock;
@@ -360,6 +352,19 @@ bool AutoPlayer::Step(AutoplayLevelResult& result) {
 void AutoPlayer::RunSteps(int count, AutoplayLevelResult& result) {
     for (int i = 0; i < count && result.result.empty(); ++i)
         if (!Step(result)) return;
+}
+
+bool ChooseBoardMove(AutoplayMove& move) {
+    if (!Grid) return false;
+    const std::vector<Move> moves = CandidateMoves();
+    double best = -1;
+    for (const Move& candidate : moves) {
+        if (candidate.value > best) {
+            best = candidate.value;
+            move = candidate;
+        }
+    }
+    return best >= 0;
 }
 
 bool AutoPlayer::BoardAtRest() const {

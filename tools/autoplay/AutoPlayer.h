@@ -29,7 +29,18 @@ struct AutoplayLevelResult {
     std::string Json() const;
 };
 
-struct AutoplayMove;
+// A move the player may make: a swap, or a bonus clicked where it stands.
+struct AutoplayMove {
+    int x = 0, y = 0, tx = 0, ty = 0;
+    bool fire = false;  // a bomb, coin or bag clicked where it stands
+    double value = 0;
+    bool servesGoals = false;  // some of its value is the level's goals'
+};
+
+// The best swap or bomb on the board of the level in play, as the player
+// chooses it (powerups aside); false when there is none. Lets another player
+// (the keyboard's test) make the player's moves its own way.
+bool ChooseBoardMove(AutoplayMove& move);
 
 struct AutoplayOptions {
     long maxSteps = 400000;   // logic steps per level (5 ms each)
