@@ -550,6 +550,9 @@ void WaitForWindowEvent(int timeoutMs) {
     if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
     // Looks without taking: the event stays queued for the game to read.
     SDL_WaitEventTimeout(nullptr, std::max(0, timeoutMs));
+    // Waiting marks the end of the events it found; a later poll would stop
+    // there and leave what came after it for the poll after.
+    SDL_FlushEvent(SDL_POLLSENTINEL);
 }
 
 void GetWindowSize(int& width, int& height) {
@@ -559,11 +562,8 @@ void GetWindowSize(int& width, int& height) {
 
 void GetDrawableSize(int& width, int& height) {
     width = height = 0;
-    if (g_display.renderer) {
-        SDL_GetRendererOutputSize(g_display.renderer.get(), &width, &height);
-    } else if (g_display.window) {
-        SDL_GetWindowSizeInPixels(g_display.window.get(), &width, &height);
-    }
+    // Not the renderer's output size: that is the target's while one is set.
+    if (g_display.window) SDL_GetWindowSizeInPixels(g_display.window.get(), &width, &height);
 }
 
 void SetWindowSize(int width, int height) {

@@ -3,7 +3,11 @@
 //
 // All positions are virtual: the drawing layer maps a virtual width x height
 // onto the physical back buffer. The frame keeps the last presented picture,
-// so it can be grabbed (screenshots) after Flip.
+// so it can be grabbed (screenshots) after Flip. Flip presents the frame in
+// a rectangle of the window's drawable (all of it unless told otherwise) and
+// paints the rest in the bar colour. The window can be resized by the
+// player; nothing here follows that on its own: the caller asks for the
+// window's sizes and places the frame again.
 #pragma once
 
 #include <cstddef>

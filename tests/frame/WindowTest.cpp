@@ -79,12 +79,18 @@ TEST_F(WindowTest, AResizedWindowKeepsTheGameShapeAndTheMouseFindsItsPixels) {
     // Drawing fills the frame: the game's corners are its corners.
     SetClsColor(0, 0, 0);
     Cls();
+    SetBlend(SOLIDBLEND);
+    SetAlpha(1);
     SetColor(255, 0, 0);
     DrawRect(1014, 758, 10, 10);
     PixmapPtr frame = ReadBackBuffer();
     ASSERT_TRUE(frame);
-    EXPECT_EQ(headless::Red(frame->ReadPixel(1199, 899)), 255);
-    EXPECT_EQ(headless::Red(frame->ReadPixel(1180, 880)), 0);
+    const headless::InkBox red =
+        headless::FindInk(*frame, [](uint32_t argb) { return headless::Red(argb) > 128; });
+    EXPECT_NEAR(red.right, 1199, 1) << "in the frame's corner";
+    EXPECT_NEAR(red.bottom, 899, 1);
+    EXPECT_NEAR(red.Width(), 12, 1) << "10 game pixels at 1.17 frame pixels each";
+    EXPECT_NEAR(red.bottom - red.top + 1, 12, 1) << "as high as wide: the shape is kept";
     SetColor(255, 255, 255);
 
     SetWindowSize(700, 1000);
