@@ -1138,11 +1138,15 @@ void Flip(int sync) {
         int width = 0, height = 0;
         SDL_GetRendererOutputSize(renderer, &width, &height);
         const SDL_Rect& frame = g_display.frame;
-        if (frame.x > 0 || frame.y > 0 || frame.w < width || frame.h < height) {
-            SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-            SDL_SetRenderDrawColor(renderer, g_display.barR, g_display.barG, g_display.barB, 255);
-            SDL_RenderClear(renderer);
-        }
+        // The bars: what the frame leaves of the drawable on each side.
+        const SDL_Rect bars[4] = {{0, 0, width, frame.y},
+                                  {0, frame.y + frame.h, width, height - frame.y - frame.h},
+                                  {0, frame.y, frame.x, frame.h},
+                                  {frame.x + frame.w, frame.y, width - frame.x - frame.w, frame.h}};
+        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(renderer, g_display.barR, g_display.barG, g_display.barB, 255);
+        for (const SDL_Rect& bar : bars)
+            if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
         SDL_SetTextureBlendMode(g_display.target.get(), SDL_BLENDMODE_NONE);
         SDL_RenderCopy(renderer, g_display.target.get(), nullptr, &frame);
         SDL_RenderPresent(renderer);

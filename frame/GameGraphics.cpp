@@ -59,7 +59,7 @@ WindowPlacement PlaceWindow(const TGame& game) {
 }
 
 // The bars beside or above and below the game area in a window of another
-// shape: a dark grey that no picture of the game's is framed by.
+// shape: a neutral dark grey.
 constexpr int kLetterboxGrey = 24;
 
 void ReadDesktopFacts(TGame& game) {
