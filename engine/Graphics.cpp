@@ -41,6 +41,11 @@ struct Display {
     SdlTexturePtr composeTexture;
     int composeWidth = 0, composeHeight = 0;
     int width = 0, height = 0, depth = 0;
+    // Where the target is presented in the window's drawable, in pixels; the
+    // rest of the drawable is painted in the bar colour.
+    SDL_Rect frame{0, 0, 0, 0};
+    uint8_t barR = 0, barG = 0, barB = 0;
+    long presented = 0;
     float virtualWidth = 0, virtualHeight = 0;
     float toPhysicalX = 1, toPhysicalY = 1;  // physical pixels per virtual pixel
     RendererKind wanted = RendererKind::Accelerated;
@@ -309,6 +314,32 @@ PixmapPtr ReadPhysical(const SDL_Rect& rect) {
     return pixels;
 }
 
+// The target is made again at width x height (the old one goes once it is no
+// longer the target); the view state is reset to it.
+bool MakeTarget(int width, int height) {
+    if (!g_display.renderer || width <= 0 || height <= 0) return false;
+    if (!g_display.target || width != g_display.width || height != g_display.height) {
+        SDL_SetRenderTarget(g_display.renderer.get(), nullptr);
+        SdlTexturePtr target(SDL_CreateTexture(g_display.renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                               SDL_TEXTUREACCESS_TARGET, width, height));
+        if (!target) return false;
+        SDL_SetRenderTarget(g_display.renderer.get(), target.get());
+        g_display.target = std::move(target);
+        g_display.width = width;
+        g_display.height = height;
+    }
+    ResetViewState();
+    return true;
+}
+
+bool MakeTargetFillDrawable() {
+    int width = 0, height = 0;
+    GetDrawableSize(width, height);
+    if (!MakeTarget(width, height)) return false;
+    g_display.frame = {0, 0, width, height};
+    return true;
+}
+
 }  // namespace
 
 SDL_Renderer* CurrentSdlRenderer() {
@@ -387,7 +418,7 @@ std::string RendererName() {
 bool Graphics(int width, int height, int depth, int /*hertz: full screen keeps the desktop mode*/) {
     CloseGraphics();
     if (width <= 0 || height <= 0 || !InitVideo()) return false;
-    Uint32 flags = SDL_WINDOW_SHOWN;
+    Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (g_display.wanted == RendererKind::OpenGL) flags |= SDL_WINDOW_OPENGL;
     g_display.window.reset(SDL_CreateWindow(g_display.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                             SDL_WINDOWPOS_CENTERED, width, height, flags));
@@ -401,18 +432,17 @@ bool Graphics(int width, int height, int depth, int /*hertz: full screen keeps t
         CloseGraphics();
         return false;
     }
+    SDL_SetWindowMinimumSize(g_display.window.get(), kMinimumWindowWidth, kMinimumWindowHeight);
     // Full screen keeps the desktop's own mode: the back buffer is the size
-    // of the desktop, and the caller maps its virtual screen onto it.
-    SDL_GetWindowSize(g_display.window.get(), &width, &height);
-    g_display.width = width;
-    g_display.height = height;
+    // of the desktop, and the caller maps its virtual screen onto it. On a
+    // high-density display the back buffer has the drawable's pixels.
     g_display.depth = depth;
     g_display.vsync = -1;
-    g_display.target.reset(SDL_CreateTexture(g_display.renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                             SDL_TEXTUREACCESS_TARGET, width, height));
-    if (g_display.target.get())
-        SDL_SetRenderTarget(g_display.renderer.get(), g_display.target.get());
-    ResetViewState();
+    g_display.presented = 0;
+    if (!MakeTargetFillDrawable()) {
+        CloseGraphics();
+        return false;
+    }
     SDL_StartTextInput();
     CreateBuiltinFontImage();
     PrepareAllImages();
@@ -429,16 +459,8 @@ bool ChangeWindowMode(int width, int height, bool fullScreen) {
         SDL_SetWindowSize(g_display.window.get(), width, height);
         CentreWindow();
     }
-    SDL_GetWindowSize(g_display.window.get(), &width, &height);
-    SdlTexturePtr target(SDL_CreateTexture(g_display.renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                           SDL_TEXTUREACCESS_TARGET, width, height));
-    SDL_SetRenderTarget(g_display.renderer.get(), target.get());
-    g_display.target = std::move(target);  // the old one goes once it is no longer the target
-    g_display.width = width;
-    g_display.height = height;
     g_display.depth = fullScreen ? 32 : 0;
-    ResetViewState();
-    return true;
+    return MakeTargetFillDrawable();
 }
 
 void CloseGraphics() {
@@ -515,6 +537,73 @@ bool WindowMinimised() {
     if (!g_display.window) return false;
     if (HeadlessVideo()) return MinimisedFromEvents();
     return (SDL_GetWindowFlags(g_display.window.get()) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+bool WindowShown() {
+    if (!g_display.window) return false;
+    if (HeadlessVideo()) return !MinimisedFromEvents();
+    return (SDL_GetWindowFlags(g_display.window.get()) &
+            (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) == 0;
+}
+
+void WaitForWindowEvent(int timeoutMs) {
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+    // Looks without taking: the event stays queued for the game to read.
+    SDL_WaitEventTimeout(nullptr, std::max(0, timeoutMs));
+    // Waiting marks the end of the events it found; a later poll would stop
+    // there and leave what came after it for the poll after.
+    SDL_FlushEvent(SDL_POLLSENTINEL);
+}
+
+void GetWindowSize(int& width, int& height) {
+    width = height = 0;
+    if (g_display.window) SDL_GetWindowSize(g_display.window.get(), &width, &height);
+}
+
+void GetDrawableSize(int& width, int& height) {
+    width = height = 0;
+    // Not the renderer's output size: that is the target's while one is set.
+    if (g_display.window) SDL_GetWindowSizeInPixels(g_display.window.get(), &width, &height);
+}
+
+void SetWindowSize(int width, int height) {
+    if (g_display.window && width > 0 && height > 0)
+        SDL_SetWindowSize(g_display.window.get(), width, height);
+}
+
+bool WindowMaximised() {
+    return g_display.window &&
+           (SDL_GetWindowFlags(g_display.window.get()) & SDL_WINDOW_MAXIMIZED) != 0;
+}
+
+std::vector<DisplayArea> DisplayAreas() {
+    std::vector<DisplayArea> areas;
+    if (!g_videoStarted) return areas;
+    const int count = SDL_GetNumVideoDisplays();
+    for (int i = 0; i < count; ++i) {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayUsableBounds(i, &bounds) != 0 && SDL_GetDisplayBounds(i, &bounds) != 0)
+            continue;
+        areas.push_back({bounds.x, bounds.y, bounds.w, bounds.h});
+    }
+    return areas;
+}
+
+bool SetFrameRect(int x, int y, int width, int height) {
+    if (!g_display.renderer || width <= 0 || height <= 0) return false;
+    if (!MakeTarget(width, height)) return false;
+    g_display.frame = {x, y, width, height};
+    return true;
+}
+
+void SetBarColor(int r, int g, int b) {
+    g_display.barR = static_cast<uint8_t>(std::clamp(r, 0, 255));
+    g_display.barG = static_cast<uint8_t>(std::clamp(g, 0, 255));
+    g_display.barB = static_cast<uint8_t>(std::clamp(b, 0, 255));
+}
+
+long PresentedFrames() {
+    return g_display.presented;
 }
 
 void SetVirtualResolution(float width, float height) {
@@ -1041,11 +1130,26 @@ void Flip(int sync) {
         SDL_RenderSetVSync(g_display.renderer.get(), wantVsync);
         g_display.vsync = wantVsync;
     }
+    ++g_display.presented;
     if (g_display.target) {
-        SDL_SetRenderTarget(g_display.renderer.get(), nullptr);
+        SDL_Renderer* renderer = g_display.renderer.get();
+        SDL_SetRenderTarget(renderer, nullptr);
+        SDL_RenderSetClipRect(renderer, nullptr);
+        int width = 0, height = 0;
+        SDL_GetRendererOutputSize(renderer, &width, &height);
+        const SDL_Rect& frame = g_display.frame;
+        // The bars: what the frame leaves of the drawable on each side.
+        const SDL_Rect bars[4] = {{0, 0, width, frame.y},
+                                  {0, frame.y + frame.h, width, height - frame.y - frame.h},
+                                  {0, frame.y, frame.x, frame.h},
+                                  {frame.x + frame.w, frame.y, width - frame.x - frame.w, frame.h}};
+        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(renderer, g_display.barR, g_display.barG, g_display.barB, 255);
+        for (const SDL_Rect& bar : bars)
+            if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
         SDL_SetTextureBlendMode(g_display.target.get(), SDL_BLENDMODE_NONE);
-        SDL_RenderCopy(g_display.renderer.get(), g_display.target.get(), nullptr, nullptr);
-        SDL_RenderPresent(g_display.renderer.get());
+        SDL_RenderCopy(renderer, g_display.target.get(), nullptr, &frame);
+        SDL_RenderPresent(renderer);
         SDL_SetRenderTarget(g_display.renderer.get(), g_display.target.get());
         ApplyClip();
     } else {

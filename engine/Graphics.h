@@ -3,7 +3,11 @@
 //
 // All positions are virtual: the drawing layer maps a virtual width x height
 // onto the physical back buffer. The frame keeps the last presented picture,
-// so it can be grabbed (screenshots) after Flip.
+// so it can be grabbed (screenshots) after Flip. Flip presents the frame in
+// a rectangle of the window's drawable (all of it unless told otherwise) and
+// paints the rest in the bar colour. The window can be resized by the
+// player; nothing here follows that on its own: the caller asks for the
+// window's sizes and places the frame again.
 #pragma once
 
 #include <cstddef>
@@ -59,7 +63,7 @@ bool Graphics(int width, int height, int depth = 0, int hertz = 60);
 bool ChangeWindowMode(int width, int height, bool fullScreen);
 void CloseGraphics();
 bool GraphicsOpen();
-int GraphicsWidth();  // physical size of the back buffer
+int GraphicsWidth();  // physical size of the back buffer (the frame)
 int GraphicsHeight();
 int GraphicsDepth();
 void SetWindowTitle(const std::string& title);
@@ -73,6 +77,37 @@ void MinimiseWindow();
 void RaiseWindow();
 bool WindowHasFocus();
 bool WindowMinimised();
+// Neither minimised nor hidden: what is drawn can be seen.
+bool WindowShown();
+bool WindowMaximised();
+// Sleeps until an event is queued or the time is up, leaving the event
+// queued (a loop with nothing to show waits here instead of spinning).
+void WaitForWindowEvent(int timeoutMs);
+
+// The window is resizable, down to this size in points.
+constexpr int kMinimumWindowWidth = 320;
+constexpr int kMinimumWindowHeight = 240;
+// The window's size in points (the unit of mouse positions) and its
+// drawable's size in pixels (larger on a high-density display); 0 x 0
+// without a window.
+void GetWindowSize(int& width, int& height);
+void GetDrawableSize(int& width, int& height);
+void SetWindowSize(int width, int height);
+// The usable desktop area of each display, in points.
+struct DisplayArea {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+std::vector<DisplayArea> DisplayAreas();
+
+// Where the frame is presented: a rectangle of the drawable, in pixels. The
+// back buffer is made that size (GraphicsWidth/Height report it, the view
+// state is reset to it) and the rest of the drawable is painted in the bar
+// colour at each Flip. Opening graphics or changing the window mode makes
+// the frame fill the drawable. False without graphics or for an empty size.
+bool SetFrameRect(int x, int y, int width, int height);
+void SetBarColor(int r, int g, int b);
+// Frames presented since the graphics were opened.
+long PresentedFrames();
 
 // Virtual resolution.
 void SetVirtualResolution(float width, float height);

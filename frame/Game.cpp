@@ -24,6 +24,10 @@ std::string DataPrefixOverride;
 
 namespace {
 
+// How long a minimised window's loop sleeps at most between looks at the
+// events (a close request or a restore wakes it at once).
+constexpr int kHiddenWindowWaitMs = 50;
+
 bool AnyDown(std::initializer_list<int> keys) {
     for (int key : keys) {
         if (KeyDown(key)) return true;
@@ -240,17 +244,29 @@ void TGame::ScreenChange() {
 
 // ---------------------------------------------------------------- events
 
+// Full screen with margins and the custom pointer keeps the pointer on the
+// 1024 x 768 area.
+bool TGame::PointerHeldOnGameArea() const {
+    return FullScreen && CustomMousePointer && (vxOff > 0 || vyOff > 0);
+}
+
+bool TGame::PressOffGameArea(int eventX, int eventY) const {
+    if (!UsingVirtualResolution || PointerHeldOnGameArea()) return false;
+    const GamePoint at = WindowToVirtual(eventX, eventY);
+    return at.x < 0 || at.y < 0 || at.x >= ScreenWidth || at.y >= ScreenHeight;
+}
+
 void TGame::HandleMouseMove(int eventX, int eventY) {
     if (!UsingVirtualResolution) {
         Mouse->x = eventX;
         Mouse->y = eventY;
         return;
     }
-    Mouse->x = Nearest(eventX * VirtualRatioX) - static_cast<int>(vxOff);
-    Mouse->y = Nearest(eventY * VirtualRatioY) - static_cast<int>(vyOff);
-    // Keep the pointer on the 1024 x 768 area when full screen has margins.
-    if (!(FullScreen && CustomMousePointer && (vxOff > 0 || vyOff > 0))) return;
-    const double vx = eventX * VirtualRatioX - vxOff, vy = eventY * VirtualRatioY - vyOff;
+    const GamePoint at = WindowToVirtual(eventX, eventY);
+    Mouse->x = Nearest(at.x);
+    Mouse->y = Nearest(at.y);
+    if (!PointerHeldOnGameArea()) return;
+    const double vx = at.x, vy = at.y;
     bool corrected = false;
     if (std::ceil(vx) < 0) Mouse->x = 0, corrected = true;
     if (std::floor(vx) > ScreenWidth - 1) Mouse->x = ScreenWidth - 1, corrected = true;
@@ -320,6 +336,8 @@ void TGame::DoPeekEvent() {
                 PushChar(event.data);
                 break;
             case EVENT_MOUSEDOWN:
+                // A press on the bars around the game area is no click.
+                if (PressOffGameArea(event.x, event.y)) break;
                 Nav::HideMarks();
                 Mouse->ClearMouseHit();
                 if (event.data == 1) Mouse->b1 = 1, Mouse->h1 += 1;
@@ -590,6 +608,13 @@ void TGame::SlowMotionOff() {
 // ---------------------------------------------------------------- drawing
 
 void TGame::ScreenDraw() {
+    // A minimised or hidden window shows nothing: no frame is drawn, and the
+    // loop waits for the desktop's next word instead of spinning.
+    if (GraphicsOpen() && !WindowShown()) {
+        WaitForWindowEvent(kHiddenWindowWaitMs);
+        return;
+    }
+    FollowWindowSize();
     DrawTime->Start();
     if (NoDraw) {
         NoDraw = 0;

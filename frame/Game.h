@@ -11,6 +11,7 @@
 #include "frame/Globals.h"
 #include "frame/IniFile.h"
 #include "frame/Timing.h"
+#include "frame/ViewFit.h"
 #include "media/Color.h"
 
 class TScreen;
@@ -147,6 +148,11 @@ class TGame {
     std::shared_ptr<TProfile> CurrentProfile;
     std::string ProfileName;
     int Region = 0, SubRegion = 0;
+    // The window's size and place as the player left it (settings "Window
+    // X" ...; a size of 0 means none), used when the game opens a window.
+    int WindowPlaceX = 0, WindowPlaceY = 0, WindowPlaceWidth = 0, WindowPlaceHeight = 0;
+    // How the game area sits in the window or screen now.
+    ViewFit View;
 
     // ---- operations, in slot order ----
     virtual void Init(int kind, int spare);
@@ -266,6 +272,16 @@ class TGame {
     // Sleeps out the rest of a frame when presenting did not wait for the
     // display, so the loop never spins a core.
     void PaceFrame();
+    // A window position (points) in the game area's virtual pixels, unrounded.
+    GamePoint WindowToVirtual(int windowX, int windowY) const;
+    // Fits the game area to the window's present size (the back buffer, the
+    // virtual resolution, viewport, origin and ratios), without wiping.
+    void FitToWindow();
+    // Refits when the window changed size since the last fit; true then.
+    bool FollowWindowSize();
+    // Records the window's size and place while it is a plain window, and
+    // saves the settings when they changed.
+    void RememberWindowPlacement();
     // The settings file's full path (FileName + ".ini").
     std::string SettingsPath() const;
     // The special folder of CorrectPathID on this platform (ends in "/").
@@ -288,12 +304,13 @@ class TGame {
     void SilenceForPause();
     void EndPauseSilence();
     void HandleMouseMove(int eventX, int eventY);
+    bool PointerHeldOnGameArea() const;
+    bool PressOffGameArea(int eventX, int eventY) const;
     void ReadFrameworkKeys();
     void ReadDebugKeys();
     void ExitKeys();
     void SaveProfileForExit();
     bool DisplayFits(int width, int height, int usable) const;
-    void SetWideVirtualResolution();
 };
 
 extern std::unique_ptr<TGame> Game;

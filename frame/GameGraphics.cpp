@@ -2,6 +2,7 @@
 // mapped onto it, the pointer, the display toggles and screenshots.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/Graphics.h"
 #include "engine/Input.h"
@@ -46,6 +47,20 @@ bool NoDisplay() {
     const std::string driver = VideoDriverName();
     return (driver == "offscreen" || driver == "dummy") && !HeadlessVideo();
 }
+
+WindowPlacement PlaceWindow(const TGame& game) {
+    std::vector<ViewRect> displays;
+    for (const DisplayArea& area : DisplayAreas())
+        displays.push_back({area.x, area.y, area.width, area.height});
+    const WindowPlacement remembered{game.WindowPlaceX, game.WindowPlaceY, game.WindowPlaceWidth,
+                                     game.WindowPlaceHeight};
+    return SafeWindowPlacement(remembered, displays, game.WindowWidth, game.WindowHeight,
+                               kMinimumWindowWidth, kMinimumWindowHeight);
+}
+
+// The bars beside or above and below the game area in a window of another
+// shape: a neutral dark grey.
+constexpr int kLetterboxGrey = 24;
 
 void ReadDesktopFacts(TGame& game) {
     const DesktopInfo desktop = GetDesktopInfo();
@@ -120,6 +135,11 @@ void TGame::GraphicsCreate(int forceDX7) {
         }
     }
     if (!FullScreen) {
+        // The window the player left, when it still fits a display; else the
+        // stepped size, centred.
+        const WindowPlacement place = PlaceWindow(*this);
+        WindowWidth = place.width;
+        WindowHeight = place.height;
         const bool opened = (reuse && GraphicsOpen())
                                 ? ChangeWindowMode(WindowWidth, WindowHeight, false)
                                 : Graphics(WindowWidth, WindowHeight, 0, DesktopRefreshRate);
@@ -130,9 +150,13 @@ void TGame::GraphicsCreate(int forceDX7) {
             return;
         }
         Depth = 0;
+        if (place.x == kCentredPlacement) {
+            CentreWindow();
+        } else {
+            SetWindowPosition(place.x, place.y);
+        }
         DoSetVirtualResolution();
         WindowHandle = GetActiveWindowSafe();
-        CentreWindow();
         SetWindowCoords();
         SetClientCoords();
     }
@@ -159,75 +183,92 @@ void TGame::SetDXDriver(int /*forceDX7*/) {
 void TGame::DoSetVirtualResolution() {
     vxOff = vyOff = 0;
     UsingVirtualResolution = 0;
-    const float physicalWidth = static_cast<float>(GraphicsWidth());
-    const float physicalHeight = static_cast<float>(GraphicsHeight());
-    SetVirtualResolution(physicalWidth, physicalHeight);
-    SetViewport(0, 0, GraphicsWidth(), GraphicsHeight());
-    SetOrigin(0, 0);
-    // Wipe whatever the buffers held before.
+    // Wipe whatever the buffers held before, over the whole drawable.
+    int width = 0, height = 0;
+    GetDrawableSize(width, height);
+    SetFrameRect(0, 0, width, height);
     SetClsColor(0, 0, 0);
     for (int i = 0; i < 4; ++i) {
         Cls();
         Flip(0);
     }
     if (ClsColor) SetClsColor(ClsColor->R, ClsColor->G, ClsColor->B);
-    if (FullScreen && WideScreen) {
-        SetWideVirtualResolution();
-        return;
+    FitToWindow();
+}
+
+// A window keeps the game's shape, letterboxed in grey; full screen keeps
+// the desktop's mode: with WideScreen the virtual area is widened to the
+// desktop's shape with the game area in its middle and the margins in the
+// clear colour, without it the picture fills the screen as a 1024 x 768 mode
+// would, stretched to its shape. The frame is drawn at the drawable's own
+// pixels, so a high-density display gets a sharp picture.
+void TGame::FitToWindow() {
+    int windowWidth = 0, windowHeight = 0, drawableWidth = 0, drawableHeight = 0;
+    GetWindowSize(windowWidth, windowHeight);
+    GetDrawableSize(drawableWidth, drawableHeight);
+    View = FitView(windowWidth, windowHeight, drawableWidth, drawableHeight, ScreenWidth,
+                   ScreenHeight, FullScreen != 0, WideScreen != 0);
+    if (!FullScreen && windowWidth > 0) {
+        WindowWidth = windowWidth;
+        WindowHeight = windowHeight;
     }
-    // Full screen keeps the desktop's mode; without WideScreen the picture
-    // fills it as a 1024 x 768 mode would on that screen, stretched to its
-    // shape. A window is the game's own shape already.
-    if (WindowWidth == ScreenWidth && WindowHeight == ScreenHeight) {
+    SetBarColor(kLetterboxGrey, kLetterboxGrey, kLetterboxGrey);
+    SetFrameRect(View.frame.x, View.frame.y, View.frame.width, View.frame.height);
+    vxOff = View.offsetX;
+    vyOff = View.offsetY;
+    if (View.identity) {
         VirtualRatioX = VirtualRatioY = 1.0f;
+        UsingVirtualResolution = 0;
         return;
     }
-    SetVirtualResolution(static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight));
-    SetViewport(0, 0, ScreenWidth, ScreenHeight);
-    VirtualRatioX = static_cast<float>(ScreenWidth) / WindowWidth;
-    VirtualRatioY = static_cast<float>(ScreenHeight) / WindowHeight;
+    SetVirtualResolution(View.virtualWidth, View.virtualHeight);
+    SetViewport(View.viewport.x, View.viewport.y, View.viewport.width, View.viewport.height);
+    SetOrigin(static_cast<float>(Nearest(vxOff)), static_cast<float>(Nearest(vyOff)));
+    VirtualRatioX = static_cast<float>(GameUnitsPerPointX(View));
+    VirtualRatioY = static_cast<float>(GameUnitsPerPointY(View));
     UsingVirtualResolution = 1;
 }
 
-// Wide full screen keeps the game's shape: the virtual area is widened (or
-// heightened) to the desktop's aspect, the 1024 x 768 game area sits in its
-// middle with a one-pixel inset on the long sides, and the margins keep the
-// clear colour.
-void TGame::SetWideVirtualResolution() {
-    const float gameAspect = static_cast<float>(ScreenWidth) / ScreenHeight;
-    const float desktopAspect = static_cast<float>(DesktopWidth) / DesktopHeight;
-    float virtualWidth = static_cast<float>(ScreenWidth),
-          virtualHeight = static_cast<float>(ScreenHeight);
-    if (desktopAspect >= gameAspect) {
-        virtualWidth = desktopAspect / gameAspect * ScreenWidth;
-    } else {
-        virtualHeight = gameAspect / desktopAspect * ScreenHeight;
-    }
-    auto evenBelow = [](float size) {
-        int u = static_cast<int>(std::floor(size - 1));
-        return u % 2 == 1 ? u - 1 : u;
-    };
-    if (virtualWidth > ScreenWidth)
-        vxOff = static_cast<float>((evenBelow(virtualWidth) - ScreenWidth) / 2);
-    if (virtualHeight > ScreenHeight)
-        vyOff = static_cast<float>((evenBelow(virtualHeight) - ScreenHeight) / 2);
-    VirtualRatioX = virtualWidth / WindowWidth;
-    VirtualRatioY = virtualHeight / WindowHeight;
-    SetVirtualResolution(virtualWidth, virtualHeight);
-    if (vxOff > 0) {
-        SetViewport(Nearest(vxOff) + 1, 0, ScreenWidth - 2, ScreenHeight);
-    } else if (vyOff > 0) {
-        SetViewport(0, Nearest(vyOff) + 1, ScreenWidth, ScreenHeight - 2);
-    } else {
-        SetViewport(0, 0, ScreenWidth, ScreenHeight);
-    }
-    SetOrigin(static_cast<float>(Nearest(vxOff)), static_cast<float>(Nearest(vyOff)));
-    UsingVirtualResolution = 1;
+bool TGame::FollowWindowSize() {
+    if (!GraphicsOpen()) return false;
+    int windowWidth = 0, windowHeight = 0, drawableWidth = 0, drawableHeight = 0;
+    GetWindowSize(windowWidth, windowHeight);
+    GetDrawableSize(drawableWidth, drawableHeight);
+    if (windowWidth == View.windowWidth && windowHeight == View.windowHeight &&
+        drawableWidth == View.drawableWidth && drawableHeight == View.drawableHeight)
+        return false;
+    if (windowWidth <= 0 || windowHeight <= 0 || drawableWidth <= 0 || drawableHeight <= 0)
+        return false;
+    FitToWindow();
+    return true;
+}
+
+GamePoint TGame::WindowToVirtual(int windowX, int windowY) const {
+    if (!UsingVirtualResolution)
+        return {static_cast<double>(windowX), static_cast<double>(windowY)};
+    return WindowToGame(View, windowX, windowY);
+}
+
+void TGame::RememberWindowPlacement() {
+    if (!GraphicsOpen() || FullScreen || !WindowShown() || WindowMaximised()) return;
+    int x = 0, y = 0, width = 0, height = 0;
+    GetWindowPosition(x, y);
+    GetWindowSize(width, height);
+    if (x == WindowPlaceX && y == WindowPlaceY && width == WindowPlaceWidth &&
+        height == WindowPlaceHeight)
+        return;
+    WindowPlaceX = x;
+    WindowPlaceY = y;
+    WindowPlaceWidth = width;
+    WindowPlaceHeight = height;
+    if (Ini && !Ini->FileName.empty()) IniUpdate(0);
 }
 
 void TGame::DoMoveMouse(int x, int y) {
     if (UsingVirtualResolution) {
-        MovePointer(Nearest((x + vxOff) / VirtualRatioX), Nearest((y + vyOff) / VirtualRatioY));
+        int windowX = 0, windowY = 0;
+        GameToWindow(View, x, y, windowX, windowY);
+        MovePointer(windowX, windowY);
     } else {
         MovePointer(x, y);
     }
@@ -268,6 +309,8 @@ void AfterToggle(TGame& game) {
 
 void TGame::ToggleFullScreen() {
     if (!FullScreen && ForceWindowedMode) return;
+    // Leaving full screen brings the window back where the player had it.
+    if (!FullScreen) RememberWindowPlacement();
     FullScreen = !FullScreen;
     if (FullScreen && CustomMousePointer) HidePointer();
     Mouse->ClearButtons();

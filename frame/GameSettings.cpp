@@ -45,6 +45,11 @@ const SettingKey kSettingKeys[] = {
     {"Region", &TGame::Region, nullptr},
     {"Sub-Region", &TGame::SubRegion, nullptr},
     {"Custom Mouse Pointer", &TGame::CustomMousePointer, nullptr},
+    // Added later: older versions of the game skip keys they do not know.
+    {"Window X", &TGame::WindowPlaceX, nullptr},
+    {"Window Y", &TGame::WindowPlaceY, nullptr},
+    {"Window Width", &TGame::WindowPlaceWidth, nullptr},
+    {"Window Height", &TGame::WindowPlaceHeight, nullptr},
 };
 
 const char* const kGoodExitMarker = "GoodExit.dat";

@@ -21,15 +21,15 @@ void ClearTrail(const std::shared_ptr<TParticleList>& particles) {
     if (particles) particles->Clear();
 }
 
-// Engine positions are physical window pixels; the game works in virtual ones.
-int VirtualX(int physicalX) {
-    if (Game && Game->UsingVirtualResolution) return Nearest(physicalX * Game->VirtualRatioX);
-    return physicalX;
+// Engine positions are window points; the game works in virtual pixels.
+int VirtualX(int windowX, int windowY) {
+    if (Game) return Nearest(Game->WindowToVirtual(windowX, windowY).x);
+    return windowX;
 }
 
-int VirtualY(int physicalY) {
-    if (Game && Game->UsingVirtualResolution) return Nearest(physicalY * Game->VirtualRatioY);
-    return physicalY;
+int VirtualY(int windowX, int windowY) {
+    if (Game) return Nearest(Game->WindowToVirtual(windowX, windowY).y);
+    return windowY;
 }
 
 }  // namespace
@@ -56,8 +56,8 @@ void TMousePointer::CalcSize() {
 }
 
 void TMousePointer::Update() {
-    x = VirtualX(PolledMouseX());
-    y = VirtualY(PolledMouseY());
+    x = VirtualX(PolledMouseX(), PolledMouseY());
+    y = VirtualY(PolledMouseX(), PolledMouseY());
     b1 = PolledMouseDown(1) ? 1 : 0;
     b2 = PolledMouseDown(2) ? 1 : 0;
     b3 = PolledMouseDown(3) ? 1 : 0;
@@ -77,8 +77,8 @@ void TMousePointer::Manage() {
 void TMousePointer::UpdateCoords() {
     // The engine reports the pointer relative to the window's client area
     // already, so no client origin is subtracted here.
-    x = VirtualX(PolledMouseX());
-    y = VirtualY(PolledMouseY());
+    x = VirtualX(PolledMouseX(), PolledMouseY());
+    y = VirtualY(PolledMouseX(), PolledMouseY());
 }
 
 void TMousePointer::ClearButtons() {

@@ -122,6 +122,7 @@ bool RunFrame() {
 }
 
 void ExitSequence() {
+    Game->RememberWindowPlacement();
     Game->MakeGoodExit();
     ShowPointer();
     Game->Kill();

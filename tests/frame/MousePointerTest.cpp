@@ -149,9 +149,10 @@ TEST_F(PointerTest, WindowedDrawFollowsTheSystemPointerInVirtualPixels) {
     mouse.Draw();
     EXPECT_EQ(mouse.x, 201);
     EXPECT_EQ(mouse.y, 100);
+    // A 2048 x 512 screen filled by the game: half a game pixel a point
+    // across, one and a half down.
     game_.UsingVirtualResolution = 1;
-    game_.VirtualRatioX = 0.5f;
-    game_.VirtualRatioY = 1.5f;
+    game_.View = FitView(2048, 512, 2048, 512, 1024, 768, true, false);
     mouse.UpdateCoords();
     EXPECT_EQ(mouse.x, 101) << "100.5 rounds up";
     EXPECT_EQ(mouse.y, 150);

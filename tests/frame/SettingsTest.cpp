@@ -195,7 +195,7 @@ TEST_F(SettingsTest, FirstRunCopiesTheShippedDefaultsThenWritesThemComplete) {
     EXPECT_EQ(Game->Particles, 80);
 
     std::vector<std::string> lines = LinesOf(Slurp(Game->SettingsPath()));
-    ASSERT_EQ(lines.size(), 25u);
+    ASSERT_EQ(lines.size(), 29u);
     EXPECT_EQ(lines[0], "VERSION NO=0.9");
     EXPECT_EQ(lines[1], "FULL SCREEN=0");
     EXPECT_EQ(lines[6], "SOUND VOLUME=55");

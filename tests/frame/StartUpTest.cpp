@@ -93,7 +93,7 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_TRUE(fs::exists(shared / "logfile.xml"));
     const fs::path settings = Game->SettingsPath();
     EXPECT_EQ(fs::path(settings).parent_path(), shared);
-    EXPECT_EQ(CountLines(settings), 25);
+    EXPECT_EQ(CountLines(settings), 29);
     EXPECT_EQ(ScreenWidth, 1024);
     EXPECT_EQ(DefaultFadeLength, 300);
 

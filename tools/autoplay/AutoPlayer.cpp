@@ -233,10 +233,13 @@ bool WorthUsing(int index, const std::vector<Move>& moves, Target& target) {
 
 // ---------------------------------------------------------------- input
 
-// Window pixels of a point of the 1024 x 768 game screen.
+// Window points of a point of the 1024 x 768 game screen.
 std::pair<int, int> WindowPoint(float vx, float vy) {
-    return {static_cast<int>(std::lround((vx + Game->vxOff) / Game->VirtualRatioX)),
-            static_cast<int>(std::lround((vy + Game->vyOff) / Game->VirtualRatioY))};
+    if (!Game->UsingVirtualResolution)
+        return {static_cast<int>(std::lround(vx)), static_cast<int>(std::lround(vy))};
+    int x = 0, y = 0;
+    GameToWindow(Game->View, vx, vy, x, y);
+    return {x, y};
 }
 
 }  // namespace
