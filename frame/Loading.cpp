@@ -21,7 +21,9 @@
 #include "media/Sound.h"
 #include "play/GameScreen.h"
 #include "progress/LevelDialogs.h"
+#include "progress/MapScreen.h"
 #include "progress/ShopScreen.h"
+#include "screens/IntroScreen.h"
 #include "screens/TitleScreen.h"
 #include "ui/Button.h"
 #include "ui/Menu.h"
@@ -406,6 +408,7 @@ void LoadGame() {
     if (ShowSplashes) ShowSplashScreens();
     EndLoadingIfClosed();
     Game->CurrentTScreen = Game->LoadingScreen;
+    IntroScreen->Destination = MapScreen;
     Game->MusicLoad("title.ogg", 1);
     Game->MusicPlay(0, 0, 0);
     LoadAll();

@@ -21,6 +21,7 @@
 #include "play/LevelComplete.h"
 #include "play/Player.h"
 #include "play/Tutorial.h"
+#include "progress/LevelDialogs.h"
 #include "progress/SaveData.h"
 #include "screens/TitleScreen.h"
 #include "ui/Menu.h"
@@ -235,7 +236,20 @@ void TGameScreen::RestartLevel() {
     }
 }
 
+void TGameScreen::ManageMessageDialog() {
+    if (!MessageDialog || MessageDialog->Manage() == 0) return;
+    KillMessageDialog();
+    Menu->ClearStates();
+    Menu->ManageNoSound(0, 0);
+}
+
+void TGameScreen::KillMessageDialog() {
+    if (MessageDialog) MessageDialog->Kill();
+    MessageDialog.reset();
+}
+
 void TGameScreen::KillGameObjects() {
+    KillMessageDialog();
     if (Grid) Grid->Kill();
     Grid.reset();
     if (GemList) GemList->Clear();
@@ -292,10 +306,7 @@ void TGameScreen::Logic() {
 
 int TGameScreen::LogicSteps() {
     if (MessageDialog) {
-        // Seam: the story message is managed here once dialogs exist.
-        MessageDialog.reset();
-        Menu->ClearStates();
-        Menu->ManageNoSound(0, 0);
+        ManageMessageDialog();
         return 0;
     }
     if (!LevelCompleteScreen->Active) Grid->TogglePointer(InGameMenu->LogicResult());
@@ -356,8 +367,7 @@ void TGameScreen::ManageIntroAnim() {
     const float c = IntroAnim->Counter;
     if (IntroRunning() && c < L(1150) && ShownMessage == 0) {
         ShownMessage = 1;
-        // Seam: the story message of this level opens here once dialogs exist.
-        MessageDialog.reset();
+        MessageDialog = LevelDialogs::GetPreLevelDialog(Player->Level);
     }
     if (IntroRunning()) {
         const float a = std::trunc(L(kHudInEndsMs)), b = std::trunc(L(kDropEndsMs));
@@ -717,6 +727,7 @@ void TGameScreen::Draw() {
     Tutorial->Draw();
     InGameMenu->Draw();
     LevelCompleteScreen->Draw();
+    if (MessageDialog) MessageDialog->Draw();
 }
 
 void TGameScreen::DrawHUD() {

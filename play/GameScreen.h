@@ -15,6 +15,7 @@
 #include "media/GameImage.h"
 #include "media/Sound.h"
 #include "media/Sprite.h"
+#include "ui/DialogKinds.h"
 
 class TGameScreen : public TScreen {
   public:
@@ -47,8 +48,8 @@ class TGameScreen : public TScreen {
     TSpritePtr Go, WellDone;
     TAnimationPtr IntroAnim, OutroAnim, SandAnim;
     int ShownMessage = 0;
-    // Seam: the open story message; the dialog kit fills it in.
-    std::shared_ptr<void> MessageDialog;
+    // The open story message, if any: while it shows, nothing else moves.
+    TDialogOKPtr MessageDialog;
     TGameSoundPtr SoundGameOver, SoundLowTimeBeep, SoundNoMore, SoundTimeUp;
     int TriggerBomb = 0, TriggerBomb2 = 0, TriggerBonusAppears = 0, TriggerCoinDisappears = 0,
         TriggerCrossBomb = 0, TriggerCrossBomb2 = 0, TriggerCrossDiagBomb = 0,
@@ -113,6 +114,9 @@ class TGameScreen : public TScreen {
     virtual void StartTimeUpAnim();
     virtual void StopIntroAnim();
     virtual void StopOutroAnim();
+    // The story message: one step of it while open; drops it when closed.
+    virtual void ManageMessageDialog();
+    virtual void KillMessageDialog();
 
     // ---- helpers of this platform ----
     // "LevelStart" and PlayShown: given once per intro.

@@ -21,6 +21,7 @@
 #include "progress/MapScreen.h"
 #include "progress/SaveData.h"
 #include "progress/ShopScreen.h"
+#include "screens/GameFinishedScreen.h"
 #include "ui/DialogBuilders.h"
 #include "ui/Menu.h"
 
@@ -314,9 +315,7 @@ void TLevelCompleteScreen::SetWallpaper() {
 // ---------------------------------------------------------------- leaving
 
 TScreenPtr TLevelCompleteScreen::NextScreen() {
-    // Seam: the game-finished screen follows the last level once it exists;
-    // until then the map.
-    if (GameCompleted) return MapScreen;
+    if (GameCompleted) return GameFinishedScreen;
     // Both are asked: the shop's news is taken (and its flag set) even when
     // a found-item message already sends the player there.
     const int shopNews = LevelDialogs::HasShopLevelDialog(Player->Level);
@@ -326,20 +325,16 @@ TScreenPtr TLevelCompleteScreen::NextScreen() {
 }
 
 void TLevelCompleteScreen::Close() {
+    // After the last level the game-finished screen leads through the
+    // credits to the title, whose Play reads the player back from the
+    // profile (the first level current again).
     Game->DestinationTScreen = NextScreen();
-    if (GameCompleted) {
-        // Seam: the game-finished screen leads through the credits to the
-        // title, whose Play reads the player back from the profile (the
-        // first level current again); until it exists that happens here.
-        Player->ReadProfile(Game->CurrentProfile, 0);
-    }
     Game->GameFade->Init(DefaultFadeLength, 1, Game->MusicChannel, 1, 0, nullptr);
 }
 
 int TLevelCompleteScreen::SetEscDestination() {
-    // Seam: the game-finished screen after the last level, once it exists;
-    // the map until then, as always otherwise.
-    Game->DestinationTScreen = MapScreen;
+    Game->DestinationTScreen =
+        GameCompleted ? TScreenPtr(GameFinishedScreen) : TScreenPtr(MapScreen);
     return 0;
 }
 

@@ -109,6 +109,10 @@ TDialogOKPtr GetDialog(int level, int timing, TDialogBuilder builder, int ignore
     return builder(info->title, info->text, info->PictureFile, inSound);
 }
 
+TDialogOKPtr GetPreLevelDialog(int level) {
+    return GetDialog(level, LevelDialogInfo::PRE_LEVEL, CreateMessageDialog, 0);
+}
+
 TDialogOKPtr GetPostLevelDialog(int level) {
     return GetDialog(level, LevelDialogInfo::POST_LEVEL, CreateMessageDialog, 0);
 }

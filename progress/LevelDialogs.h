@@ -1,7 +1,6 @@
 // The game's messages tied to levels: story chapters before levels, found
 // decorations after them, and the old lady's shop news. The table and its
-// pictures, the found items and the shop news as dialogs (the story
-// chapters come with the level play screen).
+// pictures, and each message as a dialog for the screen that shows it.
 #pragma once
 
 #include <memory>
@@ -50,6 +49,8 @@ int HasDialog(int level, int timing);
 using TDialogBuilder = TDialogOKPtr (*)(const std::string& title, const std::string& body,
                                         const std::string& picture, const std::string& inSound);
 TDialogOKPtr GetDialog(int level, int timing, TDialogBuilder builder, int ignoreHint);
+// The story chapter before the level, every time it starts.
+TDialogOKPtr GetPreLevelDialog(int level);
 // The found-item message after winning the level, once per player.
 TDialogOKPtr GetPostLevelDialog(int level);
 // The old lady's news in the shop for the level just opened.

@@ -14,6 +14,7 @@
 #include "media/Sound.h"
 #include "play/GameScreen.h"
 #include "progress/SaveData.h"
+#include "screens/CreditsScreen.h"
 #include "ui/Menu.h"
 
 std::shared_ptr<TOptionsScreen> OptionsScreen = MakeScreen<TOptionsScreen>();
@@ -32,12 +33,6 @@ std::string Text(const std::string& key) {
     return GameText ? GameText->FindString(key) : std::string();
 }
 
-// Seam: the credits screen comes later; until then the Credits button only
-// clicks.
-TScreenPtr CreditsDestination() {
-    return nullptr;
-}
-
 }  // namespace
 
 TOptionsScreen::TOptionsScreen() {
@@ -45,8 +40,7 @@ TOptionsScreen::TOptionsScreen() {
 }
 
 bool TOptionsScreen::CameFromCredits() {
-    // Seam: the credits screen is known by name until it exists.
-    return Game->LastTScreen && Game->LastTScreen->name == "credits";
+    return Game->LastTScreen && Game->LastTScreen == CreditsScreen;
 }
 
 int TOptionsScreen::SliderX() {
@@ -127,10 +121,8 @@ void TOptionsScreen::Logic() {
     TScreen::Logic();
     ManageSliders();
     if (Menu->Clicked("credits")) {
-        if (TScreenPtr credits = CreditsDestination()) {
-            Game->DestinationTScreen = credits;
-            Game->GameFade->Init(DefaultFadeLength, 1, Game->MusicChannel, 0, 0, nullptr);
-        }
+        Game->DestinationTScreen = CreditsScreen;
+        Game->GameFade->Init(DefaultFadeLength, 1, Game->MusicChannel, 0, 0, nullptr);
     }
     if (KeyHit(Key::Escape)) {
         if (TButtonPtr ok = Menu->FindButton("OK")) ok->SimulateClick();

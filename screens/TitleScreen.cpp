@@ -21,6 +21,9 @@
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
+#include "screens/CreditsScreen.h"
+#include "screens/GameFinishedScreen.h"
+#include "screens/IntroScreen.h"
 #include "screens/OptionsScreen.h"
 #include "ui/DialogBuilders.h"
 #include "ui/Menu.h"
@@ -64,13 +67,6 @@ const SignLayout kSigns[] = {
     {"buttonoptions", "titleoptions", "Button Options", 135, 1.0f, 848, 626, 2, 1, -12, 7, 3},
     {"buttonexit", "exit", "Button Exit", 80, 1.0f, 25, 558, -3, 4, -23, 7, 3},
 };
-
-// Seam: the intro screen comes with the story's opening; until then a new
-// player goes straight to the map, the title music playing on.
-TScreenPtr NewPlayerDestination() {
-    return MapScreen;
-}
-constexpr bool kNewPlayerFadesMusic = false;
 
 void FadeOutTo(const TScreenPtr& destination, bool fadeMusic) {
     Game->DestinationTScreen = destination;
@@ -181,10 +177,9 @@ void TTitleScreen::PreStart() {
 int TTitleScreen::RestartMusicTest() {
     const TScreenPtr& leaving = Game->CurrentTScreen;
     if (!leaving) return 0;
-    if (leaving == GameScreen) return 1;
-    // Seam: the game-finished and credits screens play music of their own;
-    // they are known here by name until they exist.
-    return leaving->name == "gamefinished" || leaving->name == "credits" ? 1 : 0;
+    // These screens play music of their own.
+    return leaving == GameScreen || leaving == GameFinishedScreen || leaving == CreditsScreen ? 1
+                                                                                              : 0;
 }
 
 int TTitleScreen::StartSpecial(int restartMusic) {
@@ -271,7 +266,8 @@ void TTitleScreen::Play() {
     GameScreen->GameStart();
     BuyDueItems();
     if (Player->Unlocked == 1) {
-        FadeOutTo(NewPlayerDestination(), kNewPlayerFadesMusic);
+        // A new player sees the intro first, with its own music.
+        FadeOutTo(IntroScreen, true);
     } else {
         FadeOutTo(MapScreen, false);
     }

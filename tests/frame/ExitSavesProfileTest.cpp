@@ -31,7 +31,8 @@ bool RunUntilEnded() {
     return false;
 }
 
-// Through the title, whose Enter clicks Play, to the map.
+// Through the title, whose Enter clicks Play, and a new player's intro to
+// the map.
 void EnterTheMap() {
     const TScreenPtr title = Game->LoadingScreen->Destination;
     InjectMouseButton(1, true, 500, 500);
@@ -43,6 +44,13 @@ void EnterTheMap() {
         ASSERT_TRUE(RunFrame());
     InjectKeyEvent("Return", true);
     InjectKeyEvent("Return", false);
+    for (int frame = 0; frame < 200 && Game->CurrentTScreen->name == "title"; ++frame)
+        ASSERT_TRUE(RunFrame());
+    // A new player's intro, skipped with a click.
+    if (Game->CurrentTScreen->name == "intro") {
+        InjectMouseButton(1, true, 500, 500);
+        InjectMouseButton(1, false, 500, 500);
+    }
     for (int frame = 0; frame < 200 && Game->CurrentTScreen->name != "map"; ++frame)
         ASSERT_TRUE(RunFrame());
     ASSERT_EQ(Game->CurrentTScreen->name, "map");

@@ -24,6 +24,7 @@
 #include "play/Player.h"
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
+#include "support/NoStoryMessages.h"
 #include "support/ProgramFixture.h"
 
 namespace fs = std::filesystem;
@@ -47,6 +48,7 @@ class EffectsPlayTest : public ProgramTest {
         std::ofstream(levels / "9.txt", std::ios::binary) << text;
         ASSERT_TRUE(StartUpBeforeGraphics());
         StartUpGraphicsAndLoad();
+        DropStoryMessages();
         Game->DataPrefix = (home_ / "levels").string() + "/";
         AutoPlayer::OwnItemsOnSaleBy(9);
         AutoPlayer::EnterLevel(9, 19, false);

@@ -24,6 +24,7 @@
 #include "play/Tutorial.h"
 #include "progress/MapScreen.h"
 #include "progress/SaveData.h"
+#include "support/NoStoryMessages.h"
 #include "support/ProgramFixture.h"
 #include "ui/Menu.h"
 
@@ -74,6 +75,7 @@ class GameScreenTest : public ProgramTest {
             << LevelFile("Hurry", 2, "99,1,0,0,0", open6);
         ASSERT_TRUE(StartUpBeforeGraphics());
         StartUpGraphicsAndLoad();
+        DropStoryMessages();
         Game->DataPrefix = (home_ / "levels").string() + "/";
         savedMenu_ = InGameMenu;
         savedTutorial_ = Tutorial;

@@ -10,7 +10,9 @@
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
 #include "progress/ShopScreen.h"
+#include "screens/GameFinishedScreen.h"
 #include "support/Headless.h"
+#include "support/NoStoryMessages.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -30,13 +32,14 @@ int32_t IntAt(const std::vector<uint8_t>& bytes, size_t offset) {
 void LevelCompleteTest::SetUp() {
     DialogScreenTest::SetUp();
     if (HasFatalFailure()) return;
+    DropStoryMessages();
     SelectProfile("Ada");
     GameScreen->GameStart();
 }
 
 void LevelCompleteTest::TearDown() {
-    for (const TScreenPtr& screen :
-         {TScreenPtr(GameScreen), TScreenPtr(MapScreen), TScreenPtr(ShopScreen)})
+    for (const TScreenPtr& screen : {TScreenPtr(GameScreen), TScreenPtr(MapScreen),
+                                     TScreenPtr(ShopScreen), TScreenPtr(GameFinishedScreen)})
         if (Game && Game->CurrentTScreen == screen) screen->Kill();
     DialogScreenTest::TearDown();
 }

@@ -25,6 +25,7 @@
 #include "play/Player.h"
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
+#include "support/NoStoryMessages.h"
 #include "support/ProgramFixture.h"
 
 namespace fs = std::filesystem;
@@ -46,6 +47,7 @@ class PowerupPlayTest : public ProgramTest {
         std::ofstream(levels / "1.txt", std::ios::binary) << text;
         ASSERT_TRUE(StartUpBeforeGraphics());
         StartUpGraphicsAndLoad();
+        DropStoryMessages();
         Game->DataPrefix = (home_ / "levels").string() + "/";
         SaveData->shopPurchases.fill(ShopItem::UNAVAILABLE);
         for (const THUDPowerupPtr& powerup : HUDPowerups)

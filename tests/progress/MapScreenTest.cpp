@@ -26,6 +26,7 @@
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
 #include "progress/ShopScreen.h"
+#include "screens/IntroScreen.h"
 #include "screens/TitleScreen.h"
 #include "ui/DialogFixture.h"
 #include "ui/Menu.h"
@@ -113,6 +114,14 @@ class MapScreenTest : public DialogScreenTest {
         ASSERT_TRUE(StepUntil(
             [] { return Game->CurrentTScreen == TitleScreen && !Game->GameFade->Active; }));
         Press("Return");  // Play
+        ASSERT_TRUE(StepUntil([] {
+            return Game->CurrentTScreen == MapScreen || Game->CurrentTScreen == IntroScreen;
+        }));
+        if (Game->CurrentTScreen == IntroScreen) {
+            // A new player's intro, skipped.
+            ASSERT_TRUE(StepUntil([] { return !Game->GameFade->Active; }));
+            Press("Space");
+        }
         ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == MapScreen; }));
         ASSERT_TRUE(StepUntil([] { return MapAtRest(); }));
     }

@@ -21,6 +21,7 @@
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
+#include "screens/IntroScreen.h"
 #include "screens/TitleScreen.h"
 #include "ui/DialogBuilders.h"
 #include "ui/DialogFixture.h"
@@ -114,7 +115,11 @@ TEST_F(PlayersScenarioTest, TheFirstStartAsksANameThatTheNextStartRemembers) {
     ASSERT_TRUE(TitleScreen->Welcome);
     EXPECT_EQ(TitleScreen->Welcome->Text, GameText->FindString("Welcome") + "\r\n" + kZoe);
     Press("Return");
-    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 600)) << "Enter plays";
+    ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == IntroScreen; }))
+        << "Enter plays, and a new player sees the intro";
+    EXPECT_EQ(Game->MusicFileName, "intro.ogg");
+    // The whole intro, to its end: about 16 seconds and a slow fade.
+    ASSERT_TRUE(StepUntil([] { return OnTheMap(); }, 5000)) << "the intro ends on the map";
     EXPECT_EQ(Player->Name, kZoe) << "first letter upper case";
     EXPECT_EQ(SaveData->timer, 0) << "relaxed play chosen";
     EXPECT_EQ(FileSize(Profiles() + kZoe + ".dat"), 696) << "the file is named in UTF-8";

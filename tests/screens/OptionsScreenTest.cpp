@@ -13,22 +13,12 @@
 #include "play/GameScreen.h"
 #include "play/Player.h"
 #include "progress/SaveData.h"
+#include "screens/CreditsScreen.h"
 #include "screens/FrontEndFixture.h"
 #include "screens/OptionsScreen.h"
 #include "ui/Menu.h"
 
 namespace {
-
-// A screen that plays music of its own and is called "credits".
-class StandInCredits : public TScreen {
-  public:
-    StandInCredits() { name = "credits"; }
-    void Start() override {
-        TScreen::Start();
-        Game->MusicLoad("level3.ogg", 1);
-        Game->MusicPlay(0, 0, 0);
-    }
-};
 
 class OptionsScreenTest : public FrontEndTest {
   protected:
@@ -141,10 +131,17 @@ TEST_F(OptionsScreenTest, EscIsOKAndTheCreditsMusicGivesWayToTheMusicOfTheWayBac
     Player->Level = 7;
     for (const Way& way : {Way{TitleScreen, "title.ogg"}, Way{GameScreen, "level2.ogg"}}) {
         SCOPED_TRACE(way.music);
-        Enter(MakeScreen<StandInCredits>());
-        ASSERT_EQ(Game->MusicFileName, "level3.ogg");
         OptionsScreen->Destination = way.back;
         Enter(OptionsScreen);
+        ClickButton(*OptionsScreen->Menu->FindButton("credits"));
+        ASSERT_TRUE(StepUntil(
+            [] { return Game->CurrentTScreen == CreditsScreen && !Game->GameFade->Active; }));
+        ASSERT_EQ(Game->MusicFileName, "gameend.ogg") << "the credits play the end music";
+        Press("Escape");
+        ASSERT_TRUE(StepUntil([] {
+            return Game->CurrentTScreen == OptionsScreen && !Game->GameFade->Active;
+        })) << "Esc on the credits goes back to the options";
+        EXPECT_EQ(OptionsScreen->Destination, way.back) << "which still know their way back";
         EXPECT_EQ(Game->MusicFileName, way.music);
         ASSERT_TRUE(Game->MusicChannel);
         EXPECT_TRUE(Game->MusicChannel->Playing());

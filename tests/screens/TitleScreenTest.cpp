@@ -18,6 +18,7 @@
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
 #include "screens/FrontEndFixture.h"
+#include "screens/IntroScreen.h"
 #include "screens/OptionsScreen.h"
 #include "ui/Menu.h"
 
@@ -102,8 +103,13 @@ TEST_F(TitleScreenTest, PlayBuysTheFirstPumpkinAndCoffinWhenDueAndAffordable) {
         EnterTitle();
         Press("Return");  // Enter clicks Play
         ASSERT_TRUE(Leaving());
-        EXPECT_EQ(Game->DestinationTScreen, MapScreen);
-        EXPECT_EQ(Game->GameFade->Channel, nullptr) << "the title music plays on";
+        if (c.unlocked == 1) {
+            EXPECT_EQ(Game->DestinationTScreen, IntroScreen) << "a new player sees the intro";
+            EXPECT_EQ(Game->GameFade->Channel, Game->MusicChannel) << "with its own music";
+        } else {
+            EXPECT_EQ(Game->DestinationTScreen, MapScreen);
+            EXPECT_EQ(Game->GameFade->Channel, nullptr) << "the title music plays on";
+        }
         EXPECT_EQ(Player->Unlocked, c.unlocked) << "Play read the player's progress";
         // What the profile file holds now.
         SelectProfile(Game->CurrentProfile->Name);

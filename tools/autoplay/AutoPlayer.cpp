@@ -29,6 +29,8 @@
 #include "play/Tutorial.h"
 #include "progress/SaveData.h"
 #include "progress/ShopItems.h"
+#include "ui/Button.h"
+#include "ui/Dialog.h"
 
 // A move the player may make: a swap, or a bonus clicked where it stands.
 struct AutoplayMove {
@@ -255,13 +257,13 @@ double ThreadCpuMs() {
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-bool StartHeadlessGame(const std::string& dataPrefix) {
+bool StartHeadlessGame(const std::string& dataPrefix, const std::string& home) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("SDL_RENDER_DRIVER", "software", 1);
     char folder[] = "/tmp/hollowmere-autoplay-XXXXXX";
-    if (!mkdtemp(folder)) return false;
-    g_home = folder;
+    if (home.empty() && !mkdtemp(folder)) return false;
+    g_home = home.empty() ? std::string(folder) : home;
     setenv("XDG_DATA_HOME", g_home.c_str(), 1);
     // Its own single-copy lock: several players may run side by side.
     setenv("XDG_RUNTIME_DIR", g_home.c_str(), 1);
@@ -274,13 +276,17 @@ bool StartHeadlessGame(const std::string& dataPrefix) {
     return true;
 }
 
-void StopHeadlessGame() {
+void StopHeadlessGame(bool keepHome) {
     if (Game) ExitSequence();
     ReleaseSingleInstance();
     Game.reset();
     SetClock(nullptr);
     std::error_code ignored;
-    std::filesystem::remove_all(g_home, ignored);
+    if (!keepHome) std::filesystem::remove_all(g_home, ignored);
+}
+
+const std::string& HeadlessHome() {
+    return g_home;
 }
 
 // ---------------------------------------------------------------- one level
@@ -376,6 +382,17 @@ void AutoPlayer::ClickAt(float x, float y, AutoplayLevelResult& result) {
     RunSteps(1, result);
 }
 
+bool AutoPlayer::CloseStoryMessage(int level, AutoplayLevelResult& result) {
+    const TDialogOKPtr& message = GameScreen->MessageDialog;
+    if (!message || !message->Active || message->Transitioning != TDialog::NOT_TRANSITIONING)
+        return false;
+    const TButtonPtr ok = message->FindButton("OK");
+    if (!ok) return false;
+    SaveShot("level" + std::to_string(level) + "-story");
+    ClickAt(ok->x + ok->w / 2.0f, ok->y + ok->h / 2.0f, result);
+    return true;
+}
+
 bool AutoPlayer::UsePowerup(const std::vector<Move>& moves, AutoplayLevelResult& result) {
     for (int index = 0; index < POWERUP_COUNT; ++index) {
         Target target;
@@ -440,18 +457,47 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
     for (const THUDPowerupPtr& powerup : HUDPowerups)
         powerup->CurrentCharge = 0;
     EnterLevel(level, seed, timed);
-    stuckSteps_ = 0;
     result.goals = Player->GetGoalCount();
+    PlayToTheEnd(level, seed, result);
+    Finish(started, result);
+    return result;
+}
+
+AutoplayLevelResult AutoPlayer::PlayEnteredLevel(int level, uint32_t seed, int tries) {
+    AutoplayLevelResult result;
+    result.level = level;
+    result.seed = seed;
+    const auto started = std::chrono::steady_clock::now();
+    result.goals = Player->GetGoalCount();
+    for (int attempt = 1; attempt <= tries; ++attempt) {
+        result.result.clear();
+        PlayToTheEnd(level, seed + static_cast<uint32_t>(attempt - 1), result);
+        if (result.result != "time up" && result.result != "no more moves") break;
+        // The game shows the loss, then starts the level over by itself.
+        while (result.result != "invariant" &&
+               (GameScreen->NoMoreCounter > 0 || GameScreen->NoMore || GameScreen->TimeUp))
+            if (!Step(result)) break;
+        if (result.result == "invariant") break;
+        if (attempt == tries) result.result = "lost " + std::to_string(tries) + " times";
+    }
+    Finish(started, result);
+    return result;
+}
+
+void AutoPlayer::PlayToTheEnd(int level, uint32_t seed, AutoplayLevelResult& result) {
+    stuckSteps_ = 0;
     bool introShot = false;
     uint32_t rng = seed * 2654435761u + 1;
-    long nextShot = options_.shotEverySeconds * kStepsPerSecond;
+    const long firstStep = result.steps;
+    long nextShot = firstStep + options_.shotEverySeconds * kStepsPerSecond;
     const long thinkSteps = static_cast<long>(options_.thinkMs) * kStepsPerSecond / 1000;
     long restingSteps = 0;
     while (result.result.empty()) {
-        if (result.steps >= options_.maxSteps) {
+        if (result.steps - firstStep >= options_.maxSteps) {
             result.result = "step limit";
             break;
         }
+        if (CloseStoryMessage(level, result)) continue;
         restingSteps = BoardAtRest() ? restingSteps + 1 : 0;
         if (restingSteps > thinkSteps) {
             const bool randomMove =
@@ -460,7 +506,7 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
             restingSteps = 0;
         }
         if (!Step(result)) break;
-        if (!introShot && result.steps >= kStepsPerSecond * 3 / 2) {
+        if (!introShot && result.steps - firstStep >= kStepsPerSecond * 3 / 2) {
             SaveShot("level" + std::to_string(level) + "-intro");  // the board dropping in
             introShot = true;
         }
@@ -472,6 +518,10 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
         }
     }
     SaveShot("level" + std::to_string(level) + "-end");
+}
+
+void AutoPlayer::Finish(const std::chrono::steady_clock::time_point& started,
+                        AutoplayLevelResult& result) {
     result.score = Player->LevelScore;
     result.gold = Player->levelGoldCollected;
     result.goalsMet = GameScreen->Goal1Done + GameScreen->Goal2Done + GameScreen->Goal3Done +
@@ -479,7 +529,6 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
     if (Grid && Grid->TimeLimit > 0) result.timeShare = Player->LevelTimeTaken / Grid->TimeLimit;
     result.wallSeconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    return result;
 }
 
 // ---------------------------------------------------------------- watching the board

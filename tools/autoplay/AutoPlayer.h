@@ -5,6 +5,7 @@
 // for the level's goals. It watches the board after every step.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,17 +58,25 @@ struct AutoplayOptions {
 double ThreadCpuMs();
 
 // Starts the game headless with its data under dataPrefix (the folder that
-// holds Data/) and its per-user files in a folder of its own. False when
-// the game could not start.
-bool StartHeadlessGame(const std::string& dataPrefix);
-// Ends what StartHeadlessGame started.
-void StopHeadlessGame();
+// holds Data/) and its per-user files in a folder of its own, or in `home`
+// when given (a game carried on from an earlier process). False when the
+// game could not start.
+bool StartHeadlessGame(const std::string& dataPrefix, const std::string& home = "");
+// Ends what StartHeadlessGame started; the per-user folder is removed unless
+// `keepHome` (another process carries the game on).
+void StopHeadlessGame(bool keepHome = false);
+// The per-user folder of the running game.
+const std::string& HeadlessHome();
 
 class AutoPlayer {
   public:
     explicit AutoPlayer(AutoplayOptions options) : options_(std::move(options)) {}
     // Plays one level from its start to its end (won, lost or the step limit).
     AutoplayLevelResult PlayLevel(int level, uint32_t seed, bool timed);
+    // Plays the level the map has entered to its win: a lost level is played
+    // again as the game restarts it, up to `tries` times in all. The result
+    // is "won", or what ended the last try.
+    AutoplayLevelResult PlayEnteredLevel(int level, uint32_t seed, int tries);
     // Goes to the level play screen at this level (seeding the game's random
     // numbers), as the map would.
     static void EnterLevel(int level, uint32_t seed, bool timed);
@@ -75,8 +84,16 @@ class AutoPlayer {
     static void OwnItemsOnSaleBy(int level);
 
   private:
+    friend class Journey;
+    // Plays on from where the level stands until it ends (won, lost, the
+    // step limit or an invariant).
+    void PlayToTheEnd(int level, uint32_t seed, AutoplayLevelResult& result);
+    void Finish(const std::chrono::steady_clock::time_point& started, AutoplayLevelResult& result);
     bool Step(AutoplayLevelResult& result);
     bool BoardAtRest() const;
+    // Clicks OK on the level's story message once it is open (a frame of it
+    // saved first); true when it clicked.
+    bool CloseStoryMessage(int level, AutoplayLevelResult& result);
     bool PlayMove(uint32_t& rng, bool randomMove, AutoplayLevelResult& result);
     // Uses the first full powerup worth using now; true when one was used.
     bool UsePowerup(const std::vector<AutoplayMove>& moves, AutoplayLevelResult& result);

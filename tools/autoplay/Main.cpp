@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "autoplay/AutoPlayer.h"
+#include "autoplay/Journey.h"
 
 namespace {
 
@@ -17,16 +18,18 @@ struct CommandLine {
     bool timed = true;
     std::string data = HOLLOWMERE_DATA_PREFIX;
     AutoplayOptions options;
+    bool journey = false;
+    std::string resume;  // the per-user folder of a journey carried on
 };
 
 void Usage() {
-    std::fprintf(
-        stderr,
-        "usage: hollowmere-autoplay [--level N | --levels A-B] [--seed S | --seeds S1,S2,...]\n"
-        "                           [--timed 0|1] [--items on-sale|none] [--think-ms MS]\n"
-        "                           [--max-steps N] [--slow-step-ms MS]\n"
-        "                           [--shots DIR] [--shot-every SECONDS]\n"
-        "                           [--data FOLDER-HOLDING-Data]\n");
+    std::fprintf(stderr,
+                 "usage: hollowmere-autoplay [--level N | --levels A-B | --journey A-B]\n"
+                 "                           [--seed S | --seeds S1,S2,...]\n"
+                 "                           [--timed 0|1] [--items on-sale|none] [--think-ms MS]\n"
+                 "                           [--max-steps N] [--slow-step-ms MS]\n"
+                 "                           [--shots DIR] [--shot-every SECONDS]\n"
+                 "                           [--data FOLDER-HOLDING-Data]\n");
 }
 
 bool ParseRange(const std::string& text, int& first, int& last) {
@@ -52,8 +55,11 @@ bool Parse(int argc, char** argv, CommandLine& line) {
         const std::string option = argv[i];
         if (i + 1 >= argc) return false;
         const std::string value = argv[++i];
-        if (option == "--level" || option == "--levels") {
+        if (option == "--level" || option == "--levels" || option == "--journey") {
             if (!ParseRange(value, line.firstLevel, line.lastLevel)) return false;
+            line.journey = option == "--journey";
+        } else if (option == "--resume") {
+            line.resume = value;
         } else if (option == "--seed" || option == "--seeds") {
             line.seeds = ParseSeeds(value);
         } else if (option == "--timed") {
@@ -86,6 +92,20 @@ int main(int argc, char** argv) {
     if (!Parse(argc, argv, line)) {
         Usage();
         return 2;
+    }
+    if (line.journey) {
+        JourneyOptions journey;
+        journey.firstLevel = line.firstLevel;
+        journey.lastLevel = std::min(line.lastLevel, 100);
+        journey.seed = line.seeds.front();
+        journey.data = line.data;
+        journey.resumeHome = line.resume;
+        // Halfway, the game is quit and started again (once).
+        if (line.resume.empty() && journey.lastLevel > journey.firstLevel)
+            journey.restartAt = (journey.firstLevel + journey.lastLevel + 1) / 2;
+        journey.player = line.options;
+        journey.player.shotEverySeconds = 1000000;  // one frame per screen, not per time
+        return Journey(journey).Run();
     }
     if (!StartHeadlessGame(line.data)) {
         std::fprintf(stderr, "hollowmere-autoplay: the game could not start\n");
