@@ -1,4 +1,6 @@
 # make run   installs what is missing, builds everything into build/ and starts the game
+# make fuzz  builds the fuzz targets with clang and libFuzzer into build-fuzz/ and runs each
+#            for FUZZ_SECONDS (default 60)
 # make test  does the same set-up, checks the formatting and runs every test (plain, then
 #            under ASan + UBSan)
 
@@ -13,11 +15,24 @@ endif
 SOURCE_DIRS = app bench board engine frame media play progress screens tests tools ui
 CLANG_FORMAT ?= clang-format-14
 
-.PHONY: deps build run test test-plain test-sanitize format format-check bench loading-time \
+.PHONY: deps deps-fuzz fuzz build run test test-plain test-sanitize format format-check bench loading-time \
 	contact clean
 
 deps:
 	./tools/install-deps.sh
+
+deps-fuzz:
+	HOLLOWMERE_DEPS_FUZZ=1 ./tools/install-deps.sh
+
+FUZZ_SECONDS ?= 60
+
+# The fuzzing build reads the data set of the ordinary build for its seeds.
+fuzz: build deps-fuzz
+	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DHOLLOWMERE_FUZZ=ON -DHOLLOWMERE_BENCHMARKS=OFF -DHOLLOWMERE_GENERATE_ASSETS=OFF \
+		-DHOLLOWMERE_DATA_DIR=$(CURDIR)/build/Data $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	./tests/fuzz/run-fuzzers.sh build-fuzz build/Data $(FUZZ_SECONDS)
 
 build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
@@ -59,4 +74,4 @@ contact: build
 	./build/tools/contact-sheet --data build/Data --out build/contact
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

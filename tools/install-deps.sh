@@ -9,6 +9,10 @@ libgtest-dev libgmock-dev libbenchmark-dev
 libcairo2-dev libfreetype-dev librsvg2-dev
 fonts-dejavu-core fonts-dejavu-extra fonts-cabin fonts-cabinsketch
 fonts-leckerli-one fonts-averia-serif-gwf"
+# Only the fuzzing build (make fuzz) needs clang and its fuzzer runtime.
+if [ "${HOLLOWMERE_DEPS_FUZZ:-}" = 1 ]; then
+    PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev"
+fi
 
 missing=""
 for pkg in $PACKAGES; do
