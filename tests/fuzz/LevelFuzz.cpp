@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const bool inside = Grid->levelwidth >= 1 && Grid->levelwidth <= MAX_GRID_WIDTH &&
                         Grid->levelheight >= 1 && Grid->levelheight <= MAX_GRID_HEIGHT;
-    const bool colours = GemColourCount >= 1 && GemColourCount <= MAX_GEM_COLOURS;
+    bool colours = GemColourCount >= 1 && GemColourCount <= MAX_GEM_COLOURS;
+    for (int i = 0; colours && i < GemColourCount; ++i)
+        colours = GemColours[i] >= FIRST_COLOUR && GemColours[i] <= LAST_COLOUR;
     Grid->Clear();
     Grid.reset();
     if (!inside || !colours) std::abort();
