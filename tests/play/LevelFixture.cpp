@@ -15,11 +15,13 @@
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
 #include "support/Headless.h"
+#include "support/NoStoryMessages.h"
 
 void LevelTest::SetUp() {
     DialogScreenTest::SetUp();
     SelectProfile("Ada");
     GameScreen->GameStart();
+    DropStoryMessages();
 }
 
 void LevelTest::TearDown() {

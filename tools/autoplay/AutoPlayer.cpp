@@ -317,6 +317,10 @@ void AutoPlayer::EnterLevel(int level, uint32_t seed, bool timed) {
     }
     // Nor the one lesson that shows with the tips switched off.
     Tutorial->MagicTipShown = 1;
+    // Nor the story's chapter: a level played alone is about its board, and
+    // its games stay the same whether or not the level opens a chapter (the
+    // journey, which enters levels from the map, reads every chapter).
+    GameScreen->ShownMessage = 1;
 }
 
 std::string AutoPlayer::EndedAs() const {
