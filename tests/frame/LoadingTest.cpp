@@ -395,6 +395,8 @@ TEST_F(MissingFileTest, ADamagedPictureOrSoundEndsWithTheFileNamed) {
         {"graphics/Grid/EmptyTile.png", "Error loading bitmap ", "damaged on its way"},
         {"sound/Gems/Swap.wav", "Error loading sample ", "RIFF damaged on its way"},
         {"sound/Level/LevelEnd.ogg", "Error loading sample ", "OggS damaged on its way"},
+        // Its first half would decode and play: a file cut short is damaged too.
+        {"music/title.ogg", "Error loading sample ", "half"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
