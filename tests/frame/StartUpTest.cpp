@@ -1,17 +1,12 @@
 // The whole program driven headless: start-up, the loop with the fake clock,
 // Esc to the exit screen, the exit sequence, and a second copy.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <sstream>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,6 +22,7 @@
 #include "progress/ProfileStore.h"
 #include "screens/TitleScreen.h"
 #include "support/ProgramFixture.h"
+#include "support/RealProgram.h"
 #include "support/ScopedEnv.h"
 
 namespace fs = std::filesystem;
@@ -39,51 +35,6 @@ int CountLines(const fs::path& file) {
     for (std::string line; std::getline(in, line);)
         ++lines;
     return lines;
-}
-
-// Starts the real executable with some variables of the environment changed
-// (a null value removes one), an optional argument, and its error output
-// going to a file; `inChild` runs in the child just before the program
-// starts. Returns its exit status, or -1 when it was still running after the
-// timeout (then it is killed).
-int RunProgram(const std::vector<std::pair<const char*, const char*>>& environment,
-               const fs::path& errorOutput, int timeoutMs,
-               const fs::path& program = HOLLOWMERE_EXECUTABLE, const char* argument = nullptr,
-               const std::function<bool()>& inChild = {}) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        for (const auto& [name, value] : environment) {
-            if (value) {
-                setenv(name, value, 1);
-            } else {
-                unsetenv(name);
-            }
-        }
-        if (!errorOutput.empty() && !freopen(errorOutput.c_str(), "w", stderr)) _exit(126);
-        if (inChild && !inChild()) _exit(125);
-        execl(program.c_str(), "hollowmere", argument, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
-}
-
-// A copy of the program beside the data, wherever the build keeps it.
-fs::path ProgramBesideData(const fs::path& folder) {
-    const fs::path program = folder / "hollowmere";
-    fs::create_directories(folder);
-    fs::copy_file(HOLLOWMERE_EXECUTABLE, program);
-    fs::create_directory_symlink(HOLLOWMERE_DATA_DIR, folder / "Data");
-    return program;
 }
 
 // Every file under a folder with its contents and time of change.

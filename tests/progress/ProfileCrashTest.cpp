@@ -2,8 +2,9 @@
 // process saves two versions of the profile (or of the settings) in turn
 // until it is killed at a random moment; afterwards the file is always one of
 // the two versions, whole, and a new run of the game reads both files and
-// its player. A save that hits the file size limit keeps the old file and
-// ends with the fatal message naming it.
+// its player: in this process, and the real program started on them. A save
+// that hits the file size limit keeps the old file and ends with the fatal
+// message naming it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -11,9 +12,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -22,6 +26,7 @@
 #include "frame/Profile.h"
 #include "progress/ProfileFixture.h"
 #include "progress/ProfileStore.h"
+#include "support/RealProgram.h"
 
 namespace {
 
@@ -118,6 +123,33 @@ class ProfileCrashTest : public ProfileTest {
         ASSERT_TRUE(LoadRememberedProfile()) << "the player is remembered";
     }
 
+    // The real program started headless, as a player starts it, on copies
+    // of the settings and the profiles folder, put where it keeps them; it
+    // loads everything, prints its loading figures with the player it loaded
+    // and ends. Returns what it printed; its exit status goes to `status`.
+    std::string StartTheRealGame(int& status) {
+        namespace fs = std::filesystem;
+        const fs::path root = fs::temp_directory_path() / ("hm-kills-" + std::to_string(getpid()));
+        fs::remove_all(root);
+        shared_ = root / "home" / "Brackenfold Games" / "Hollowmere";
+        fs::create_directories(shared_);
+        fs::create_directories(root / "run");
+        fs::permissions(root / "run", fs::perms::owner_all);
+        // The program names its settings file after itself.
+        fs::copy_file(Game->SettingsPath(), shared_ / fs::path(HOLLOWMERE_EXECUTABLE).filename());
+        fs::copy(fs::path(FileOf("Ada")).parent_path(), shared_ / "profiles");
+        const fs::path output = root / "output.txt";
+        status = RunProgram({{"XDG_DATA_HOME", (root / "home").c_str()},
+                             {"XDG_RUNTIME_DIR", (root / "run").c_str()}},
+                            root / "errors.txt", 60000, ProgramBesideData(root / "program"),
+                            "--measure-loading",
+                            [&] { return freopen(output.c_str(), "w", stdout) != nullptr; });
+        std::ifstream printed(output), errors(root / "errors.txt");
+        std::stringstream text;
+        text << printed.rdbuf() << errors.rdbuf();
+        return text.str();
+    }
+
     // In a child limited to `limit` bytes per file (the signal of the limit
     // ignored, so a write just fails): the fatal message of `save`, or
     // "saved" when it raised none.
@@ -152,9 +184,10 @@ class ProfileCrashTest : public ProfileTest {
     }
 
     TProfile* ada_ = nullptr;
+    std::filesystem::path shared_;  // the real program's shared data folder
 };
 
-TEST_F(ProfileCrashTest, AKilledSaveLeavesTheOldFileOrTheNewOneNeverAMix) {
+TEST_F(ProfileCrashTest, AKilledSaveLeavesTheOldFileOrTheNewOneAndTheGameStartsOnIt) {
     TProfile* ada = ada_;
     const SaveVersion saveProfile = [ada](int version) {
         ada->Score = version;
@@ -179,6 +212,18 @@ TEST_F(ProfileCrashTest, AKilledSaveLeavesTheOldFileOrTheNewOneNeverAMix) {
     EXPECT_EQ(Game->CurrentProfile->Name, "Ada");
     EXPECT_TRUE(Game->CurrentProfile->Score == 1 || Game->CurrentProfile->Score == 2)
         << Game->CurrentProfile->Score;
+
+    // Once, the real program on the same files: it loads the player, has
+    // nothing to report and leaves the profile as the kills left it.
+    const std::vector<uint8_t> survivor = Bytes(FileOf("Ada"));
+    int status = -1;
+    const std::string printed = StartTheRealGame(status);
+    EXPECT_EQ(status, 0) << printed;
+    EXPECT_NE(printed.find("player: Ada\n"), std::string::npos) << printed;
+    EXPECT_FALSE(std::filesystem::exists(shared_ / "ErrorLog.txt"));
+    EXPECT_TRUE(std::filesystem::exists(shared_ / "GoodExit.dat")) << "it ended cleanly";
+    EXPECT_EQ(Bytes((shared_ / "profiles" / "Ada.dat").string()), survivor);
+    std::filesystem::remove_all(shared_.parent_path().parent_path().parent_path());
 }
 
 TEST_F(ProfileCrashTest, AFullDiskKeepsTheOldFileAndEndsWithTheFileNamed) {
