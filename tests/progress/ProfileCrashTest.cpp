@@ -35,6 +35,18 @@ namespace {
 constexpr int kProfileKills = 500;
 constexpr int kSettingsKills = 500;
 
+// The lines of a settings file but those the program sets itself at every
+// start (the intro is shown again, the sound driver is the one it opened).
+std::string SettingsKeptByTheProgram(const std::vector<uint8_t>& file) {
+    std::istringstream lines(std::string(file.begin(), file.end()));
+    std::string kept;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("INTRO=", 0) != 0 && line.rfind("SOUND DRIVER=", 0) != 0)
+            kept += line + "\n";
+    }
+    return kept;
+}
+
 // Saves version 1 and version 2 in turn: the call that writes one version.
 using SaveVersion = std::function<void(int version)>;
 
@@ -136,7 +148,9 @@ class ProfileCrashTest : public ProfileTest {
         fs::create_directories(root / "run");
         fs::permissions(root / "run", fs::perms::owner_all);
         // The program names its settings file after itself.
-        fs::copy_file(Game->SettingsPath(), shared_ / fs::path(HOLLOWMERE_EXECUTABLE).filename());
+        settings_ = shared_ / fs::path(HOLLOWMERE_EXECUTABLE).filename();
+        settings_ += fs::path(Game->SettingsPath()).extension();
+        fs::copy_file(Game->SettingsPath(), settings_);
         fs::copy(fs::path(FileOf("Ada")).parent_path(), shared_ / "profiles");
         const fs::path output = root / "output.txt";
         status = RunProgram({{"XDG_DATA_HOME", (root / "home").c_str()},
@@ -184,7 +198,8 @@ class ProfileCrashTest : public ProfileTest {
     }
 
     TProfile* ada_ = nullptr;
-    std::filesystem::path shared_;  // the real program's shared data folder
+    std::filesystem::path shared_;    // the real program's shared data folder
+    std::filesystem::path settings_;  // and its settings file
 };
 
 TEST_F(ProfileCrashTest, AKilledSaveLeavesTheOldFileOrTheNewOneAndTheGameStartsOnIt) {
@@ -216,6 +231,7 @@ TEST_F(ProfileCrashTest, AKilledSaveLeavesTheOldFileOrTheNewOneAndTheGameStartsO
     // Once, the real program on the same files: it loads the player, has
     // nothing to report and leaves the profile as the kills left it.
     const std::vector<uint8_t> survivor = Bytes(FileOf("Ada"));
+    const std::vector<uint8_t> survivingSettings = Bytes(Game->SettingsPath());
     int status = -1;
     const std::string printed = StartTheRealGame(status);
     EXPECT_EQ(status, 0) << printed;
@@ -223,6 +239,9 @@ TEST_F(ProfileCrashTest, AKilledSaveLeavesTheOldFileOrTheNewOneAndTheGameStartsO
     EXPECT_FALSE(std::filesystem::exists(shared_ / "ErrorLog.txt"));
     EXPECT_TRUE(std::filesystem::exists(shared_ / "GoodExit.dat")) << "it ended cleanly";
     EXPECT_EQ(Bytes((shared_ / "profiles" / "Ada.dat").string()), survivor);
+    // It read these settings and wrote them back.
+    EXPECT_EQ(SettingsKeptByTheProgram(Bytes(settings_.string())),
+              SettingsKeptByTheProgram(survivingSettings));
     std::filesystem::remove_all(shared_.parent_path().parent_path().parent_path());
 }
 
