@@ -1,6 +1,8 @@
 # make run   installs what is missing, builds everything into build/ and starts the game
+# make fuzz  builds the fuzz targets with clang and libFuzzer into build-fuzz/ and runs each
+#            for FUZZ_SECONDS (default 60), FUZZ_JOBS (default 2) at a time
 # make test  does the same set-up, checks the formatting and runs every test (plain, then
-#            under ASan + UBSan)
+#            under ASan + UBSan), then every fuzz target for 20 s (fuzz-smoke)
 # make package  builds the Debian package build/hollowmere_<version>_<arch>.deb
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -14,11 +16,33 @@ endif
 SOURCE_DIRS = app bench board engine frame media play progress screens tests tools ui
 CLANG_FORMAT ?= clang-format-14
 
-.PHONY: deps build run test test-plain test-sanitize format format-check bench loading-time \
-	contact package clean
+.PHONY: deps deps-fuzz fuzz fuzz-smoke build run test test-plain test-sanitize format format-check \
+	bench loading-time contact package clean
 
 deps:
 	./tools/install-deps.sh
+
+deps-fuzz:
+	./tools/install-deps.sh --fuzz
+
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 2
+
+# The fuzzing build holds only the fuzz targets and the libraries they link,
+# optimised lightly and with line tables only for the sanitizers' reports (it
+# builds much faster so); it reads the data set of the ordinary build for its
+# seeds.
+fuzz: build deps-fuzz
+	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only -DNDEBUG" -DHOLLOWMERE_FUZZ=ON \
+		-DHOLLOWMERE_BENCHMARKS=OFF -DHOLLOWMERE_GENERATE_ASSETS=OFF \
+		-DHOLLOWMERE_DATA_DIR=$(CURDIR)/build/Data $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	./tests/fuzz/run-fuzzers.sh build-fuzz build/Data $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+# What CI runs on every push: each fuzz target for 20 s, so a regression shows at once.
+fuzz-smoke:
+	$(MAKE) fuzz FUZZ_SECONDS=20
 
 build: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
@@ -46,7 +70,7 @@ format-check: deps
 format: deps
 	find $(SOURCE_DIRS) \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 $(CLANG_FORMAT) -i
 
-test: format-check test-plain test-sanitize
+test: format-check test-plain test-sanitize fuzz-smoke
 
 bench: build
 	./build/bench/hollowmere_bench
@@ -65,4 +89,4 @@ package: build
 	lintian --tag-display-limit 0 build/hollowmere_*.deb
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

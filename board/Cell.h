@@ -20,6 +20,8 @@ constexpr int MAX_GRID_WIDTH = 13;
 constexpr int MAX_GRID_HEIGHT = 10;
 constexpr int MAX_ENTRY_ROWS = 5;
 constexpr int MAX_GEM_COLOURS = 15;
+// The colours of the gem strip a level may ask for.
+constexpr int FIRST_COLOUR = 1, LAST_COLOUR = 13;
 constexpr int MAX_BORDERS = 1040;
 constexpr int MAX_EXTRA_BORDERS = 20;
 

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int BORDER_THICKNESS = 10;
 constexpr int RANDOM_COLOUR_COUNT = 5;
-constexpr int FIRST_COLOUR = 1, LAST_COLOUR = 13;
 constexpr int LAST_FIXED_GEM = 30;
 constexpr int MAX_ROCK_STRENGTH = 2;
 

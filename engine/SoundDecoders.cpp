@@ -181,6 +181,33 @@ std::shared_ptr<SoundData> DecodeWholeOgg(VorbisFile& file, int64_t totalFrames)
     return data;
 }
 
+// Whether an Ogg file is whole: every byte of it in a page whose checksum is
+// right, and its last page marked as the end of its stream. A file cut short
+// (a copy or a download that stopped) ends inside a page or after one that is
+// not the last; its first part would still decode and play, so it has to be
+// caught here.
+bool OggFileWhole(TStream& stream) {
+    constexpr long kBlock = 64 * 1024;
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    bool inPages = true, ended = false;
+    stream.Seek(0);
+    while (inPages) {
+        char* buffer = ogg_sync_buffer(&sync, kBlock);
+        const size_t got = buffer ? stream.ReadBytes(buffer, size_t(kBlock)) : 0;
+        if (got > 0) ogg_sync_wrote(&sync, long(got));
+        ogg_page page;
+        for (long bytes; inPages && (bytes = ogg_sync_pageseek(&sync, &page)) != 0;) {
+            inPages = bytes > 0;  // negative: bytes skipped outside any page
+            ended = inPages && ogg_page_eos(&page) != 0;
+        }
+        if (got == 0) break;
+    }
+    const bool pageCutShort = sync.fill > sync.returned;
+    ogg_sync_clear(&sync);
+    return inPages && ended && !pageCutShort;
+}
+
 std::shared_ptr<SoundData> LoadOgg(const std::string& path) {
     auto file = std::make_unique<VorbisFile>();
     if (!file->Open(path)) return nullptr;
@@ -254,6 +281,7 @@ std::shared_ptr<SoundData> LoadSoundData(const std::string& path) {
     try {
         if (std::memcmp(magic, "RIFF", 4) == 0) return LoadWav(*stream);
         if (std::memcmp(magic, "OggS", 4) == 0) {
+            if (!OggFileWhole(*stream)) return nullptr;
             stream.reset();
             return LoadOgg(path);
         }

@@ -40,7 +40,8 @@ class SoundStream {
 // null when the bytes are not a WAV file we can decode.
 std::shared_ptr<SoundData> DecodeWav(const uint8_t* bytes, size_t size);
 // WAV or Ogg Vorbis, chosen by the file's signature; null when the file is
-// missing or cannot be decoded. Long Ogg files come back streamed.
+// missing or cannot be decoded, and for an Ogg file that is not whole (cut
+// short, a page damaged). Long Ogg files come back streamed.
 std::shared_ptr<SoundData> LoadSoundData(const std::string& path);
 // A fresh decoder positioned at the start of a streamed sound; null when the
 // file has gone or no longer decodes.

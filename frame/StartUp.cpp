@@ -16,6 +16,7 @@
 #include "frame/Loading.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
+#include "frame/Profile.h"
 #include "frame/Screen.h"
 #include "media/GameImage.h"
 #include "media/Sound.h"
@@ -130,10 +131,14 @@ void ExitSequence() {
 
 namespace {
 
+// The time and memory loading took, and the player it loaded (the one the
+// title will welcome).
 void ReportLoadingFigures(uint32_t elapsedMs) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("loading: %u ms, peak memory: %ld MiB\n", elapsedMs, usage.ru_maxrss / 1024);
+    const std::string player = Game->CurrentProfile ? Game->CurrentProfile->Name : "none";
+    std::printf("loading: %u ms, peak memory: %ld MiB, player: %s\n", elapsedMs,
+                usage.ru_maxrss / 1024, player.c_str());
 }
 
 // What escapes the guard: the graphics go, the message is shown and logged.

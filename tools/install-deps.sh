@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages the build needs, and only those missing.
-# Safe to run again and again.
+# Installs the Debian packages the build needs, and only those missing;
+# with --fuzz also those of the fuzzing build. Safe to run again and again.
 set -eu
 
 PACKAGES="build-essential cmake pkg-config clang-format-14
@@ -10,6 +10,11 @@ libcairo2-dev libfreetype-dev librsvg2-dev
 fonts-dejavu-core fonts-dejavu-extra fonts-cabin fonts-cabinsketch
 fonts-leckerli-one fonts-averia-serif-gwf
 desktop-file-utils appstream dpkg-dev file lintian"
+# Only the fuzzing build (make fuzz, --fuzz) needs clang and its fuzzer
+# runtime (libclang_rt.fuzzer, with the sanitizers' runtimes).
+if [ "${1:-}" = --fuzz ]; then
+    PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev"
+fi
 
 missing=""
 for pkg in $PACKAGES; do

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "engine/Audio.h"
+#include "engine/SoundDecoders.h"
 #include "support/SoundFiles.h"
 
 namespace {
@@ -202,6 +203,55 @@ TEST_F(SoundFileTest, DamagedOggFilesGiveNull) {
     EXPECT_FALSE(TSound::Load(Write("noise.ogg", noise)));
 
     EXPECT_FALSE(TSound::Load(Write("empty.ogg", {})));
+}
+
+// Where each page of an Ogg file starts.
+std::vector<size_t> PageStarts(const Bytes& ogg) {
+    std::vector<size_t> starts;
+    for (size_t at = 0; at + 27 <= ogg.size();) {
+        starts.push_back(at);
+        const size_t segments = ogg[at + 26];
+        size_t body = 0;
+        for (size_t i = 0; i < segments; ++i)
+            body += ogg[at + 27 + i];
+        at += 27 + segments + body;
+    }
+    return starts;
+}
+
+// A file cut short decodes as far as it goes, so it is caught before that:
+// it must end with the last page of its stream, every page of it whole.
+TEST_F(SoundFileTest, OggFilesCutShortOrWithADamagedPageGiveNull) {
+    // Noise fills pages quickly: a file of many pages.
+    const auto noise = [](int, int frame) {
+        return float((uint32_t(frame) * 2654435761u) >> 16 & 0xFFFF) / 65536.0f - 0.5f;
+    };
+    const std::pair<int, int> rateAndFrames[] = {{22050, 3 * 22050}, {8000, 12 * 8000}};
+    for (const auto& [rate, frames] : rateAndFrames) {  // decoded whole, and streamed
+        SCOPED_TRACE(frames);
+        const Bytes whole = EncodeOgg(1, rate, frames, noise).bytes;
+        SoundPtr sound = TSound::Load(Write("whole.ogg", whole));
+        ASSERT_TRUE(sound);
+        EXPECT_EQ(sound->Data()->frames, frames);
+
+        const std::vector<size_t> pages = PageStarts(whole);
+        ASSERT_GE(pages.size(), 5u);  // two of headers, then sound
+        const auto cut = [&](size_t length) {
+            return Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(length));
+        };
+        EXPECT_FALSE(TSound::Load(Write("half.ogg", cut(whole.size() / 2))));
+        EXPECT_FALSE(TSound::Load(Write("last-page-cut.ogg", cut(whole.size() - 1))));
+        EXPECT_FALSE(TSound::Load(Write("no-last-page.ogg", cut(pages.back()))))
+            << "ends between pages, but not with the last one";
+
+        // Damaged sound pages alone would be skipped over while decoding.
+        Bytes damaged = whole;
+        damaged[(pages[pages.size() - 2] + pages.back()) / 2] ^= 0x40;
+        EXPECT_FALSE(TSound::Load(Write("damaged-page.ogg", damaged)));
+        Bytes trailing = whole;
+        trailing.insert(trailing.end(), {'j', 'u', 'n', 'k'});
+        EXPECT_FALSE(TSound::Load(Write("trailing.ogg", trailing)));
+    }
 }
 
 class StreamedOggTest : public SoundFileTest {

@@ -384,4 +384,36 @@ TEST_F(MissingFileTest, AnEmptyFontOrGameTextEndsWithTheFileNamed) {
     }
 }
 
+TEST_F(MissingFileTest, ADamagedPictureOrSoundEndsWithTheFileNamed) {
+    struct Case {
+        const char* file;
+        const char* message;
+        const char* damage;  // "half": the first half of the real file, else its text
+    };
+    const Case cases[] = {
+        {"graphics/Gems/Gems.png", "Error loading anim bitmap ", "half"},
+        {"graphics/Grid/EmptyTile.png", "Error loading bitmap ", "damaged on its way"},
+        {"sound/Gems/Swap.wav", "Error loading sample ", "RIFF damaged on its way"},
+        {"sound/Level/LevelEnd.ogg", "Error loading sample ", "OggS damaged on its way"},
+        // Its first half would decode and play: a file cut short is damaged too.
+        {"music/title.ogg", "Error loading sample ", "half"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        std::string contents = c.damage;
+        if (contents == "half") {
+            std::ifstream in(fs::path(HOLLOWMERE_DATA_DIR) / c.file, std::ios::binary);
+            std::stringstream whole;
+            whole << in.rdbuf();
+            contents = whole.str().substr(0, whole.str().size() / 2);
+        }
+        LinkDataWithout(c.file, &contents);
+        fs::remove_all(root_ / "home");
+        EXPECT_EQ(Run(), 1);
+        const std::string log = ErrorLog();
+        EXPECT_NE(log.find(c.message), std::string::npos) << log;
+        EXPECT_NE(log.find(fs::path(c.file).stem().string()), std::string::npos) << log;
+    }
+}
+
 }  // namespace

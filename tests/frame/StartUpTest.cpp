@@ -1,15 +1,12 @@
 // The whole program driven headless: start-up, the loop with the fake clock,
 // Esc to the exit screen, the exit sequence, and a second copy.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,6 +22,7 @@
 #include "progress/ProfileStore.h"
 #include "screens/TitleScreen.h"
 #include "support/ProgramFixture.h"
+#include "support/RealProgram.h"
 #include "support/ScopedEnv.h"
 
 namespace fs = std::filesystem;
@@ -39,37 +37,17 @@ int CountLines(const fs::path& file) {
     return lines;
 }
 
-// Starts the real executable with some variables of the environment changed
-// (a null value removes one) and its error output going to a file; returns
-// its exit status, or -1 when it was still running after the timeout (then
-// it is killed).
-int RunProgram(const std::vector<std::pair<const char*, const char*>>& environment,
-               const fs::path& errorOutput, int timeoutMs,
-               const fs::path& program = HOLLOWMERE_EXECUTABLE) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        for (const auto& [name, value] : environment) {
-            if (value) {
-                setenv(name, value, 1);
-            } else {
-                unsetenv(name);
-            }
-        }
-        if (!errorOutput.empty() && !freopen(errorOutput.c_str(), "w", stderr)) _exit(126);
-        execl(program.c_str(), "hollowmere", static_cast<char*>(nullptr));
-        _exit(127);
+// Every file under a folder with its contents and time of change.
+std::map<std::string, std::pair<std::string, fs::file_time_type>> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::pair<std::string, fs::file_time_type>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        files[entry.path().string()] = {bytes.str(), entry.last_write_time()};
     }
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return -1;
+    return files;
 }
 
 int RunSecondCopy(const fs::path& dataHome, int timeoutMs) {
@@ -102,9 +80,11 @@ TEST_F(StartUpTest, RunsFromStartToACleanExit) {
     EXPECT_FALSE(fs::exists(home_ / "Hollowmere.lock"));
 
     // A second copy started now ends at once and cleanly, asking this one to
-    // show itself.
+    // show itself, and leaves every file of the player as it was.
+    const auto before = Snapshot(shared);
     EXPECT_EQ(RunSecondCopy(home_, 10000), 0);
     EXPECT_FALSE(fs::exists(shared / "GoodExit.dat"));
+    EXPECT_TRUE(Snapshot(shared) == before) << "the second copy touched a file";
     EXPECT_TRUE(ShowRequested()) << "the second copy asked";
 
     // A player of an earlier run, so the loading screen asks for no name.
@@ -164,11 +144,7 @@ TEST_F(StartUpTest, WithoutADisplayItRefusesToRunUnseen) {
     const fs::path home = home_ / "no-display";
     fs::create_directories(home);
     const fs::path errors = home_ / "errors.txt";
-    // A copy of the program beside the data, wherever the build keeps it.
-    const fs::path program = home_ / "program" / "hollowmere";
-    fs::create_directories(program.parent_path());
-    fs::copy_file(HOLLOWMERE_EXECUTABLE, program);
-    fs::create_directory_symlink(HOLLOWMERE_DATA_DIR, program.parent_path() / "Data");
+    const fs::path program = ProgramBesideData(home_ / "program");
     // No desktop to reach, and nobody asking for a headless driver.
     const int status = RunProgram({{"DISPLAY", nullptr},
                                    {"WAYLAND_DISPLAY", nullptr},
@@ -182,6 +158,49 @@ TEST_F(StartUpTest, WithoutADisplayItRefusesToRunUnseen) {
     EXPECT_EQ(printed.rfind("No display found", 0), 0u) << printed;
     const std::string log = TextOf(home / "Brackenfold Games" / "Hollowmere" / "ErrorLog.txt");
     EXPECT_NE(log.find("No display found"), std::string::npos) << log;
+}
+
+TEST_F(StartUpTest, WithoutAnAudioDeviceItPlaysSilently) {
+    const fs::path home = home_ / "no-audio";
+    fs::create_directories(home);
+    const fs::path errors = home_ / "errors.txt";
+    const fs::path program = ProgramBesideData(home_ / "program");
+    // A driver that does not exist opens no device at all.
+    const int status = RunProgram({{"SDL_AUDIODRIVER", "no-such-device"},
+                                   {"XDG_DATA_HOME", home.c_str()},
+                                   {"XDG_RUNTIME_DIR", home.c_str()}},
+                                  errors, 60000, program, "--measure-loading");
+    EXPECT_EQ(status, 0) << TextOf(errors);
+    const fs::path shared = home / "Brackenfold Games" / "Hollowmere";
+    EXPECT_FALSE(fs::exists(shared / "ErrorLog.txt")) << TextOf(shared / "ErrorLog.txt");
+    EXPECT_TRUE(fs::exists(shared / "GoodExit.dat")) << "it loaded everything and left cleanly";
+}
+
+TEST_F(StartUpTest, AReadOnlyDataFolderEndsWithTheFolderNamed) {
+    const fs::path home = home_ / "read-only";
+    const fs::path runtime = home_ / "runtime";
+    fs::create_directories(home);
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::all);
+    fs::permissions(home, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read |
+                              fs::perms::others_exec);
+    const fs::path errors = home_ / "errors.txt";
+    const fs::path program = ProgramBesideData(home_ / "program");
+    // The administrator may write anywhere: the program then runs as nobody.
+    const auto asAnOrdinaryUser = [] {
+        if (geteuid() != 0) return true;
+        return setgid(65534) == 0 && setuid(65534) == 0;
+    };
+    const int status =
+        RunProgram({{"XDG_DATA_HOME", home.c_str()}, {"XDG_RUNTIME_DIR", runtime.c_str()}}, errors,
+                   20000, program, "--measure-loading", asAnOrdinaryUser);
+    EXPECT_EQ(status, 1);
+    const std::string printed = TextOf(errors);
+    const std::string folder = (home / "Brackenfold Games" / "Hollowmere").string();
+    EXPECT_NE(printed.find("Cannot create shared data folder " + folder), std::string::npos)
+        << printed;
+    EXPECT_TRUE(fs::is_empty(home)) << "nothing was written";
 }
 
 }  // namespace

@@ -22,8 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using asset::Pcm;
 
-constexpr double kPi = 3.14159265358979323846;
-
 Pcm Tone(int channels, size_t frames, int rate, double frequency, float amplitude) {
     Pcm pcm(channels, frames, rate);
     for (size_t i = 0; i < frames; ++i) {
