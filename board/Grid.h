@@ -141,9 +141,19 @@ class TGameGrid {
     void DrawSlotFocus();
 
     // ---- drawing ----
+    // The frame and then what stands in it.
     void Draw();
+    // The border and its shadow, under all else on the board.
+    void DrawFrame();
+    // The tiles, gems, marks and cursors.
+    void DrawContents();
     void DrawBorder();
     void DrawBorderShadow();
+    // Whether the frame stands still where the play puts it (not sliding in
+    // or out, not fading), and what it is made of: two frames with the same
+    // key look the same.
+    bool FrameAtRest() const;
+    uint64_t FrameKey() const;
 
     // ---- play, once per logic step ----
     void Manage();

@@ -55,12 +55,52 @@ void TGameGrid::DrawBorder() {
 }
 
 void TGameGrid::Draw() {
+    DrawFrame();
+    DrawContents();
+}
+
+void TGameGrid::DrawFrame() {
     // The pictures have soft edges and the play screen fades the board.
     SetBlend(ALPHABLEND);
     SetColor(255, 255, 255);
     SetAlpha(alpha);
     DrawBorderShadow();
     DrawBorder();
+}
+
+bool TGameGrid::FrameAtRest() const {
+    return topY == 0 && alpha == 1;
+}
+
+uint64_t TGameGrid::FrameKey() const {
+    // FNV-1a over what the frame's draws read.
+    uint64_t key = 14695981039346656037ull;
+    const auto mix = [&key](int64_t value) {
+        for (int byte = 0; byte < 8; ++byte) {
+            key ^= static_cast<uint64_t>(value >> (byte * 8)) & 0xFF;
+            key *= 1099511628211ull;
+        }
+    };
+    const auto mixPiece = [&mix](const std::shared_ptr<TBorder>& piece) {
+        if (!piece) return mix(-1);
+        mix(piece->index);
+        mix(static_cast<int64_t>(piece->x * 64));
+        mix(static_cast<int64_t>(piece->y * 64));
+    };
+    mix(Game->Particles >= SHADOW_DETAIL);
+    mix(ExtraBorderCount);
+    for (int i = 0; i < std::min(ExtraBorderCount, MAX_EXTRA_BORDERS); ++i)
+        mixPiece(ExtraBorders[i]);
+    mix(BorderCount);
+    for (int i = 0; i < std::min(BorderCount, MAX_BORDERS); ++i)
+        mixPiece(Borders[i]);
+    return key;
+}
+
+void TGameGrid::DrawContents() {
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    SetAlpha(alpha);
     for (const auto& column : Cells) {
         for (const TCellPtr& cell : column) {
             if (cell) cell->Draw(topY);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <set>
 
 #include "engine/BuiltinFont.h"
 #include "engine/Compose.h"
@@ -62,6 +63,9 @@ DrawState g_state;
 Display& g_display = *new Display;
 bool g_videoStarted = false;
 
+// Frees the pictures of every frame layer (before the renderer goes).
+void DropAllLayers();
+
 struct Point {
     float x, y;
 };
@@ -100,8 +104,10 @@ SDL_Color VertexColour() {
     return {g_state.r, g_state.g, g_state.b, EffectiveAlpha()};
 }
 
-void ApplyClip() {
-    if (!g_display.renderer) return;
+DrawnPixels g_drawn;
+
+// The physical clip rectangle of the viewport, as ApplyClip sets it.
+SDL_Rect ClipRect() {
     const float sx = g_display.toPhysicalX, sy = g_display.toPhysicalY;
     SDL_Rect clip;
     clip.x = static_cast<int>(std::lround(g_state.viewX * sx));
@@ -109,6 +115,63 @@ void ApplyClip() {
     clip.w = static_cast<int>(std::lround((g_state.viewX + g_state.viewW) * sx)) - clip.x;
     clip.h = static_cast<int>(std::lround((g_state.viewY + g_state.viewH) * sy)) - clip.y;
     if (clip.w <= 0 || clip.h <= 0) clip = {0, 0, 0, 0};
+    return clip;
+}
+
+void CountPixels(SDL_BlendMode mode, long long pixels) {
+    switch (mode) {
+        case SDL_BLENDMODE_NONE:
+            g_drawn.solid += pixels;
+            break;
+        case SDL_BLENDMODE_BLEND:
+            g_drawn.alpha += pixels;
+            break;
+        case SDL_BLENDMODE_ADD:
+            g_drawn.light += pixels;
+            break;
+        default:
+            g_drawn.shade += pixels;
+            break;
+    }
+}
+
+// Counts a draw covering the physical box (left, top)-(right, bottom): the
+// pixels whose centres lie inside it and inside the viewport.
+void CountDraw(SDL_BlendMode mode, float left, float top, float right, float bottom) {
+    const SDL_Rect clip = ClipRect();
+    const auto first = [](float edge, int low) {
+        return std::max(static_cast<long long>(std::ceil(edge - 0.5f)),
+                        static_cast<long long>(low));
+    };
+    const auto last = [](float edge, int high) {
+        return std::min(static_cast<long long>(std::ceil(edge - 0.5f)),
+                        static_cast<long long>(high));
+    };
+    const long long width = last(right, clip.x + clip.w) - first(left, clip.x);
+    const long long height = last(bottom, clip.y + clip.h) - first(top, clip.y);
+    ++g_drawn.draws;
+    if (width > 0 && height > 0) CountPixels(mode, width * height);
+}
+
+// Whether a draw blended this way with this colour and alpha leaves the frame
+// as it was: a transparent blend, or adding nothing.
+bool ChangesNothing(SDL_BlendMode mode, uint8_t r, uint8_t g, uint8_t b, uint8_t alpha) {
+    if (mode == SDL_BLENDMODE_BLEND) return alpha == 0;
+    if (mode == SDL_BLENDMODE_ADD) return alpha == 0 || (r == 0 && g == 0 && b == 0);
+    return false;
+}
+
+// How a picture is blended: one every texel of which is opaque, drawn at full
+// alpha by source alpha, gives the same pixels written as they are.
+SDL_BlendMode PictureBlend(const ImageTexture& texture, int blend, uint8_t alpha) {
+    if ((blend == ALPHABLEND || blend == MASKBLEND) && texture.opaque && alpha == 255)
+        return SDL_BLENDMODE_NONE;
+    return SdlBlend(blend);
+}
+
+void ApplyClip() {
+    if (!g_display.renderer) return;
+    const SDL_Rect clip = ClipRect();
     SDL_RenderSetClipRect(g_display.renderer.get(), &clip);
 }
 
@@ -132,13 +195,38 @@ void UpdateMatrix() {
     g_state.jy = c * g_state.scaleY;
 }
 
+// Cuts an unscaled picture at whole pixels down to the part inside the
+// viewport, which the renderer then neither reads nor sends; a scaled one is
+// left whole (cutting it could move its filtering by a fraction of a texel).
+// False when nothing of it is inside.
+bool CropToClip(SDL_Rect& src, SDL_FRect& dst) {
+    if (dst.w != static_cast<float>(src.w) || dst.h != static_cast<float>(src.h) ||
+        dst.x != std::floor(dst.x) || dst.y != std::floor(dst.y))
+        return true;
+    const SDL_Rect clip = ClipRect();
+    const int left = std::max(static_cast<int>(dst.x), clip.x);
+    const int top = std::max(static_cast<int>(dst.y), clip.y);
+    const int right = std::min(static_cast<int>(dst.x) + src.w, clip.x + clip.w);
+    const int bottom = std::min(static_cast<int>(dst.y) + src.h, clip.y + clip.h);
+    if (right <= left || bottom <= top) return false;
+    src.x += left - static_cast<int>(dst.x);
+    src.y += top - static_cast<int>(dst.y);
+    src.w = right - left;
+    src.h = bottom - top;
+    dst = {static_cast<float>(left), static_cast<float>(top), static_cast<float>(src.w),
+           static_cast<float>(src.h)};
+    return true;
+}
+
 // Draws the local rectangle (x0, y0)-(x1, y1), placed at (x, y), textured
 // with the texture rectangle (u0, v0)-(u1, v1) in texels.
 void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float y1, float u0,
                       float v0, float u1, float v1, float x, float y) {
     if (!g_display.renderer || !texture) return;
     SDL_Texture* sdlTexture = texture->texture.get();
-    SDL_SetTextureBlendMode(sdlTexture, SdlBlend(g_state.blend));
+    const SDL_BlendMode mode = PictureBlend(*texture, g_state.blend, EffectiveAlpha());
+    if (ChangesNothing(mode, g_state.r, g_state.g, g_state.b, EffectiveAlpha())) return;
+    SDL_SetTextureBlendMode(sdlTexture, mode);
     const bool integerSource = u0 == std::floor(u0) && v0 == std::floor(v0) &&
                                u1 == std::floor(u1) && v1 == std::floor(v1);
     if (IsAxisAligned() && g_state.ix != 0 && g_state.jy != 0 && integerSource && u1 > u0 &&
@@ -152,6 +240,8 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
         int flip = SDL_FLIP_NONE;
         if (b.x < a.x) flip |= SDL_FLIP_HORIZONTAL;
         if (b.y < a.y) flip |= SDL_FLIP_VERTICAL;
+        if (flip == SDL_FLIP_NONE && !CropToClip(src, dst)) return;
+        CountDraw(mode, dst.x, dst.y, dst.x + dst.w, dst.y + dst.h);
         SDL_SetTextureColorMod(sdlTexture, g_state.r, g_state.g, g_state.b);
         SDL_SetTextureAlphaMod(sdlTexture, EffectiveAlpha());
         if (flip == SDL_FLIP_NONE) {
@@ -176,7 +266,23 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
         vertices[i] = {{p.x, p.y}, colour, {texU[i], texV[i]}};
     }
     static const int indices[6] = {0, 1, 2, 0, 2, 3};
+    CountDraw(mode,
+              std::min({vertices[0].position.x, vertices[1].position.x, vertices[2].position.x,
+                        vertices[3].position.x}),
+              std::min({vertices[0].position.y, vertices[1].position.y, vertices[2].position.y,
+                        vertices[3].position.y}),
+              std::max({vertices[0].position.x, vertices[1].position.x, vertices[2].position.x,
+                        vertices[3].position.x}),
+              std::max({vertices[0].position.y, vertices[1].position.y, vertices[2].position.y,
+                        vertices[3].position.y}));
     SDL_RenderGeometry(g_display.renderer.get(), sdlTexture, vertices, 4, indices, 6);
+}
+
+// A primitive at full alpha blended by source alpha is written as it is.
+SDL_BlendMode PrimitiveBlend() {
+    if ((g_state.blend == ALPHABLEND || g_state.blend == MASKBLEND) && EffectiveAlpha() == 255)
+        return SDL_BLENDMODE_NONE;
+    return SdlBlend(g_state.blend);
 }
 
 // Untextured primitives share the drawing colour and blend; mask blending
@@ -184,7 +290,9 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
 bool PreparePrimitive() {
     if (!g_display.renderer) return false;
     if (g_state.blend == MASKBLEND && g_state.alpha < 0.5f) return false;
-    SDL_SetRenderDrawBlendMode(g_display.renderer.get(), SdlBlend(g_state.blend));
+    const SDL_BlendMode mode = PrimitiveBlend();
+    if (ChangesNothing(mode, g_state.r, g_state.g, g_state.b, EffectiveAlpha())) return false;
+    SDL_SetRenderDrawBlendMode(g_display.renderer.get(), mode);
     SDL_SetRenderDrawColor(g_display.renderer.get(), g_state.r, g_state.g, g_state.b,
                            EffectiveAlpha());
     return true;
@@ -193,6 +301,14 @@ bool PreparePrimitive() {
 // A filled polygon of screen points, as a fan from the first one.
 void FillScreenPolygon(const std::vector<Point>& points) {
     if (points.size() < 3) return;
+    float left = points[0].x, top = points[0].y, right = left, bottom = top;
+    for (const Point& p : points) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+    CountDraw(PrimitiveBlend(), left, top, right, bottom);
     const SDL_Color colour = VertexColour();
     std::vector<SDL_Vertex> vertices;
     vertices.reserve(points.size());
@@ -466,6 +582,7 @@ bool ChangeWindowMode(int width, int height, bool fullScreen) {
 void CloseGraphics() {
     g_display.font.reset();
     DropAllImageTextures();
+    DropAllLayers();
     g_display.composeTexture.reset();
     g_display.composeWidth = g_display.composeHeight = 0;
     g_display.target.reset();
@@ -755,6 +872,11 @@ DrawStateGuard::~DrawStateGuard() {
 
 void Cls() {
     if (!g_display.renderer) return;
+    // Clearing fills the whole target, whatever the viewport.
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(g_display.renderer.get(), &width, &height);
+    ++g_drawn.draws;
+    CountPixels(SDL_BLENDMODE_NONE, static_cast<long long>(width) * height);
     SDL_SetRenderDrawBlendMode(g_display.renderer.get(), SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(g_display.renderer.get(), g_state.clsR, g_state.clsG, g_state.clsB, 255);
     SDL_RenderClear(g_display.renderer.get());
@@ -789,6 +911,13 @@ struct Placement {
     uint8_t alpha;
 };
 
+uint8_t InstanceAlpha(const ImageInstance& one) {
+    const bool alphaApplies = one.blend != MASKBLEND && one.blend != SOLIDBLEND;
+    return alphaApplies
+               ? static_cast<uint8_t>(std::lround(std::clamp(one.alpha, 0.0f, 1.0f) * 255.0f))
+               : 255;
+}
+
 Placement Place(const ImageInstance& one) {
     float c = 1, s = 0;
     if (one.rotation != 0) {
@@ -801,10 +930,7 @@ Placement Place(const ImageInstance& one) {
     const float hx = one.image->HandleX(), hy = one.image->HandleY();
     const float px = one.x + g_state.originX, py = one.y + g_state.originY;
     const float toX = g_display.toPhysicalX, toY = g_display.toPhysicalY;
-    const bool alphaApplies = one.blend != MASKBLEND && one.blend != SOLIDBLEND;
-    const uint8_t alpha =
-        alphaApplies ? static_cast<uint8_t>(std::lround(std::clamp(one.alpha, 0.0f, 1.0f) * 255.0f))
-                     : 255;
+    const uint8_t alpha = InstanceAlpha(one);
     return {ix * toX,
             iy * toX,
             jx * toY,
@@ -824,7 +950,11 @@ void DrawRun(const ImageInstance* run, size_t count) {
     ImageTexture* texture = image.Texture(run->frame, run->blend == MASKBLEND);
     if (!texture) return;
     SDL_Texture* sdlTexture = texture->texture.get();
-    SDL_SetTextureBlendMode(sdlTexture, SdlBlend(run->blend));
+    // Written as they are when every picture of the run is at full alpha.
+    uint8_t lowestAlpha = 255;
+    for (size_t n = 0; n < count; ++n)
+        lowestAlpha = std::min(lowestAlpha, InstanceAlpha(run[n]));
+    const SDL_BlendMode mode = PictureBlend(*texture, run->blend, lowestAlpha);
     SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
     SDL_SetTextureAlphaMod(sdlTexture, 255);
     BatchRoom& room = Room();
@@ -836,19 +966,28 @@ void DrawRun(const ImageInstance* run, size_t count) {
     const float localV[4] = {0, 0, h, h};
     const float texU[4] = {0, u1, u1, 0};
     const float texV[4] = {0, 0, v1, v1};
+    size_t drawn = 0;
     for (size_t n = 0; n < count; ++n) {
         const ImageInstance& one = run[n];
         const Placement at = Place(one);
+        if (ChangesNothing(mode, one.red, one.green, one.blue, at.alpha)) continue;
         const SDL_Color colour{one.red, one.green, one.blue, at.alpha};
-        SDL_Vertex* corner = &room.vertices[n * 4];
+        SDL_Vertex* corner = &room.vertices[drawn * 4];
+        float left = 0, top = 0, right = 0, bottom = 0;
         for (int i = 0; i < 4; ++i) {
             corner[i].position = {at.m00 * localU[i] + at.m01 * localV[i] + at.tx,
                                   at.m10 * localU[i] + at.m11 * localV[i] + at.ty};
             corner[i].color = colour;
             corner[i].tex_coord = {texU[i], texV[i]};
+            left = i == 0 ? corner[i].position.x : std::min(left, corner[i].position.x);
+            top = i == 0 ? corner[i].position.y : std::min(top, corner[i].position.y);
+            right = i == 0 ? corner[i].position.x : std::max(right, corner[i].position.x);
+            bottom = i == 0 ? corner[i].position.y : std::max(bottom, corner[i].position.y);
         }
-        const int first = static_cast<int>(n * 4);
-        int* index = &room.indices[n * 6];
+        CountDraw(mode, left, top, right, bottom);
+        const int first = static_cast<int>(drawn * 4);
+        int* index = &room.indices[drawn * 6];
+        ++drawn;
         index[0] = first;
         index[1] = first + 1;
         index[2] = first + 2;
@@ -856,9 +995,11 @@ void DrawRun(const ImageInstance* run, size_t count) {
         index[4] = first + 2;
         index[5] = first + 3;
     }
+    if (drawn == 0) return;
+    SDL_SetTextureBlendMode(sdlTexture, mode);
     SDL_RenderGeometry(g_display.renderer.get(), sdlTexture, room.vertices.data(),
-                       static_cast<int>(count * 4), room.indices.data(),
-                       static_cast<int>(count * 6));
+                       static_cast<int>(drawn * 4), room.indices.data(),
+                       static_cast<int>(drawn * 6));
 }
 
 // What a pixel costs on the software renderer, in quarter nanoseconds as
@@ -897,10 +1038,12 @@ bool ComposeBatch(const ImageInstance* instances, size_t count) {
     BatchRoom& room = Room();
     room.pictures.clear();
     ComposeBox covered{drawable.right, drawable.bottom, drawable.left, drawable.top};
-    long area = 0;
+    long area = 0, alphaArea = 0, lightArea = 0;
     for (size_t n = 0; n < count; ++n) {
         const ImageInstance& one = instances[n];
         if (one.blend != ALPHABLEND && one.blend != LIGHTBLEND) return false;
+        if (ChangesNothing(SdlBlend(one.blend), one.red, one.green, one.blue, InstanceAlpha(one)))
+            continue;
         const PixmapPtr pixels = one.image->Lock(one.frame);
         if (!pixels || pixels->Format() != PixelFormat::RGBA8888 ||
             pixels->Width() != one.image->Width() || pixels->Height() != one.image->Height())
@@ -929,6 +1072,7 @@ bool ComposeBatch(const ImageInstance* instances, size_t count) {
         bounds.bottom = std::min(bounds.bottom, drawable.bottom);
         if (bounds.Empty()) continue;
         area += bounds.Area();
+        (picture.additive ? lightArea : alphaArea) += bounds.Area();
         covered.left = std::min(covered.left, bounds.left);
         covered.top = std::min(covered.top, bounds.top);
         covered.right = std::max(covered.right, bounds.right);
@@ -962,6 +1106,10 @@ bool ComposeBatch(const ImageInstance* instances, size_t count) {
     SDL_UpdateTexture(g_display.composeTexture.get(), &rect, room.pixels.data(), width * 4);
     SDL_RenderCopy(g_display.renderer.get(), g_display.composeTexture.get(), &rect, &rect);
     ++g_composedBatches;
+    g_drawn.draws += static_cast<long long>(room.pictures.size());
+    CountPixels(SDL_BLENDMODE_BLEND, alphaArea);
+    CountPixels(SDL_BLENDMODE_ADD, lightArea);
+    CountPixels(SDL_BLENDMODE_NONE, covered.Area());
     return true;
 }
 
@@ -1009,6 +1157,7 @@ void DrawRect(float x, float y, float width, float height) {
         const Point b = ToScreen(x0 + width, y0 + height, x, y);
         SDL_FRect rect{std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x),
                        std::fabs(b.y - a.y)};
+        CountDraw(PrimitiveBlend(), rect.x, rect.y, rect.x + rect.w, rect.y + rect.h);
         SDL_RenderFillRectF(g_display.renderer.get(), &rect);
         return;
     }
@@ -1024,6 +1173,9 @@ void DrawLine(float x1, float y1, float x2, float y2) {
     const float widthPx =
         g_state.lineWidth * 0.5f * (g_display.toPhysicalX + g_display.toPhysicalY);
     if (widthPx <= 1.0f) {
+        ++g_drawn.draws;
+        CountPixels(PrimitiveBlend(),
+                    1 + std::lround(std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y))));
         SDL_RenderDrawLineF(g_display.renderer.get(), a.x, a.y, b.x, b.y);
         return;
     }
@@ -1058,6 +1210,7 @@ void Plot(float x, float y) {
     const Point p = ToScreen(0, 0, x, y);
     SDL_FRect rect{p.x, p.y, std::max(1.0f, g_display.toPhysicalX),
                    std::max(1.0f, g_display.toPhysicalY)};
+    CountDraw(PrimitiveBlend(), rect.x, rect.y, rect.x + rect.w, rect.y + rect.h);
     SDL_RenderFillRectF(g_display.renderer.get(), &rect);
 }
 
@@ -1085,6 +1238,7 @@ void DrawPixmap(const TPixmap& pixmap, float x, float y) {
     SDL_FRect dst{(x + g_state.originX) * g_display.toPhysicalX,
                   (y + g_state.originY) * g_display.toPhysicalY, static_cast<float>(source.Width()),
                   static_cast<float>(source.Height())};
+    CountDraw(SdlBlend(g_state.blend), dst.x, dst.y, dst.x + dst.w, dst.y + dst.h);
     SDL_RenderCopyF(g_display.renderer.get(), texture.get(), nullptr, &dst);
 }
 
@@ -1113,6 +1267,116 @@ int TextWidth(const std::string& text) {
 }
 int TextHeight(const std::string&) {
     return BUILTIN_GLYPH_HEIGHT;
+}
+
+// ---------------------------------------------------------------- layers
+
+struct TFrameLayer::Room {
+    SdlTexturePtr texture;
+    int width = 0, height = 0;
+    bool drawing = false;
+    bool ready = false;
+    SDL_Texture* previous = nullptr;  // where drawing went before Begin
+};
+
+namespace {
+
+// Every live layer, so their pictures go before the renderer does.
+std::set<TFrameLayer::Room*>& LiveLayers() {
+    // Never destroyed: layers held by other statics may outlive any static.
+    static auto* layers = new std::set<TFrameLayer::Room*>;
+    return *layers;
+}
+
+// The size of the frame drawing goes to.
+void FrameSize(int& width, int& height) {
+    width = height = 0;
+    if (g_display.target) {
+        SDL_QueryTexture(g_display.target.get(), nullptr, nullptr, &width, &height);
+    } else if (g_display.renderer) {
+        SDL_GetRendererOutputSize(g_display.renderer.get(), &width, &height);
+    }
+}
+
+void DropAllLayers() {
+    for (TFrameLayer::Room* room : LiveLayers()) {
+        room->texture.reset();
+        room->drawing = room->ready = false;
+        room->previous = nullptr;
+    }
+}
+
+}  // namespace
+
+TFrameLayer::TFrameLayer() : room_(std::make_unique<Room>()) {
+    LiveLayers().insert(room_.get());
+}
+
+TFrameLayer::~TFrameLayer() {
+    End();
+    LiveLayers().erase(room_.get());
+}
+
+bool TFrameLayer::Begin() {
+    SDL_Renderer* renderer = g_display.renderer.get();
+    if (!renderer || room_->drawing || !SDL_RenderTargetSupported(renderer)) return false;
+    int width = 0, height = 0;
+    FrameSize(width, height);
+    if (width <= 0 || height <= 0) return false;
+    if (!room_->texture || room_->width != width || room_->height != height) {
+        room_->texture.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                               SDL_TEXTUREACCESS_TARGET, width, height));
+        if (!room_->texture) return false;
+        SDL_SetTextureScaleMode(room_->texture.get(), SDL_ScaleModeNearest);
+        room_->width = width;
+        room_->height = height;
+    }
+    room_->ready = false;
+    room_->previous = SDL_GetRenderTarget(renderer);
+    if (SDL_SetRenderTarget(renderer, room_->texture.get()) != 0) return false;
+    room_->drawing = true;
+    ApplyClip();
+    Cls();
+    return true;
+}
+
+void TFrameLayer::End() {
+    if (!room_->drawing) return;
+    SDL_SetRenderTarget(g_display.renderer.get(), room_->previous);
+    ApplyClip();
+    room_->drawing = false;
+    room_->ready = true;
+}
+
+bool TFrameLayer::Ready() const {
+    if (!room_->ready || !room_->texture || !g_display.renderer) return false;
+    int width = 0, height = 0;
+    FrameSize(width, height);
+    return width == room_->width && height == room_->height;
+}
+
+void TFrameLayer::Draw() {
+    if (!Ready()) return;
+    SDL_SetTextureBlendMode(room_->texture.get(), SDL_BLENDMODE_NONE);
+    CountDraw(SDL_BLENDMODE_NONE, 0, 0, static_cast<float>(room_->width),
+              static_cast<float>(room_->height));
+    SDL_RenderCopy(g_display.renderer.get(), room_->texture.get(), nullptr, nullptr);
+}
+
+void TFrameLayer::Drop() {
+    End();
+    room_->texture.reset();
+    room_->ready = false;
+}
+
+// ---------------------------------------------------------------- counting
+
+DrawnPixels CountedPixels() {
+    return g_drawn;
+}
+
+void ResetDrawnPixels() {
+    g_drawn = DrawnPixels{};
 }
 
 bool VSyncActive() {
@@ -1148,6 +1412,8 @@ void Flip(int sync) {
         for (const SDL_Rect& bar : bars)
             if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
         SDL_SetTextureBlendMode(g_display.target.get(), SDL_BLENDMODE_NONE);
+        ++g_drawn.draws;
+        CountPixels(SDL_BLENDMODE_NONE, static_cast<long long>(frame.w) * frame.h);
         SDL_RenderCopy(renderer, g_display.target.get(), nullptr, &frame);
         SDL_RenderPresent(renderer);
         SDL_SetRenderTarget(g_display.renderer.get(), g_display.target.get());

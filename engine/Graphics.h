@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -209,10 +210,55 @@ void DrawPoly(const std::vector<float>& xy);
 // Unscaled, untransformed, at the physical position of (x, y).
 void DrawPixmap(const TPixmap& pixmap, float x, float y);
 
+// A still part of the frame (a background and what lies on it) drawn once
+// into a picture of the frame's size and from then on put back in one
+// unblended copy, in place of all its draws. Begin sends drawing into it,
+// cleared to the clear colour, until End; Draw copies it into the frame.
+// It is lost (Ready is false) when the frame changes size or graphics close.
+// Main thread only, like drawing.
+class TFrameLayer {
+  public:
+    TFrameLayer();
+    ~TFrameLayer();
+    TFrameLayer(const TFrameLayer&) = delete;
+    TFrameLayer& operator=(const TFrameLayer&) = delete;
+
+    // False, with drawing left on the frame, without graphics or when the
+    // renderer cannot draw into a picture.
+    bool Begin();
+    void End();
+    bool Ready() const;
+    void Draw();
+    void Drop();
+
+    struct Room;  // the renderer's side
+
+  private:
+    std::unique_ptr<Room> room_;
+};
+
 // The small built-in font (debug overlay and fallback message box only).
 void DrawText(const std::string& text, float x, float y);
 int TextWidth(const std::string& text);
 int TextHeight(const std::string& text);
+
+// Pixels drawn since the last ResetDrawnPixels, by how they were blended: the
+// physical area each draw covers inside the viewport (a turned picture or a
+// polygon counts its bounding box), clearing the frame and presenting it
+// (an unblended copy of the whole frame) included. Draws that change nothing
+// (fully transparent, adding black) are not made and count nothing. Read by
+// the benchmarks and tests; drawing keeps the count whether or not anyone
+// reads it.
+struct DrawnPixels {
+    long long solid = 0;  // written as they are: the solid blend, opaque pictures
+    long long alpha = 0;  // blended by source alpha: the alpha and mask blends
+    long long light = 0;  // added
+    long long shade = 0;  // multiplied
+    long long draws = 0;  // pictures and shapes drawn
+    long long Total() const { return solid + alpha + light + shade; }
+};
+DrawnPixels CountedPixels();
+void ResetDrawnPixels();
 
 // Presents the frame; sync 1 waits for the vertical blank, 0 does not.
 void Flip(int sync = 1);

@@ -1,5 +1,12 @@
-// Images: one or more frames of pixels, each kept in main memory (so it can be
-// locked and read) and as a texture of the current renderer.
+// Images: one or more frames of pixels, each kept as a texture of the current
+// renderer and, while needed, in main memory.
+//
+// A picture loaded from a file lets go of its pixels in main memory once its
+// textures are made, and reads the file again the first time they are asked
+// for: Lock (pixel collision, reading pixels, batches the engine draws by
+// itself), or new textures after the renderer changed. An image that was
+// locked keeps its pixels from then on; so do images made from a pixel map,
+// which have no file to read again. Main thread only, like drawing.
 #pragma once
 
 #include <memory>
@@ -50,9 +57,12 @@ class TImage {
     void PrepareAllFrames();
 
     // The frame's pixels; write through the pixmap, then Unlock to have the
-    // texture refreshed before the next draw.
+    // texture refreshed before the next draw. Null when the frame does not
+    // exist or its file can no longer be read.
     PixmapPtr Lock(int frame = 0);
     void Unlock(int frame = 0);
+    // Whether the frame's pixels are in main memory now (for the tests).
+    bool PixelsInMemory(int frame = 0) const;
 
     void SetHandle(float x, float y) {
         handleX_ = x;
@@ -77,13 +87,28 @@ class TImage {
         bool maskDirty = true;
         bool binaryAlpha = false;
     };
+    // The file a loaded picture came from, how it was cut into frames and the
+    // mask colour it was loaded with, to read its pixels again.
+    struct Source {
+        std::string path;
+        bool anim = false;
+        int cellWidth = 0, cellHeight = 0, firstCell = 0;
+        uint8_t maskR = 0, maskG = 0, maskB = 0;
+    };
     ImageTexture* MaskTexture(int frame);
+    // Reads the file again for the frames whose pixels were let go; false
+    // when a frame is still without them.
+    bool RestorePixels();
+    // Lets go of the pixels of every frame whose textures hold all they need.
+    void ReleasePixels();
     int width_;
     int height_;
     int flags_;
     float handleX_ = 0;
     float handleY_ = 0;
     std::vector<FrameData> frames_;
+    std::unique_ptr<Source> source_;  // null: the pixels stay in memory
+    bool keepPixels_ = false;         // set by Lock
 };
 
 // New images get a mid handle when this is on (off by default).

@@ -7,6 +7,7 @@ struct ImageTexture {
     SdlTexturePtr texture;
     int width = 0;
     int height = 0;
+    bool opaque = false;  // every texel at full alpha
 };
 
 // The renderer of the open graphics, or null.

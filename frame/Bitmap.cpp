@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "engine/Files.h"
-#include "engine/Image.h"
 
 namespace {
 
@@ -74,10 +73,8 @@ bool WriteBitmap24(const TPixmap& pixmap, const std::string& path) {
 }
 
 bool SaveImageAsBitmap(const std::string& imageFile, const std::string& bitmapFile) {
-    ImagePtr image = TImage::Load(imageFile);
-    if (!image || image->Frames() == 0) return false;
-    PixmapPtr pixels = image->Lock(0);
-    const bool written = pixels && WriteBitmap24(*pixels, bitmapFile);
-    image->Unlock(0);
-    return written;
+    // The picture's own pixels: a bitmap of 24 bits keeps no transparency.
+    PixmapPtr pixels = LoadPixmap(imageFile);
+    return pixels && pixels->Width() > 0 && pixels->Height() > 0 &&
+           WriteBitmap24(*pixels, bitmapFile);
 }

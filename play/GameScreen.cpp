@@ -202,6 +202,7 @@ int TGameScreen::SetEscDestination() {
 
 void TGameScreen::Kill() {
     TScreen::Kill();
+    StillLayer.Drop();
     IntroAnim = std::make_shared<TAnimation>();
     OutroAnim = std::make_shared<TAnimation>();
     SandAnim = std::make_shared<TAnimation>();
@@ -725,10 +726,9 @@ void TGameScreen::SetMenuCoords(float x) {
 // ---------------------------------------------------------------- drawing
 
 void TGameScreen::Draw() {
-    SetBlend(SOLIDBLEND);
-    if (Image) DrawImage(*Image, 0, 0, 0);
+    DrawStill();
     SetBlend(ALPHABLEND);
-    if (Grid) Grid->Draw();
+    if (Grid) Grid->DrawContents();
     ParticleLayer(1).Draw();
     ParticleLayer(2).Draw();
     DrawHUD();
@@ -740,6 +740,34 @@ void TGameScreen::Draw() {
     InGameMenu->Draw();
     LevelCompleteScreen->Draw();
     if (MessageDialog) MessageDialog->Draw();
+}
+
+void TGameScreen::DrawBackgroundAndFrame() {
+    SetBlend(SOLIDBLEND);
+    if (Image) DrawImage(*Image, 0, 0, 0);
+    SetBlend(ALPHABLEND);
+    if (Grid) Grid->DrawFrame();
+}
+
+void TGameScreen::DrawStill() {
+    if (!DrawStillInOneCopy || !Image || !Grid || !Grid->FrameAtRest()) {
+        DrawBackgroundAndFrame();
+        return;
+    }
+    const StillKey key{Image.get(), Grid->FrameKey()};
+    if (!StillLayer.Ready() || !(key == StillHeld)) {
+        if (!StillLayer.Begin()) {
+            DrawBackgroundAndFrame();
+            return;
+        }
+        {
+            const DrawStateGuard restore;
+            DrawBackgroundAndFrame();
+        }
+        StillLayer.End();
+        StillHeld = key;
+    }
+    StillLayer.Draw();
 }
 
 void TGameScreen::DrawHUD() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/Containers.h"
+#include "engine/Graphics.h"
 #include "frame/Screen.h"
 #include "media/Animation.h"
 #include "media/BitmapFont.h"
@@ -125,8 +126,23 @@ class TGameScreen : public TScreen {
     bool OutroRunning() const { return OutroAnim && OutroAnim->Active; }
     // The value Logic returned last (0, 1 or -1).
     int LastLogicResult = 0;
+    // While the board's frame is at rest, the background and the frame are
+    // drawn once into a layer and then put back in one copy (off: drawn
+    // every frame, as while they move).
+    bool DrawStillInOneCopy = true;
 
   private:
+    // The background and the board's frame, drawn in one copy while the
+    // frame is at rest: StillKey says what the layer holds.
+    struct StillKey {
+        const TImage* background = nullptr;
+        uint64_t frame = 0;
+        bool operator==(const StillKey&) const = default;
+    };
+    TFrameLayer StillLayer;
+    StillKey StillHeld;
+    void DrawStill();
+    void DrawBackgroundAndFrame();
     struct HUDSlide {
         float ratio;
         int sliding;

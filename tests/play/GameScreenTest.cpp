@@ -326,6 +326,43 @@ TEST_F(GameScreenTest, TheMenuButtonStaysInSightButTakesNoClickDuringTheOutro) {
     EXPECT_EQ(menu->shown, 1);
 }
 
+TEST_F(GameScreenTest, TheStillBackgroundAndFrameComeBackInOneCopyPixelForPixel) {
+    AutoPlayer::EnterLevel(2, 5, true);
+    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
+    const auto drawn = [](bool oneCopy) {
+        GameScreen->DrawStillInOneCopy = oneCopy;
+        ResetDrawnPixels();
+        GameScreen->Draw();
+        return std::make_pair(headless::ReadFrame(), CountedPixels());
+    };
+    const auto [direct, directCount] = drawn(false);
+    const auto [first, firstCount] = drawn(true);  // draws the layer, then copies it
+    const auto [again, againCount] = drawn(true);  // copies it
+    ASSERT_TRUE(direct && first && again);
+    const auto same = [](const TPixmap& a, const TPixmap& b) {
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.ReadPixel(x, y) != b.ReadPixel(x, y)) return false;
+        return true;
+    };
+    EXPECT_TRUE(same(*direct, *first));
+    EXPECT_TRUE(same(*direct, *again));
+    EXPECT_LT(againCount.alpha, directCount.alpha)
+        << "the frame's soft edges are not blended again";
+    EXPECT_LT(againCount.Total(), directCount.Total());
+    EXPECT_GT(firstCount.Total(), directCount.Total()) << "the first frame draws the layer too";
+    // Sliding away, the frame is drawn as it moves, and the layer follows
+    // when it is at rest again.
+    Grid->topY = 40;
+    const auto [moved, movedCount] = drawn(true);
+    EXPECT_GT(movedCount.alpha, againCount.alpha);
+    EXPECT_FALSE(same(*moved, *direct));
+    Grid->topY = 0;
+    const auto [back, backCount] = drawn(true);
+    EXPECT_TRUE(same(*direct, *back));
+    GameScreen->DrawStillInOneCopy = true;
+}
+
 TEST_F(GameScreenTest, EachGoalIconIsCentredOnItsRow) {
     AutoPlayer::EnterLevel(1, 5, true);
     ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
