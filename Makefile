@@ -56,6 +56,7 @@ test-plain: build
 
 test-sanitize: build
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHOLLOWMERE_SANITIZE=ON \
+		-DCMAKE_CXX_FLAGS_DEBUG="-O1 -g -fno-omit-frame-pointer" \
 		-DHOLLOWMERE_BENCHMARKS=OFF -DHOLLOWMERE_GENERATE_ASSETS=OFF \
 		-DHOLLOWMERE_DATA_DIR=$(CURDIR)/build/Data $(CMAKE_FLAGS)
 	cmake --build build-sanitize -j $(JOBS)
