@@ -435,9 +435,11 @@ bool AutoPlayer::CloseStoryMessage(int level, AutoplayLevelResult& result) {
 }
 
 bool AutoPlayer::UsePowerup(const std::vector<Move>& moves, AutoplayLevelResult& result) {
-    for (int index = 0; index < POWERUP_COUNT; ++index) {
+    for (int turn = 0; turn < POWERUP_COUNT; ++turn) {
+        const int index = options_.rotatePowerups ? (nextPowerup_ + turn) % POWERUP_COUNT : turn;
         Target target;
         if (!WorthUsing(index, moves, target)) continue;
+        nextPowerup_ = (index + 1) % POWERUP_COUNT;
         const THUDPowerup& powerup = *HUDPowerups[index];
         const float slotX = static_cast<float>(powerup.HUDLocation.X),
                     slotY = static_cast<float>(powerup.HUDLocation.Y);
@@ -503,9 +505,13 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
     // Each play is of the newest open level, as a first play is: it earns
     // gold, whichever levels were won before it.
     Player->Unlocked = level;
-    // Every level starts with its powerups empty, whatever was played before.
-    for (const THUDPowerupPtr& powerup : HUDPowerups)
+    // Every level starts with its powerups empty (or full, when asked),
+    // whatever was played before.
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
         powerup->CurrentCharge = 0;
+        if (options_.startCharged && powerup->IsAvailable()) powerup->ChargeFully();
+    }
+    nextPowerup_ = 0;
     EnterLevel(level, seed, timed);
     result.goals = Player->GetGoalCount();
     PlayToTheEnd(level, seed, result);

@@ -64,6 +64,13 @@ struct AutoplayOptions {
     // A won level is played on until its tally has rolled in, banked the
     // level's gold and saved the profile, as the game does before the map.
     bool bankWonGold = false;
+    // The full powerups worth using are tried in turn, starting after the
+    // one used last, instead of always from the first slot: the slots that
+    // need the most charge get their turn too.
+    bool rotatePowerups = false;
+    // Each level starts with every powerup owned full, so each is used as
+    // soon as it serves.
+    bool startCharged = false;
     // How long the player looks at a board at rest before making a move: 0
     // plays at machine speed, about 1500 at a casual player's pace.
     int thinkMs = 0;
@@ -134,6 +141,7 @@ class AutoPlayer {
     AutoplayOptions options_;
     long stuckSteps_ = 0;
     int shotCount_ = 0;
+    int nextPowerup_ = 0;  // the slot tried first when the powerups rotate
     // The profile's gold with what its items cost, and the gold alone, at
     // the last step (-1: not seen yet).
     long goldWorthSeen_ = -1, goldSeen_ = 0;

@@ -12,6 +12,8 @@ SoakSummary RunSoak(const SoakOptions& options,
     AutoplayOptions playerOptions = options.player;
     playerOptions.ownEveryItem = true;
     playerOptions.bankWonGold = true;
+    playerOptions.rotatePowerups = true;
+    playerOptions.startCharged = true;
     AutoPlayer player(playerOptions);
     const auto started = std::chrono::steady_clock::now();
     for (int level = options.firstLevel; level <= options.lastLevel && !summary.violations;

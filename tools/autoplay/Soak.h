@@ -1,7 +1,8 @@
 // The soak: every level of a range played with several seeds in both modes,
 // one fresh play after another in one process, by a player who owns every
-// shop item (each powerup at its full level) and uses a full powerup when it
-// serves the goals. Every step is checked against the player's rules (see
+// shop item (each powerup at its full level), starts each level with the
+// powerups full and uses them in turn when they serve the goals. Every step
+// is checked against the player's rules (see
 // AutoPlayer::Step); a won level goes on through its tally so that its gold
 // is banked and the profile saved.
 //
