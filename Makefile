@@ -4,6 +4,8 @@
 # make test  does the same set-up, checks the formatting and runs every test (plain, then
 #            under ASan + UBSan), then every fuzz target for 20 s (fuzz-smoke)
 # make package  builds the Debian package build/hollowmere_<version>_<arch>.deb
+# make soak  plays every level with three seeds in both modes headless, checking the game's
+#            rules every step (make soak-sanitize: the same under ASan + UBSan, much longer)
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
@@ -16,8 +18,8 @@ endif
 SOURCE_DIRS = app bench board engine frame media play progress screens tests tools ui
 CLANG_FORMAT ?= clang-format-14
 
-.PHONY: deps deps-fuzz fuzz fuzz-smoke build run test test-plain test-sanitize format format-check \
-	bench loading-time contact package clean
+.PHONY: deps deps-fuzz fuzz fuzz-smoke build run test test-plain configure-sanitize test-sanitize \
+	format format-check bench loading-time contact package clean soak soak-sanitize
 
 deps:
 	./tools/install-deps.sh
@@ -54,15 +56,28 @@ run: build
 test-plain: build
 	cd build && ctest --output-on-failure -j $(JOBS)
 
-test-sanitize: build
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+configure-sanitize: build
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHOLLOWMERE_SANITIZE=ON \
 		-DCMAKE_CXX_FLAGS_DEBUG="-O1 -g -fno-omit-frame-pointer" \
 		-DHOLLOWMERE_BENCHMARKS=OFF -DHOLLOWMERE_GENERATE_ASSETS=OFF \
 		-DHOLLOWMERE_DATA_DIR=$(CURDIR)/build/Data $(CMAKE_FLAGS)
+
+test-sanitize: configure-sanitize
 	cmake --build build-sanitize -j $(JOBS)
-	cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 \
-		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS) \
+	cd build-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) \
 		-E 'AllLevelsWinnable|WholeJourney'
+
+# The soak: levels 1-100 x seeds 1-3 x timed and relaxed, one JSON line per play and a
+# summary; it stops at the first broken rule (exit 1).
+soak: build
+	SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ./build/hollowmere-autoplay --soak
+
+soak-sanitize: configure-sanitize
+	cmake --build build-sanitize -j $(JOBS) --target hollowmere-autoplay
+	SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy $(SANITIZE_ENV) \
+		./build-sanitize/hollowmere-autoplay --soak
 
 format-check: deps
 	find $(SOURCE_DIRS) \( -name '*.cpp' -o -name '*.h' \) -print0 | \

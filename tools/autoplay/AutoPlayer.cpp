@@ -23,8 +23,10 @@
 #include "frame/Game.h"
 #include "frame/Loading.h"
 #include "frame/MousePointer.h"
+#include "frame/Profile.h"
 #include "frame/Timing.h"
 #include "play/GameScreen.h"
+#include "play/LevelComplete.h"
 #include "play/Player.h"
 #include "play/Tutorial.h"
 #include "progress/SaveData.h"
@@ -41,6 +43,9 @@ constexpr int kStepMs = 5;
 constexpr int kStepsPerSecond = 1000 / kStepMs;
 // An entry row may wait this long for its gem before it counts as stuck.
 constexpr long kStuckLimit = 50;
+// A won level's tally banks its gold within this much game time.
+constexpr long kTallyLimitSteps = 60L * kStepsPerSecond;
+static_assert(kAutoplayPowerupKinds == POWERUP_COUNT);
 
 uint32_t NextRandom(uint32_t& state) {
     state = state * 1664525u + 1013904223u;
@@ -286,6 +291,19 @@ const std::string& HeadlessHome() {
 
 // ---------------------------------------------------------------- one level
 
+namespace {
+
+// What the items the player owns cost: the gold a purchase takes from the
+// bank comes back here.
+long OwnedItemsCost() {
+    long cost = 0;
+    for (int id = 1; id <= SHOP_ITEM_COUNT; ++id)
+        if (SaveData->Owns(id) && ShopItems[id]) cost += std::max(0, ShopItems[id]->Cost);
+    return cost;
+}
+
+}  // namespace
+
 void AutoPlayer::OwnItemsOnSaleBy(int level) {
     for (int id = 1; id <= SHOP_ITEM_COUNT; ++id) {
         const ShopItemPtr& item = ShopItems[id];
@@ -295,21 +313,22 @@ void AutoPlayer::OwnItemsOnSaleBy(int level) {
 }
 
 void AutoPlayer::EnterLevel(int level, uint32_t seed, bool timed) {
+    // A play starts clean, the same whatever was played before it in this
+    // process: both generators seeded, the two effects that draw from them
+    // on timers of their own (the pointer's sparkle trail, the full gauge's
+    // sparkles) timed afresh, and the screen started anew, fading in as
+    // after the map, rather than restarted.
     SeedRnd(seed);
     CSrand(seed);
+    Game->Mouse->SparkleCounter = 0;
+    GameScreen->GaugeParticleCounter = 0;
     Player->Level = level;
     Player->Unlocked = std::max(Player->Unlocked, level);
     SaveData->timer = timed ? 1 : 0;
     // The headless player reads no tips: none covers the board it clicks.
     SaveData->showTips = 0;
-    if (Game->CurrentTScreen != GameScreen) {
-        if (Game->CurrentTScreen) Game->CurrentTScreen->Kill();
-        GameScreen->PreStart();
-    } else {
-        GameScreen->LoadBackground();
-        GameScreen->LoadMusic();
-        GameScreen->RestartLevel();
-    }
+    if (Game->CurrentTScreen) Game->CurrentTScreen->Kill();
+    GameScreen->PreStart();
     // Nor the one lesson that shows with the tips switched off.
     Tutorial->MagicTipShown = 1;
     // Nor the story's chapter: a level played alone is about its board, and
@@ -344,12 +363,30 @@ bool AutoPlayer::Step(AutoplayLevelResult& result) {
         result.problem = "a logic step took " + std::to_string(ms) + " ms of CPU time";
         return false;
     }
-    if (std::string problem = CheckBoard(); !problem.empty()) {
+    std::string problem = CheckBoard();
+    if (problem.empty()) problem = CheckProgress();
+    if (!problem.empty()) {
         result.result = "invariant";
         result.problem = problem;
         return false;
     }
     return true;
+}
+
+void AutoPlayer::BankGold(AutoplayLevelResult& result) {
+    const long firstStep = result.steps;
+    const auto rolledIn = [] {
+        return LevelCompleteScreen->Active != TLevelCompleteScreen::HIDDEN &&
+               !LevelCompleteScreen->Unroll->Active;
+    };
+    while (!rolledIn()) {
+        if (result.steps - firstStep >= kTallyLimitSteps) {
+            result.result = "invariant";
+            result.problem = "the tally of a won level did not roll in within a minute";
+            return;
+        }
+        if (!Step(result)) return;
+    }
 }
 
 void AutoPlayer::RunSteps(int count, AutoplayLevelResult& result) {
@@ -406,9 +443,11 @@ bool AutoPlayer::CloseStoryMessage(int level, AutoplayLevelResult& result) {
 }
 
 bool AutoPlayer::UsePowerup(const std::vector<Move>& moves, AutoplayLevelResult& result) {
-    for (int index = 0; index < POWERUP_COUNT; ++index) {
+    for (int turn = 0; turn < POWERUP_COUNT; ++turn) {
+        const int index = options_.rotatePowerups ? (nextPowerup_ + turn) % POWERUP_COUNT : turn;
         Target target;
         if (!WorthUsing(index, moves, target)) continue;
+        nextPowerup_ = (index + 1) % POWERUP_COUNT;
         const THUDPowerup& powerup = *HUDPowerups[index];
         const float slotX = static_cast<float>(powerup.HUDLocation.X),
                     slotY = static_cast<float>(powerup.HUDLocation.Y);
@@ -419,6 +458,7 @@ bool AutoPlayer::UsePowerup(const std::vector<Move>& moves, AutoplayLevelResult&
             if (Grid && Grid->PointerGemType) ClickAt(slotX, slotY, result);
         }
         ++result.powerups;
+        ++result.powerupsByKind[static_cast<size_t>(index)];
         return true;
     }
     return false;
@@ -459,19 +499,32 @@ AutoplayLevelResult AutoPlayer::PlayLevel(int level, uint32_t seed, bool timed) 
     AutoplayLevelResult result;
     result.level = level;
     result.seed = seed;
+    result.mode = timed ? "timed" : "relaxed";
     const auto started = std::chrono::steady_clock::now();
-    if (options_.ownItemsOnSale) {
+    if (options_.ownEveryItem) {
+        OwnItemsOnSaleBy(TProfile::LEVEL_COUNT);
+    } else if (options_.ownItemsOnSale) {
         OwnItemsOnSaleBy(level);
     } else {
         SaveData->shopPurchases.fill(0);
     }
-    // Every level starts with its powerups empty, whatever was played before.
-    for (const THUDPowerupPtr& powerup : HUDPowerups)
+    // The items were handed over, not bought: the gold is seen afresh.
+    goldWorthSeen_ = -1;
+    // Each play is of the newest open level, as a first play is: it earns
+    // gold, whichever levels were won before it.
+    Player->Unlocked = level;
+    // Every level starts with its powerups empty (or full, when asked),
+    // whatever was played before.
+    for (const THUDPowerupPtr& powerup : HUDPowerups) {
         powerup->CurrentCharge = 0;
+        if (options_.startCharged && powerup->IsAvailable()) powerup->ChargeFully();
+    }
+    nextPowerup_ = 0;
     EnterLevel(level, seed, timed);
     result.goals = Player->GetGoalCount();
     PlayToTheEnd(level, seed, result);
     Finish(started, result);
+    if (options_.bankWonGold && result.result == "won") BankGold(result);
     return result;
 }
 
@@ -480,6 +533,7 @@ AutoplayLevelResult AutoPlayer::PlayEnteredLevel(int level, uint32_t seed, int t
     result.level = level;
     result.seed = seed;
     const auto started = std::chrono::steady_clock::now();
+    result.mode = SaveData->timer ? "timed" : "relaxed";
     result.goals = Player->GetGoalCount();
     for (int attempt = 1; attempt <= tries; ++attempt) {
         result.result.clear();
@@ -547,17 +601,25 @@ void AutoPlayer::Finish(const std::chrono::steady_clock::time_point& started,
 
 std::string AutoPlayer::CheckBoard() {
     if (!Grid || !GemList) return "";
-    std::set<const TGem*> inCells;
+    std::set<const TGem*> inCells, listed;
+    for (const TGemPtr& gem : *GemList)
+        listed.insert(gem.get());
     for (int x = 0; x < Grid->levelwidth; ++x) {
         for (int y = 0; y < Grid->levelheight; ++y) {
             const TCell& cell = *Cells[x][y];
             if (!cell.Gem) continue;
-            if (!cell.active) return "a gem on an inactive cell";
-            if (!inCells.insert(cell.Gem.get()).second) return "one gem in two cells";
+            const std::string where = " (cell " + std::to_string(x) + "," + std::to_string(y) + ")";
+            if (!cell.active) return "a gem on an inactive cell" + where;
+            if (!inCells.insert(cell.Gem.get()).second) return "one gem in two cells" + where;
+            if (!listed.count(cell.Gem.get()))
+                return "a cell's gem missing from the gem list" + where;
         }
     }
-    // Scattered and falling-away boards at a level's end are not at rest.
+    // Scattered and falling-away boards at a level's end are not at rest,
+    // nor gems spiralling round the tarot or dropping in with the board.
     const bool ending = GameScreen->NoMoreCounter > 0 || GameScreen->OutroRunning();
+    const bool spinning = HUDPowerups[POWERUP_TAROT]->isActive != 0;
+    const bool dropping = GameScreen->IntroRunning();
     bool falling = false;
     for (const TGemPtr& gem : *GemList) {
         falling = falling || gem->dy > 0;
@@ -565,7 +627,14 @@ std::string AutoPlayer::CheckBoard() {
             gem->dy == 0 && !gem->Swapping && gem->GemType != GEM_USED && !gem->Exploding();
         if (!resting || ending) continue;
         const TCell* cell = CellAt(gem->gx, gem->gy);
-        if (!cell || cell->Gem != gem) return "a resting gem outside its cell";
+        const std::string where =
+            " (cell " + std::to_string(gem->gx) + "," + std::to_string(gem->gy) + ")";
+        if (!cell || cell->Gem != gem) return "a resting gem outside its cell" + where;
+        if (spinning || dropping || gem->dx != 0) continue;
+        const float placeX = static_cast<float>(CellLeft(gem->gx) + HALF_CELL + gem->IntroOffsetX);
+        const float placeY = static_cast<float>(CellTop(gem->gy) + HALF_CELL + gem->IntroOffsetY);
+        if (std::abs(gem->x - placeX) > 0.5f || std::abs(gem->y - placeY) > 0.5f)
+            return "a resting gem away from its cell's place" + where;
     }
     bool pending = false;
     for (int x = 0; x < Grid->levelwidth; ++x)
@@ -575,6 +644,31 @@ std::string AutoPlayer::CheckBoard() {
         }
     stuckSteps_ = pending && !falling && !ending ? stuckSteps_ + 1 : 0;
     if (stuckSteps_ > kStuckLimit) return "an entry row is stuck";
+    return "";
+}
+
+std::string AutoPlayer::CheckProgress() {
+    if (SaveData) {
+        // A purchase takes its cost from the bank and adds it to the items
+        // owned; nothing else may take gold.
+        const long gold = SaveData->GoldAvailable();
+        const long worth = gold + OwnedItemsCost();
+        if (goldWorthSeen_ >= 0 && worth < goldWorthSeen_)
+            return "the gold in the profile fell from " + std::to_string(goldSeen_) + " to " +
+                   std::to_string(gold) + " without a purchase";
+        goldWorthSeen_ = worth;
+        goldSeen_ = gold;
+    }
+    if (Grid && Player) {
+        // A board's time is set when it is loaded (the shop's extra time
+        // included); while it is played, the time left only runs down.
+        const float left = Player->TimeLeftMs();
+        if (timedBoard_.lock() == Grid && left > timeLeftSeen_)
+            return "the time left rose from " + std::to_string(timeLeftSeen_) + " ms to " +
+                   std::to_string(left) + " ms";
+        timedBoard_ = Grid;
+        timeLeftSeen_ = left;
+    }
     return "";
 }
 
@@ -592,10 +686,11 @@ void AutoPlayer::SaveShot(const std::string& name) {
 
 std::string AutoplayLevelResult::Json() const {
     std::ostringstream out;
-    out << "{\"level\":" << level << ",\"seed\":" << seed << ",\"result\":\"" << result
-        << "\",\"score\":" << score << ",\"steps\":" << steps << ",\"moves\":" << moves
-        << ",\"goals_met\":" << goalsMet << ",\"goals\":" << goals << ",\"gold\":" << gold
-        << ",\"powerups\":" << powerups << ",\"time_share\":" << timeShare
+    out << "{\"level\":" << level << ",\"seed\":" << seed;
+    if (!mode.empty()) out << ",\"mode\":\"" << mode << "\"";
+    out << ",\"result\":\"" << result << "\",\"score\":" << score << ",\"steps\":" << steps
+        << ",\"moves\":" << moves << ",\"goals_met\":" << goalsMet << ",\"goals\":" << goals
+        << ",\"gold\":" << gold << ",\"powerups\":" << powerups << ",\"time_share\":" << timeShare
         << ",\"wall_seconds\":" << wallSeconds << ",\"slowest_step_ms\":" << slowestStepMs;
     if (!problem.empty()) out << ",\"problem\":\"" << problem << "\"";
     out << "}";

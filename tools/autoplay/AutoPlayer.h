@@ -2,13 +2,21 @@
 // the dummy video driver, silent audio, a clock that moves one logic step at
 // a time), goes to the level play screen of a chosen level and plays it with
 // mouse events, choosing moves from the board's own rules with a preference
-// for the level's goals. It watches the board after every step.
+// for the level's goals. It watches the board and the player's progress
+// after every step.
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+class TGameGrid;
+
+// The six HUD powerups, counted by kind in the order of the slots.
+constexpr int kAutoplayPowerupKinds = 6;
 
 struct AutoplayLevelResult {
     int level = 0;
@@ -17,7 +25,9 @@ struct AutoplayLevelResult {
     int score = 0;
     long steps = 0;
     int moves = 0;
+    std::string mode;  // "timed" or "relaxed"
     int powerups = 0;  // full powerups used (counted among the moves)
+    std::array<int, kAutoplayPowerupKinds> powerupsByKind{};
     int goalsMet = 0;
     int goals = 0;
     int gold = 0;
@@ -59,6 +69,19 @@ struct AutoplayOptions {
     // level starts with the powerups empty; they fill from freed magic gems
     // and a full one is used when it serves the goals.
     bool ownItemsOnSale = true;
+    // The player owns every shop item instead: each powerup at its full
+    // level, every bomb, the extra time and gold.
+    bool ownEveryItem = false;
+    // A won level is played on until its tally has rolled in, banked the
+    // level's gold and saved the profile, as the game does before the map.
+    bool bankWonGold = false;
+    // The full powerups worth using are tried in turn, starting after the
+    // one used last, instead of always from the first slot: the slots that
+    // need the most charge get their turn too.
+    bool rotatePowerups = false;
+    // Each level starts with every powerup owned full, so each is used as
+    // soon as it serves.
+    bool startCharged = false;
     // How long the player looks at a board at rest before making a move: 0
     // plays at machine speed, about 1500 at a casual player's pace.
     int thinkMs = 0;
@@ -93,6 +116,14 @@ class AutoPlayer {
     static void EnterLevel(int level, uint32_t seed, bool timed);
     // Owns every shop item that is on sale by this level, and no other.
     static void OwnItemsOnSaleBy(int level);
+    // One logic step of the game, then every rule checked: false when the
+    // game ended itself or a rule broke (result says which, as "invariant").
+    // The rules: the board's (every gem in at most one active cell, every
+    // gem of a cell in the gem list, every resting gem in its own cell and
+    // at its place, no entry row stuck), the gold in the profile never
+    // falling except by what a purchase costs, the time left on one board
+    // never rising.
+    bool Step(AutoplayLevelResult& result);
 
   private:
     friend class Journey;
@@ -100,7 +131,6 @@ class AutoPlayer {
     // step limit or an invariant).
     void PlayToTheEnd(int level, uint32_t seed, AutoplayLevelResult& result);
     void Finish(const std::chrono::steady_clock::time_point& started, AutoplayLevelResult& result);
-    bool Step(AutoplayLevelResult& result);
     bool BoardAtRest() const;
     // Clicks OK on the level's story message once it is open (a frame of it
     // saved first); true when it clicked.
@@ -112,11 +142,21 @@ class AutoPlayer {
     // A click at a point of the 1024 x 768 game screen.
     void ClickAt(float x, float y, AutoplayLevelResult& result);
     void RunSteps(int count, AutoplayLevelResult& result);
+    // Steps a won level on until its tally has banked the gold.
+    void BankGold(AutoplayLevelResult& result);
     std::string CheckBoard();
+    std::string CheckProgress();
     void SaveShot(const std::string& name);
     std::string EndedAs() const;
 
     AutoplayOptions options_;
     long stuckSteps_ = 0;
     int shotCount_ = 0;
+    int nextPowerup_ = 0;  // the slot tried first when the powerups rotate
+    // The profile's gold with what its items cost, and the gold alone, at
+    // the last step (-1: not seen yet).
+    long goldWorthSeen_ = -1, goldSeen_ = 0;
+    // The board whose time left was seen at the last step, and that time.
+    std::weak_ptr<TGameGrid> timedBoard_;
+    float timeLeftSeen_ = 0;
 };

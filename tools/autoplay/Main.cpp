@@ -1,6 +1,8 @@
 // hollowmere-autoplay: plays levels of the real game headless and prints one
-// JSON line per level and seed. Exit code 1 when the game reported a fatal
-// error or the board broke one of its rules, 2 for a bad command line.
+// JSON line per level and seed; with --soak, every level with three seeds in
+// both modes owning every item, and a summary line. Exit code 1 when the
+// game reported a fatal error or a rule of the board or the player's
+// progress broke, 2 for a bad command line.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 
 #include "autoplay/AutoPlayer.h"
 #include "autoplay/Journey.h"
+#include "autoplay/Soak.h"
 
 namespace {
 
@@ -20,11 +23,13 @@ struct CommandLine {
     AutoplayOptions options;
     bool journey = false;
     std::string resume;  // the per-user folder of a journey carried on
+    bool soak = false;
+    bool levelsGiven = false, seedsGiven = false, modeGiven = false;
 };
 
 void Usage() {
     std::fprintf(stderr,
-                 "usage: hollowmere-autoplay [--level N | --levels A-B | --journey A-B]\n"
+                 "usage: hollowmere-autoplay [--soak] [--level N | --levels A-B | --journey A-B]\n"
                  "                           [--seed S | --seeds S1,S2,...]\n"
                  "                           [--timed 0|1] [--items on-sale|none] [--think-ms MS]\n"
                  "                           [--max-steps N] [--slow-step-ms MS]\n"
@@ -53,17 +58,24 @@ std::vector<uint32_t> ParseSeeds(const std::string& text) {
 bool Parse(int argc, char** argv, CommandLine& line) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--soak") {
+            line.soak = true;
+            continue;
+        }
         if (i + 1 >= argc) return false;
         const std::string value = argv[++i];
         if (option == "--level" || option == "--levels" || option == "--journey") {
             if (!ParseRange(value, line.firstLevel, line.lastLevel)) return false;
             line.journey = option == "--journey";
+            line.levelsGiven = true;
         } else if (option == "--resume") {
             line.resume = value;
         } else if (option == "--seed" || option == "--seeds") {
             line.seeds = ParseSeeds(value);
+            line.seedsGiven = true;
         } else if (option == "--timed") {
             line.timed = value != "0";
+            line.modeGiven = true;
         } else if (option == "--think-ms") {
             line.options.thinkMs = std::max(0, std::atoi(value.c_str()));
         } else if (option == "--items") {
@@ -82,7 +94,34 @@ bool Parse(int argc, char** argv, CommandLine& line) {
             return false;
         }
     }
-    return true;
+    return !(line.soak && line.journey);
+}
+
+// The soak: levels 1 to 100, seeds 1 to 3 and both modes unless narrowed.
+int Soak(const CommandLine& line) {
+    SoakOptions soak;
+    if (line.levelsGiven) {
+        soak.firstLevel = line.firstLevel;
+        soak.lastLevel = std::min(line.lastLevel, 100);
+    }
+    if (line.seedsGiven) soak.seeds = line.seeds;
+    if (line.modeGiven) soak.modes = {line.timed};
+    soak.player = line.options;
+    if (!StartHeadlessGame(line.data)) {
+        std::fprintf(stderr, "hollowmere-autoplay: the game could not start\n");
+        return 1;
+    }
+    const SoakSummary summary = RunSoak(soak, [](const AutoplayLevelResult& result) {
+        std::printf("%s\n", result.Json().c_str());
+        std::fflush(stdout);
+    });
+    StopHeadlessGame();
+    std::printf("%s\n", summary.Json().c_str());
+    std::fflush(stdout);
+    if (summary.violations == 0) return 0;
+    std::fprintf(stderr, "hollowmere-autoplay: the soak stopped at %s\n",
+                 summary.violation.c_str());
+    return 1;
 }
 
 }  // namespace
@@ -93,6 +132,7 @@ int main(int argc, char** argv) {
         Usage();
         return 2;
     }
+    if (line.soak) return Soak(line);
     if (line.journey) {
         JourneyOptions journey;
         journey.firstLevel = line.firstLevel;
