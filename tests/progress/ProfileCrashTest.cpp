@@ -36,12 +36,14 @@ constexpr int kProfileKills = 500;
 constexpr int kSettingsKills = 500;
 
 // The lines of a settings file but those the program sets itself at every
-// start (the intro is shown again, the sound driver is the one it opened).
+// start or end (the intro is shown again, the sound driver is the one it
+// opened, the window's place is where it closed).
 std::string SettingsKeptByTheProgram(const std::vector<uint8_t>& file) {
     std::istringstream lines(std::string(file.begin(), file.end()));
     std::string kept;
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("INTRO=", 0) != 0 && line.rfind("SOUND DRIVER=", 0) != 0)
+        if (line.rfind("INTRO=", 0) != 0 && line.rfind("SOUND DRIVER=", 0) != 0 &&
+            line.rfind("WINDOW ", 0) != 0)
             kept += line + "\n";
     }
     return kept;
