@@ -5,16 +5,19 @@
 
 namespace {
 
+// Sizes are held within a billion so that any input converts to int safely.
+constexpr double kLargest = 1e9;
+
 // The widened area of a full-width or full-height game area: the long side
 // floored below its exact length and made even, so the game area sits an
 // exact number of pixels in.
 int EvenBelow(double size) {
-    const int whole = static_cast<int>(std::floor(size - 1));
+    const int whole = static_cast<int>(std::floor(std::clamp(size - 1, -kLargest, kLargest)));
     return whole % 2 == 1 ? whole - 1 : whole;
 }
 
 int NearestInt(double value) {
-    return static_cast<int>(std::floor(value + 0.5));
+    return static_cast<int>(std::floor(std::clamp(value + 0.5, -kLargest, kLargest)));
 }
 
 void FitWidened(ViewFit& fit, int gameWidth, int gameHeight) {
