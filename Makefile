@@ -1,8 +1,10 @@
 # make run   installs what is missing, builds everything into build/ and starts the game
 # make fuzz  builds the fuzz targets with clang and libFuzzer into build-fuzz/ and runs each
 #            for FUZZ_SECONDS (default 60), FUZZ_JOBS (default 2) at a time
-# make test  does the same set-up, checks the formatting and runs every test (plain, then
-#            under ASan + UBSan), then every fuzz target for 20 s (fuzz-smoke)
+# make test  does the same set-up, checks the formatting and runs every test once: the ones
+#            that play the whole game, install it or time it in the optimised build, every
+#            other under ASan + UBSan (clang, build-sanitize/, which also holds the fuzz
+#            targets), then every fuzz target for 20 s (fuzz-smoke)
 # make package  builds the Debian package build/hollowmere_<version>_<arch>.deb
 # make soak  plays every level with three seeds in both modes headless, checking the game's
 #            rules every step (make soak-sanitize: the same under ASan + UBSan, much longer)
@@ -18,7 +20,7 @@ endif
 SOURCE_DIRS = app bench board engine frame media play progress screens tests tools ui
 CLANG_FORMAT ?= clang-format-14
 
-.PHONY: deps deps-fuzz fuzz fuzz-smoke build run test test-plain configure-sanitize test-sanitize \
+.PHONY: deps deps-fuzz configure data fuzz fuzz-smoke build run test test-plain configure-sanitize test-sanitize \
 	format format-check bench loading-time contact package clean soak soak-sanitize
 
 deps:
@@ -30,44 +32,50 @@ deps-fuzz:
 FUZZ_SECONDS ?= 60
 FUZZ_JOBS ?= 2
 
-# The fuzzing build holds only the fuzz targets and the libraries they link,
-# optimised lightly and with line tables only for the sanitizers' reports (it
-# builds much faster so); it reads the data set of the ordinary build for its
-# seeds.
-fuzz: build deps-fuzz
-	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release \
-		-DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only -DNDEBUG" -DHOLLOWMERE_FUZZ=ON \
-		-DHOLLOWMERE_BENCHMARKS=OFF -DHOLLOWMERE_GENERATE_ASSETS=OFF \
-		-DHOLLOWMERE_DATA_DIR=$(CURDIR)/build/Data $(CMAKE_FLAGS)
-	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
-	./tests/fuzz/run-fuzzers.sh build-fuzz build/Data $(FUZZ_SECONDS) $(FUZZ_JOBS)
-
-# What CI runs on every push: each fuzz target for 20 s, so a regression shows at once.
-fuzz-smoke:
-	$(MAKE) fuzz FUZZ_SECONDS=20
-
-build: deps
+configure: deps
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: configure
 	cmake --build build -j $(JOBS)
 
 run: build
 	./build/hollowmere
 
-test-plain: build
-	cd build && ctest --output-on-failure -j $(JOBS)
+# The generated data set alone (pictures, fonts, sounds, music, authored text).
+data: configure
+	cmake --build build -j $(JOBS) --target assets authored_data
 
-SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# The tests that play the whole game with the headless player, install the
+# game, show the layering or run the benchmarks: in the optimised build.
+OPTIMISED_TARGETS = hollowmere hollowmere-autoplay hollowmere_long_tests hollowmere_install_tests \
+	hollowmere_bench
+test-plain: configure
+	cmake --build build -j $(JOBS) --target $(OPTIMISED_TARGETS)
+	cd build && ctest --output-on-failure -j $(JOBS) -L optimised
 
-configure-sanitize: build
-	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHOLLOWMERE_SANITIZE=ON \
-		-DCMAKE_CXX_FLAGS_DEBUG="-O1 -g -fno-omit-frame-pointer" \
+# The checked build: clang with ASan + UBSan, optimised lightly, with line
+# tables only for the reports; instrumented for coverage-guided fuzzing, so
+# the same build holds the tests and the fuzz targets.
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=32:malloc_context_size=8 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+configure-sanitize: data deps-fuzz
+	CC=clang-14 CXX=clang++-14 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHOLLOWMERE_FUZZ=ON \
+		-DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" -DCMAKE_C_FLAGS_DEBUG="-O1 -gline-tables-only" \
 		-DHOLLOWMERE_BENCHMARKS=OFF -DHOLLOWMERE_GENERATE_ASSETS=OFF \
 		-DHOLLOWMERE_DATA_DIR=$(CURDIR)/build/Data $(CMAKE_FLAGS)
 
 test-sanitize: configure-sanitize
 	cmake --build build-sanitize -j $(JOBS)
-	cd build-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) \
-		-E 'AllLevelsWinnable|WholeJourney'
+	cd build-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) -LE optimised
+
+# Each fuzz target for FUZZ_SECONDS, FUZZ_JOBS at a time.
+fuzz: configure-sanitize
+	cmake --build build-sanitize -j $(JOBS) --target fuzz_targets
+	./tests/fuzz/run-fuzzers.sh build-sanitize build/Data $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+# What CI runs on every push: each fuzz target for 20 s, so a regression shows at once.
+fuzz-smoke:
+	$(MAKE) fuzz FUZZ_SECONDS=20
 
 # The soak: levels 1-100 x seeds 1-3 x timed and relaxed, one JSON line per play and a
 # summary; it stops at the first broken rule (exit 1).
