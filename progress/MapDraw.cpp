@@ -67,6 +67,7 @@ void TMapScreen::Draw() {
         for (int i = 0; i < DotCount(); ++i)
             DrawDot(i, 0);
         DrawDot(Level - 1, 1);
+        DrawDotFocus();
     }
     SetBlend(ALPHABLEND);
     if (TopPanel)
@@ -76,6 +77,7 @@ void TMapScreen::Draw() {
                           static_cast<float>(ScreenHeight - BottomPanel->h + 1), 0, nullptr);
     DrawLabels();
     if (TimedCheckBox) TimedCheckBox->Draw();
+    DrawTimedFocus();
     if (Menu) Menu->Draw(0, 0);
     if (DialogHeaderFont) {
         SetColor(255, 255, 255);
@@ -133,7 +135,8 @@ void TMapScreen::DrawLockedDot(int index, float x, float y) {
 }
 
 void TMapScreen::DrawUnLockedDot(int index, float x, float y) {
-    const bool pointed = index == MOIndex;
+    // Under the pointer or the keys' focus: lit and glowing.
+    const bool pointed = index == MOIndex || index == ShownKeyDot();
     const TGameImagePtr& normal = pointed ? UnlockedMO : Unlocked;
     const TGameImagePtr& special = pointed ? UnlockedSpecialMO : UnlockedSpecial;
     DrawShadowDot(index, normal, special, x, y);

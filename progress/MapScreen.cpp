@@ -11,6 +11,7 @@
 #include "frame/Globals.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
+#include "frame/Navigation.h"
 #include "frame/Profile.h"
 #include "frame/Timing.h"
 #include "media/GameText.h"
@@ -133,6 +134,8 @@ void TMapScreen::Load() {
     Angle = 0;
     MOIndex = ClickedIndex = -1;
     Scale = 1;
+    KeyPlace = KeyStop::Dot;
+    KeySeen = FollowKeyDot = 0;
 }
 
 void TMapScreen::LoadMenu() {
@@ -178,7 +181,7 @@ void TMapScreen::Start() {
     // on a dot.
     const int highest = std::clamp(Player->Unlocked, 1, std::max(DotCount(), 1));
     Level = std::clamp(Player->Level, 1, highest);
-    LastMOIndex = Level - 1;
+    LastMOIndex = KeyDot = Level - 1;
     LastWheel = Game->Mouse->z;
     SetClampAndPosition();
     Logic();
@@ -236,6 +239,7 @@ void TMapScreen::Logic() {
         ManageReplayDialog();
         return;
     }
+    if (!Zooming()) ManageKeyFocus();
     TScreen::Logic();
     ManageZoom();
     ManageSlideIn();
@@ -293,8 +297,10 @@ void TMapScreen::Browse() {
     Glow->Manage();
     Glow2->Manage();
     if (TimedCheckBox->Logic() && SaveData) SaveData->timer = SaveData->timer ? 0 : 1;
-    ScrollByEdges();
+    // A pointer left resting by an edge does not scroll the map under the keys.
+    if (!Nav::MarksShown()) ScrollByEdges();
     ScrollByWheelAndKeys();
+    GlideToKeyDot();
     ClampScrollPosition();
     Angle += Delta;
     if (Angle >= 360) Angle -= 360;
@@ -313,16 +319,22 @@ void TMapScreen::ScrollByEdges() {
 void TMapScreen::ScrollByWheelAndKeys() {
     // The wheel turned away from the player shows the map further up.
     const int wheel = Game->Mouse->z;
-    ScrollY += static_cast<float>((wheel - LastWheel) * WHEEL_STEP);
+    const int pages = KeyHit(Key::PageUp) - KeyHit(Key::PageDown);
+    ScrollY += static_cast<float>((wheel - LastWheel) * WHEEL_STEP + pages * PAGE_STEP);
+    // The player scrolls away: the view no longer follows the focused dot.
+    if (wheel != LastWheel || pages != 0) FollowKeyDot = 0;
     LastWheel = wheel;
-    if (KeyDown(Key::Up)) ScrollY += KEY_SPEED * Delta;
-    if (KeyDown(Key::Down)) ScrollY -= KEY_SPEED * Delta;
-    ScrollY += static_cast<float>((KeyHit(Key::PageUp) - KeyHit(Key::PageDown)) * PAGE_STEP);
 }
 
 void TMapScreen::CheckLevelDots() {
     const int previous = MOIndex;
     MOIndex = -1;
+    // The keys' focus shows: the pointer at rest answers nothing (a click
+    // hides the focus first), the number is the focused dot's.
+    if (Nav::MarksShown()) {
+        LastMOIndex = KeyPlace == KeyStop::Dot ? KeyDot : Level - 1;
+        return;
+    }
     const int mx = Game->Mouse->x, my = Game->Mouse->y;
     for (int i = 0; i < DotCount(); ++i) {
         const float m = static_cast<float>(CheckSpecialLevel(i) ? SPECIAL_DOT_REACH : DOT_REACH);
@@ -342,9 +354,7 @@ void TMapScreen::CheckLevelDots() {
             if (!open) {
                 PlaySound(Invalid);
             } else {
-                if (start) start->PlayClick();
-                LevelSelected(i + 1);
-                ClickedIndex = i;
+                ChooseDot(i);
             }
         }
         return;
@@ -382,10 +392,22 @@ void TMapScreen::ChooseCurrentLevel() {
     ClickedIndex = Level - 1;
 }
 
+void TMapScreen::ChooseDot(int index) {
+    if (TButtonPtr start = Menu->FindButton("start")) start->PlayClick();
+    LevelSelected(index + 1);
+    ClickedIndex = index;
+}
+
 // ---------------------------------------------------------------- keys, buttons, leaving
 
 void TMapScreen::ManageKeysAndButtons() {
-    if (!Zooming() && (KeyHit(Key::Space) || KeyHit(Key::Enter))) {
+    // Space and Enter on the dots start the focused level (the current one
+    // until the keys move on); a focused control takes them itself.
+    if (!Zooming() && KeyPlace == KeyStop::Dot && (KeyHit(Key::Space) || KeyHit(Key::Enter))) {
+        if (KeyDot != Level - 1 && LevelOpen(KeyDot + 1)) {
+            ChooseDot(KeyDot);
+            return;
+        }
         if (TButtonPtr start = Menu->FindButton("start")) start->SimulateClick();
         ChooseCurrentLevel();
         return;

@@ -1,9 +1,16 @@
 // The level map: the story's long picture with a dot for each of the 100
 // levels along its path. The player scrolls it (pointer near an edge, wheel,
-// arrow and page keys), points at a dot to read its level number, picks an
-// open level (a click, or Space / Enter for the current one), and the map
-// zooms into that dot and leads to the level play screen. It also switches
-// timed play on and off and leads to the shop and back to the title.
+// page keys), points at a dot to read its level number, picks an open level
+// (a click, or Space / Enter for the current one), and the map zooms into
+// that dot and leads to the level play screen. It also switches timed play
+// on and off and leads to the shop and back to the title.
+//
+// Without a mouse (MapKeys.cpp): the keys' focus starts on the current
+// level's dot; Left and Right walk it along the path over the open dots (the
+// view following it), Enter, Space or the controller's A start the focused
+// level as a click on its dot does, Down and Up go between the dots and the
+// controls along the bottom, Tab visits them all in turn. The focus shows
+// after a key or controller input and hides when the mouse moves.
 //
 // Threading: the game's one thread; Logic once per logic step, Draw once per
 // frame (drawing reads, the logic places the map, the zoom included).
@@ -29,6 +36,7 @@
 #include "media/Sound.h"
 #include "ui/CheckBox.h"
 #include "ui/DialogKinds.h"
+#include "ui/Repeat.h"
 
 class TMapScreen : public TScreen {
   public:
@@ -44,10 +52,9 @@ class TMapScreen : public TScreen {
     // itself (pixels per step), falling to 0 at the band's inner side.
     static constexpr int EDGE_BAND = 60;
     static constexpr float EDGE_SPEED = 2.0f;
-    // The wheel moves the map this far per notch, the arrow keys this far
-    // per step while held, the page keys this far per press.
+    // The wheel moves the map this far per notch, the page keys this far
+    // per press.
     static constexpr int WHEEL_STEP = 80;
-    static constexpr float KEY_SPEED = 4.0f;
     static constexpr int PAGE_STEP = 300;
     // The profile's one-time hint that marks the replay notice as shown.
     static constexpr int REPLAY_HINT = 80;
@@ -82,6 +89,16 @@ class TMapScreen : public TScreen {
     float SlideInYDist = 0;
     TDialogOKPtr ReplayDialog;
     int ScrollYMin = 0;  // ScrollY goes no higher than this
+
+    // ---- the keys' focus (MapKeys.cpp) ----
+    // Where the focus stands: on a dot or on a control along the bottom.
+    enum class KeyStop { Dot, Shop, Back, Timed, Play };
+    KeyStop KeyPlace = KeyStop::Dot;
+    int KeyDot = 0;  // the dot (index) the focus is on, or goes back to from the controls
+    // The view glides until the focused dot is centred (or as near as the
+    // picture allows): it came near the panels.
+    int FollowKeyDot = 0;
+    float FocusPulse = 0;  // the focus ring's pulse, 0..360
 
     // ---- the screen's life ----
     void Load() override;
@@ -126,6 +143,11 @@ class TMapScreen : public TScreen {
     // The picture's size (0 before Load).
     int PictureWidth() const;
     int PictureHeight() const;
+    // The dot the keys' focus shows on now, -1 for none (hidden, on the
+    // controls, or a level already chosen).
+    int ShownKeyDot() const;
+    // The focus shows on this control.
+    bool KeyFocusOn(KeyStop stop) const;
 
   private:
     int LastWheel = 0;  // the pointer's wheel position at the last step
@@ -140,10 +162,27 @@ class TMapScreen : public TScreen {
     // Space / Enter, Esc and the buttons.
     void ManageKeysAndButtons();
     void ChooseCurrentLevel();
+    // What a click on an open dot does.
+    void ChooseDot(int index);
     void GoToShop();
     void ManageLeavingGlows();
     void DrawLabels();
     void DrawGold();
+
+    // ---- the keys' focus (MapKeys.cpp) ----
+    TKeyRepeatPtr WalkRepeats[2];  // Left, Right held
+    int KeySeen = 0;               // the focus showed on the step before
+    // One step of the focus keys, before the menu reads its own.
+    void ManageKeyFocus();
+    void WalkKeyDot(int step, bool pressed);
+    void MoveKeyPlace(KeyStop to);
+    // The next open dot from index that way along the path, or -1.
+    int NextOpenDot(int index, int step) const;
+    // The view follows the focused dot once it comes near the panels.
+    void FollowIfOutOfSight();
+    void GlideToKeyDot();
+    void DrawDotFocus();
+    void DrawTimedFocus();
 };
 
 extern std::shared_ptr<TMapScreen> MapScreen;

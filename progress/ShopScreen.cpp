@@ -224,13 +224,20 @@ void TShopScreen::Logic() {
 int TShopScreen::EyeModeInput() {
     TButtonPtr ok = EyeMenu->FindButton("ok");
     if (KeyHit(Key::Escape) || KeyHit(Key::Enter) || KeyHit(Key::Space)) {
-        EyeMode = 0;
+        LeaveEyeMode();
         if (ok) ok->SimulateClick();
         return 1;
     }
     EyeMenu->Manage(0, 0);
-    if (EyeMenu->Clicked("ok")) EyeMode = 0;
+    if (EyeMenu->Clicked("ok")) LeaveEyeMode();
     return 0;
+}
+
+void TShopScreen::LeaveEyeMode() {
+    EyeMode = 0;
+    // The eye button stood still, pressed, while its row was hidden: it
+    // comes back at rest, ready for the next press at once.
+    if (TButtonPtr eye = Menu->FindButton("eye")) eye->ClearClick();
 }
 
 void TShopScreen::BrowsingInput() {

@@ -125,6 +125,7 @@ class TShopScreen : public TScreen {
     void SettleMenu();
     // The step's input in each mode; 1 when the step ends there.
     int EyeModeInput();
+    void LeaveEyeMode();
     void BrowsingInput();
     void ScrollRight();
     // After "Buy": everything a purchase brings, when the store sold it.

@@ -22,74 +22,19 @@
 #include "play/GameScreen.h"
 #include "play/LevelComplete.h"
 #include "play/Player.h"
+#include "progress/MapFixture.h"
 #include "progress/MapScreen.h"
 #include "progress/ProfileStore.h"
 #include "progress/SaveData.h"
 #include "progress/ShopScreen.h"
 #include "screens/IntroScreen.h"
 #include "screens/TitleScreen.h"
-#include "ui/DialogFixture.h"
 #include "ui/Menu.h"
 
 namespace {
 
-class MapScreenTest : public DialogScreenTest {
+class MapScreenTest : public MapTest {
   protected:
-    void SetUp() override {
-        DialogScreenTest::SetUp();
-        SelectProfile("Ada");
-        GameScreen->GameStart();
-    }
-    void TearDown() override {
-        for (const TScreenPtr& screen : {TScreenPtr(MapScreen), TScreenPtr(ShopScreen)})
-            if (Game && Game->CurrentTScreen == screen) screen->Kill();
-        DialogScreenTest::TearDown();
-    }
-    // The map at rest after its arrival, with these levels open.
-    void Open(int unlocked, int level) {
-        Player->Unlocked = unlocked;
-        Player->Level = level;
-        PointAt(ScreenWidth / 2.0f, 300);
-        Game->CurrentTScreen->Kill();
-        MapScreen->PreStart();
-        ASSERT_EQ(Game->CurrentTScreen, MapScreen);
-        ASSERT_TRUE(StepUntil([] { return MapAtRest(); }));
-    }
-    // Where a level's dot is on the screen now.
-    static TAccuratePoint OnScreen(int level) {
-        const TAccuratePoint& dot = MapScreen->Coords[level - 1];
-        TAccuratePoint at;
-        at.Set(dot.X + MapScreen->ScrollX, dot.Y + MapScreen->ScrollY + MapScreen->YOffset);
-        return at;
-    }
-    void PointAt(float x, float y) {
-        InjectMouseMove(PhysicalX(x), PhysicalY(y));
-        Step();
-    }
-    void ClickDot(int level) {
-        const TAccuratePoint at = OnScreen(level);
-        // Away from the edges, where the map would scroll under the pointer.
-        ASSERT_TRUE(at.X > TMapScreen::EDGE_BAND && at.X < ScreenWidth - TMapScreen::EDGE_BAND &&
-                    at.Y > TMapScreen::EDGE_BAND && at.Y < ScreenHeight - TMapScreen::EDGE_BAND)
-            << "level " << level << " at " << at.X << ", " << at.Y;
-        ClickAt(at.X, at.Y);
-    }
-    static int Playing(const std::string& sound) {
-        int count = 0;
-        for (const TGameChannelPtr& channel : *Game->Channels)
-            count += channel->name == sound && channel->Channel && channel->Channel->Playing();
-        return count;
-    }
-    static std::vector<uint8_t> ProfileBytes() {
-        std::vector<uint8_t> bytes;
-        LoadBytes(Game->CurrentProfile->Path(), bytes);
-        return bytes;
-    }
-    // The fade out of the map ends here, without the screen it led to.
-    static void CancelLeaving() {
-        Game->GameFade->Finish();
-        Game->GameFade->GetDone();
-    }
     // A dot within reach of a button of the map lies under it.
     static bool UnderAButton(const TAccuratePoint& at, float reach) {
         for (const TButtonPtr& button : *MapScreen->Menu) {
@@ -124,13 +69,6 @@ class MapScreenTest : public DialogScreenTest {
         }
         ASSERT_TRUE(StepUntil([] { return Game->CurrentTScreen == MapScreen; }));
         ASSERT_TRUE(StepUntil([] { return MapAtRest(); }));
-    }
-    static bool MapAtRest() {
-        return Game->CurrentTScreen == MapScreen && !Game->Fading() && !MapScreen->SlideIn->Active;
-    }
-    bool ReachLevel(int level) {
-        return StepUntil(
-            [&] { return Game->CurrentTScreen == GameScreen && Player->Level == level; }, 600);
     }
 };
 
