@@ -20,6 +20,21 @@ bool GameStarted() {
     return started;
 }
 
+// Plays the level given as the benchmark's argument past its intro, until the
+// board is full of gems in play; false (the benchmark skipped) when the game
+// could not start.
+bool LevelInPlay(benchmark::State& state) {
+    if (!GameStarted()) {
+        state.SkipWithError("the game did not start");
+        return false;
+    }
+    AutoplayOptions options;
+    options.maxSteps = 1500;
+    options.slowStepMs = 1e9;
+    AutoPlayer(options).PlayLevel(static_cast<int>(state.range(0)), 1, true);
+    return true;
+}
+
 void BM_HeadlessPlayerLogicSteps(benchmark::State& state) {
     if (!GameStarted()) {
         state.SkipWithError("the game did not start");
@@ -40,14 +55,7 @@ void BM_HeadlessPlayerLogicSteps(benchmark::State& state) {
 BENCHMARK(BM_HeadlessPlayerLogicSteps)->Arg(5)->Arg(60)->Unit(benchmark::kMillisecond);
 
 void BM_LevelScreenFrame(benchmark::State& state) {
-    if (!GameStarted()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
-    AutoplayOptions options;
-    options.maxSteps = 1500;  // past the intro, the board full of gems
-    options.slowStepMs = 1e9;
-    AutoPlayer(options).PlayLevel(static_cast<int>(state.range(0)), 1, true);
+    if (!LevelInPlay(state)) return;
     for (auto _ : state)
         Game->ScreenDraw();
     state.counters["frames_per_second"] =
@@ -59,14 +67,7 @@ BENCHMARK(BM_LevelScreenFrame)->Arg(60)->Unit(benchmark::kMillisecond)->UseRealT
 // the board full of gems in play: what a renderer that draws pixel by pixel
 // has to do each frame (the frame presented included).
 void BM_LevelScreenPixelsPerFrame(benchmark::State& state) {
-    if (!GameStarted()) {
-        state.SkipWithError("the game did not start");
-        return;
-    }
-    AutoplayOptions options;
-    options.maxSteps = 1500;  // past the intro, the board full of gems
-    options.slowStepMs = 1e9;
-    AutoPlayer(options).PlayLevel(static_cast<int>(state.range(0)), 1, true);
+    if (!LevelInPlay(state)) return;
     ResetDrawnPixels();
     for (auto _ : state)
         Game->ScreenDraw();

@@ -50,6 +50,15 @@ class WindowTest : public FrameTest {
         next->IniExtract();
         return next;
     }
+    // A later run opening its window (not full screen) on a 1920 x 1080 desktop.
+    void OpenTheNextRunsWindow() {
+        Game = NextRun();
+        Game->FullScreen = 0;
+        Game->FirstTime = 0;
+        Game->DesktopWidth = 1920;
+        Game->DesktopHeight = 1080;
+        Game->GraphicsCreate(0);
+    }
 };
 
 TEST_F(WindowTest, AResizedWindowKeepsTheGameShapeAndTheMouseFindsItsPixels) {
@@ -165,12 +174,7 @@ TEST_F(WindowTest, ADamagedOrAbsurdPlacementOpensTheUsualWindow) {
     for (const std::string& text : cases) {
         SCOPED_TRACE(text);
         ASSERT_TRUE(SaveTextSafely(Game->SettingsPath(), text));
-        Game = NextRun();
-        Game->FullScreen = 0;
-        Game->FirstTime = 0;
-        Game->DesktopWidth = 1920;
-        Game->DesktopHeight = 1080;
-        Game->GraphicsCreate(0);
+        OpenTheNextRunsWindow();
         int width = 0, height = 0;
         GetWindowSize(width, height);
         EXPECT_EQ(width, 1024);
@@ -182,12 +186,7 @@ TEST_F(WindowTest, ADamagedOrAbsurdPlacementOpensTheUsualWindow) {
     ASSERT_TRUE(SaveTextSafely(Game->SettingsPath(),
                                "WINDOW X=-30000\r\nWINDOW Y=25000\r\nWINDOW WIDTH=640\r\n"
                                "WINDOW HEIGHT=480\r\n"));
-    Game = NextRun();
-    Game->FullScreen = 0;
-    Game->FirstTime = 0;
-    Game->DesktopWidth = 1920;
-    Game->DesktopHeight = 1080;
-    Game->GraphicsCreate(0);
+    OpenTheNextRunsWindow();
     int x = 0, y = 0, width = 0, height = 0;
     GetWindowSize(width, height);
     GetWindowPosition(x, y);
