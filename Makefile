@@ -1,5 +1,5 @@
 # make run   installs what is missing, builds everything into build/ and starts the game
-# make fuzz  builds the fuzz targets with clang and libFuzzer into build-fuzz/ and runs each
+# make fuzz  builds the fuzz targets with clang and libFuzzer into build-sanitize/ and runs each
 #            for FUZZ_SECONDS (default 60), FUZZ_JOBS (default 2) at a time
 # make test  does the same set-up, checks the formatting and runs every test once: the ones
 #            that play the whole game, install it or time it in the optimised build, every
@@ -113,4 +113,4 @@ package: build
 	lintian --tag-display-limit 0 build/hollowmere_*.deb
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize
