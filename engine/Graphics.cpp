@@ -35,9 +35,14 @@ struct DrawState {
 struct Display {
     SdlWindowPtr window;
     SdlRendererPtr renderer;
-    // Everything is drawn here and copied to the window at Flip, so the last
-    // picture can still be read after it was presented.
+    // The frame is drawn straight into the window's back buffer at its place
+    // (the renderer's viewport) when it can be; otherwise, or while the frame
+    // is to be kept from one Flip to the next, it is drawn here and copied to
+    // the window at Flip.
     SdlTexturePtr target;
+    bool direct = false;     // drawing goes to the window
+    bool keepFrame = false;  // drawing goes to the target, asked for
+    bool watching = false;   // the window's size changes are watched
     // Where batches drawn by the engine itself go back to the target.
     SdlTexturePtr composeTexture;
     int composeWidth = 0, composeHeight = 0;
@@ -416,10 +421,19 @@ void ResetViewState() {
     ApplyClip();
 }
 
+// The rectangle of the frame (or of the picture being drawn into) where
+// drawing lands, in the coordinates SDL_RenderReadPixels reads by.
+SDL_Rect DrawingPlace(const SDL_Rect& rect) {
+    SDL_Rect place;
+    SDL_RenderGetViewport(g_display.renderer.get(), &place);
+    return {rect.x + place.x, rect.y + place.y, rect.w, rect.h};
+}
+
 PixmapPtr ReadPhysical(const SDL_Rect& rect) {
     if (!g_display.renderer || rect.w <= 0 || rect.h <= 0) return nullptr;
     PixmapPtr pixels = TPixmap::Create(rect.w, rect.h, PixelFormat::RGBA8888);
-    if (SDL_RenderReadPixels(g_display.renderer.get(), &rect, SDL_PIXELFORMAT_RGBA32,
+    const SDL_Rect place = DrawingPlace(rect);
+    if (SDL_RenderReadPixels(g_display.renderer.get(), &place, SDL_PIXELFORMAT_RGBA32,
                              pixels->Pixels(), pixels->Pitch()) != 0) {
         return nullptr;
     }
@@ -430,29 +444,69 @@ PixmapPtr ReadPhysical(const SDL_Rect& rect) {
     return pixels;
 }
 
-// The target is made again at width x height (the old one goes once it is no
-// longer the target); the view state is reset to it.
-bool MakeTarget(int width, int height) {
-    if (!g_display.renderer || width <= 0 || height <= 0) return false;
-    if (!g_display.target || width != g_display.width || height != g_display.height) {
-        SDL_SetRenderTarget(g_display.renderer.get(), nullptr);
-        SdlTexturePtr target(SDL_CreateTexture(g_display.renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                               SDL_TEXTUREACCESS_TARGET, width, height));
-        if (!target) return false;
-        SDL_SetRenderTarget(g_display.renderer.get(), target.get());
-        g_display.target = std::move(target);
-        g_display.width = width;
-        g_display.height = height;
+// A window resize makes SDL put the viewport back over the whole window:
+// the frame goes back to its place (the caller then follows the new size).
+int KeepFramePlace(void*, SDL_Event* event) {
+    if (event->type != SDL_WINDOWEVENT || event->window.event != SDL_WINDOWEVENT_SIZE_CHANGED)
+        return 0;
+    SDL_Renderer* renderer = g_display.renderer.get();
+    if (renderer && g_display.direct && !SDL_GetRenderTarget(renderer)) {
+        SDL_RenderSetViewport(renderer, &g_display.frame);
+        ApplyClip();
     }
-    ResetViewState();
+    return 0;
+}
+
+// Sends drawing to the frame at `frame` in the drawable: straight into the
+// window when it can, else into the target made again at the frame's size (the
+// old one goes once it is no longer the target). A target made while drawing
+// went to the window starts as the frame held. The view state is left alone.
+bool PlaceFrame(const SDL_Rect& frame) {
+    SDL_Renderer* renderer = g_display.renderer.get();
+    if (!renderer || frame.w <= 0 || frame.h <= 0) return false;
+    if (!g_display.watching) {
+        SDL_AddEventWatch(KeepFramePlace, nullptr);
+        g_display.watching = true;
+    }
+    std::vector<uint32_t> held;
+    if (g_display.direct && g_display.keepFrame && g_display.width == frame.w &&
+        g_display.height == frame.h) {
+        held.resize(static_cast<size_t>(frame.w) * frame.h);
+        const SDL_Rect place = DrawingPlace({0, 0, frame.w, frame.h});
+        if (SDL_RenderReadPixels(renderer, &place, SDL_PIXELFORMAT_ARGB8888, held.data(),
+                                 frame.w * 4) != 0)
+            held.clear();
+    }
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderSetClipRect(renderer, nullptr);
+    g_display.direct = !g_display.keepFrame && SDL_RenderSetViewport(renderer, &frame) == 0;
+    if (g_display.direct) {
+        g_display.target.reset();
+    } else {
+        SDL_RenderSetViewport(renderer, nullptr);
+        if (!g_display.target || frame.w != g_display.width || frame.h != g_display.height) {
+            g_display.target.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                                     SDL_TEXTUREACCESS_TARGET, frame.w, frame.h));
+        }
+        if (!g_display.target || SDL_SetRenderTarget(renderer, g_display.target.get()) != 0) {
+            g_display.target.reset();
+            g_display.width = g_display.height = 0;
+            return false;
+        }
+        if (!held.empty())
+            SDL_UpdateTexture(g_display.target.get(), nullptr, held.data(), frame.w * 4);
+    }
+    g_display.width = frame.w;
+    g_display.height = frame.h;
+    g_display.frame = frame;
     return true;
 }
 
-bool MakeTargetFillDrawable() {
+bool PlaceFrameFillDrawable() {
     int width = 0, height = 0;
     GetDrawableSize(width, height);
-    if (!MakeTarget(width, height)) return false;
-    g_display.frame = {0, 0, width, height};
+    if (!PlaceFrame({0, 0, width, height})) return false;
+    ResetViewState();
     return true;
 }
 
@@ -555,7 +609,7 @@ bool Graphics(int width, int height, int depth, int /*hertz: full screen keeps t
     g_display.depth = depth;
     g_display.vsync = -1;
     g_display.presented = 0;
-    if (!MakeTargetFillDrawable()) {
+    if (!PlaceFrameFillDrawable()) {
         CloseGraphics();
         return false;
     }
@@ -576,7 +630,7 @@ bool ChangeWindowMode(int width, int height, bool fullScreen) {
         CentreWindow();
     }
     g_display.depth = fullScreen ? 32 : 0;
-    return MakeTargetFillDrawable();
+    return PlaceFrameFillDrawable();
 }
 
 void CloseGraphics() {
@@ -586,6 +640,9 @@ void CloseGraphics() {
     g_display.composeTexture.reset();
     g_display.composeWidth = g_display.composeHeight = 0;
     g_display.target.reset();
+    g_display.direct = false;
+    if (g_display.watching) SDL_DelEventWatch(KeepFramePlace, nullptr);
+    g_display.watching = false;
     g_display.renderer.reset();
     g_display.window.reset();
     g_display.width = g_display.height = g_display.depth = 0;
@@ -708,8 +765,8 @@ std::vector<DisplayArea> DisplayAreas() {
 
 bool SetFrameRect(int x, int y, int width, int height) {
     if (!g_display.renderer || width <= 0 || height <= 0) return false;
-    if (!MakeTarget(width, height)) return false;
-    g_display.frame = {x, y, width, height};
+    if (!PlaceFrame({x, y, width, height})) return false;
+    ResetViewState();
     return true;
 }
 
@@ -717,6 +774,20 @@ void SetBarColor(int r, int g, int b) {
     g_display.barR = static_cast<uint8_t>(std::clamp(r, 0, 255));
     g_display.barG = static_cast<uint8_t>(std::clamp(g, 0, 255));
     g_display.barB = static_cast<uint8_t>(std::clamp(b, 0, 255));
+}
+
+void KeepFrame(bool keep) {
+    if (keep == g_display.keepFrame) return;
+    g_display.keepFrame = keep;
+    if (g_display.renderer && g_display.width > 0 && PlaceFrame(g_display.frame)) ApplyClip();
+}
+
+bool FrameKept() {
+    return g_display.keepFrame;
+}
+
+bool FrameDrawnDirect() {
+    return g_display.direct;
 }
 
 long PresentedFrames() {
@@ -872,14 +943,22 @@ DrawStateGuard::~DrawStateGuard() {
 
 void Cls() {
     if (!g_display.renderer) return;
-    // Clearing fills the whole target, whatever the viewport.
-    int width = 0, height = 0;
-    SDL_GetRendererOutputSize(g_display.renderer.get(), &width, &height);
+    // Clearing fills the whole frame, or the picture drawn into, whatever the
+    // viewport; in the window, the frame is its part.
+    SDL_Renderer* renderer = g_display.renderer.get();
+    SDL_Rect place;
+    SDL_RenderGetViewport(renderer, &place);
     ++g_drawn.draws;
-    CountPixels(SDL_BLENDMODE_NONE, static_cast<long long>(width) * height);
-    SDL_SetRenderDrawBlendMode(g_display.renderer.get(), SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(g_display.renderer.get(), g_state.clsR, g_state.clsG, g_state.clsB, 255);
-    SDL_RenderClear(g_display.renderer.get());
+    CountPixels(SDL_BLENDMODE_NONE, static_cast<long long>(place.w) * place.h);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, g_state.clsR, g_state.clsG, g_state.clsB, 255);
+    if (SDL_GetRenderTarget(renderer)) {
+        SDL_RenderClear(renderer);
+        return;
+    }
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_RenderFillRect(renderer, nullptr);
+    ApplyClip();
 }
 
 void DrawImage(TImage& image, float x, float y, int frame) {
@@ -1013,7 +1092,8 @@ ComposeBox DrawableBox() {
     if (SDL_Texture* target = SDL_GetRenderTarget(g_display.renderer.get())) {
         SDL_QueryTexture(target, nullptr, nullptr, &width, &height);
     } else {
-        SDL_GetRendererOutputSize(g_display.renderer.get(), &width, &height);
+        width = g_display.width;
+        height = g_display.height;
     }
     const float sx = g_display.toPhysicalX, sy = g_display.toPhysicalY;
     ComposeBox box{static_cast<int>(std::lround(g_state.viewX * sx)),
@@ -1096,7 +1176,8 @@ bool ComposeBatch(const ImageInstance* instances, size_t count) {
     }
     room.pixels.resize(static_cast<size_t>(width) * height);
     const SDL_Rect rect{covered.left, covered.top, width, height};
-    if (SDL_RenderReadPixels(g_display.renderer.get(), &rect, SDL_PIXELFORMAT_ARGB8888,
+    const SDL_Rect place = DrawingPlace(rect);
+    if (SDL_RenderReadPixels(g_display.renderer.get(), &place, SDL_PIXELFORMAT_ARGB8888,
                              room.pixels.data(), width * 4) != 0)
         return false;
     const ComposeTarget target{room.pixels.data(), width,         covered.left,
@@ -1290,12 +1371,8 @@ std::set<TFrameLayer::Room*>& LiveLayers() {
 
 // The size of the frame drawing goes to.
 void FrameSize(int& width, int& height) {
-    width = height = 0;
-    if (g_display.target) {
-        SDL_QueryTexture(g_display.target.get(), nullptr, nullptr, &width, &height);
-    } else if (g_display.renderer) {
-        SDL_GetRendererOutputSize(g_display.renderer.get(), &width, &height);
-    }
+    width = g_display.renderer ? g_display.width : 0;
+    height = g_display.renderer ? g_display.height : 0;
 }
 
 void DropAllLayers() {
@@ -1395,32 +1472,54 @@ void Flip(int sync) {
         g_display.vsync = wantVsync;
     }
     ++g_display.presented;
+    SDL_Renderer* renderer = g_display.renderer.get();
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    if (g_display.direct) {
+        // The window keeps nothing from one frame to the next: the part of the
+        // frame outside the viewport, where only clearing reaches, is painted
+        // in the clear colour as clearing left it.
+        const SDL_Rect view = ClipRect();
+        const int width = g_display.width, height = g_display.height;
+        const int right = view.x + view.w, bottom = view.y + view.h;
+        const SDL_Rect margins[4] = {{0, 0, width, view.y},
+                                     {0, bottom, width, height - bottom},
+                                     {0, view.y, view.x, view.h},
+                                     {right, view.y, width - right, view.h}};
+        SDL_SetRenderDrawColor(renderer, g_state.clsR, g_state.clsG, g_state.clsB, 255);
+        for (const SDL_Rect& margin : margins) {
+            if (margin.w <= 0 || margin.h <= 0 || view.w <= 0) continue;
+            ++g_drawn.draws;
+            CountPixels(SDL_BLENDMODE_NONE, static_cast<long long>(margin.w) * margin.h);
+            SDL_RenderFillRect(renderer, &margin);
+        }
+        SDL_RenderSetViewport(renderer, nullptr);
+    }
+    int width = 0, height = 0;
+    SDL_GetRendererOutputSize(renderer, &width, &height);
+    const SDL_Rect& frame = g_display.frame;
+    // The bars: what the frame leaves of the drawable on each side.
+    const SDL_Rect bars[4] = {{0, 0, width, frame.y},
+                              {0, frame.y + frame.h, width, height - frame.y - frame.h},
+                              {0, frame.y, frame.x, frame.h},
+                              {frame.x + frame.w, frame.y, width - frame.x - frame.w, frame.h}};
+    SDL_SetRenderDrawColor(renderer, g_display.barR, g_display.barG, g_display.barB, 255);
+    for (const SDL_Rect& bar : bars)
+        if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
     if (g_display.target) {
-        SDL_Renderer* renderer = g_display.renderer.get();
-        SDL_SetRenderTarget(renderer, nullptr);
-        SDL_RenderSetClipRect(renderer, nullptr);
-        int width = 0, height = 0;
-        SDL_GetRendererOutputSize(renderer, &width, &height);
-        const SDL_Rect& frame = g_display.frame;
-        // The bars: what the frame leaves of the drawable on each side.
-        const SDL_Rect bars[4] = {{0, 0, width, frame.y},
-                                  {0, frame.y + frame.h, width, height - frame.y - frame.h},
-                                  {0, frame.y, frame.x, frame.h},
-                                  {frame.x + frame.w, frame.y, width - frame.x - frame.w, frame.h}};
-        SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-        SDL_SetRenderDrawColor(renderer, g_display.barR, g_display.barG, g_display.barB, 255);
-        for (const SDL_Rect& bar : bars)
-            if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
         SDL_SetTextureBlendMode(g_display.target.get(), SDL_BLENDMODE_NONE);
         ++g_drawn.draws;
         CountPixels(SDL_BLENDMODE_NONE, static_cast<long long>(frame.w) * frame.h);
         SDL_RenderCopy(renderer, g_display.target.get(), nullptr, &frame);
-        SDL_RenderPresent(renderer);
-        SDL_SetRenderTarget(g_display.renderer.get(), g_display.target.get());
-        ApplyClip();
-    } else {
-        SDL_RenderPresent(g_display.renderer.get());
     }
+    SDL_RenderPresent(renderer);
+    if (g_display.target) {
+        SDL_SetRenderTarget(renderer, g_display.target.get());
+    } else if (g_display.direct) {
+        SDL_RenderSetViewport(renderer, &frame);
+    }
+    ApplyClip();
 }
 
 PixmapPtr GrabPixmap(int x, int y, int width, int height) {

@@ -2,12 +2,13 @@
 // global drawing state and the drawing operations.
 //
 // All positions are virtual: the drawing layer maps a virtual width x height
-// onto the physical back buffer. The frame keeps the last presented picture,
-// so it can be grabbed (screenshots) after Flip. Flip presents the frame in
-// a rectangle of the window's drawable (all of it unless told otherwise) and
-// paints the rest in the bar colour. The window can be resized by the
-// player; nothing here follows that on its own: the caller asks for the
-// window's sizes and places the frame again.
+// onto the physical frame. The frame is a rectangle of the window's drawable
+// (all of it unless told otherwise), drawn straight into the window's back
+// buffer; Flip paints the rest of the drawable in the bar colour and presents
+// it. What the back buffer holds after Flip is not to be relied on, so every
+// frame is drawn whole, and a picture of it is grabbed before Flip. The window can be resized by
+// the player; nothing here follows that on its own: the caller asks for the window's sizes and
+// places the frame again.
 #pragma once
 
 #include <cstddef>
@@ -100,13 +101,22 @@ struct DisplayArea {
 };
 std::vector<DisplayArea> DisplayAreas();
 
-// Where the frame is presented: a rectangle of the drawable, in pixels. The
-// back buffer is made that size (GraphicsWidth/Height report it, the view
-// state is reset to it) and the rest of the drawable is painted in the bar
-// colour at each Flip. Opening graphics or changing the window mode makes
-// the frame fill the drawable. False without graphics or for an empty size.
+// Where the frame is drawn: a rectangle of the drawable, in pixels. The frame
+// is that size (GraphicsWidth/Height report it, the view state is reset to
+// it) and the rest of the drawable is painted in the bar colour at each Flip.
+// Opening graphics or changing the window mode makes the frame fill the
+// drawable. False without graphics or for an empty size.
 bool SetFrameRect(int x, int y, int width, int height);
 void SetBarColor(int r, int g, int b);
+// Keeps the frame from one Flip to the next, starting from what it holds now,
+// for as long as `keep` is on: drawing goes into a picture of the frame that
+// each Flip copies into the window (for what draws over the last frame
+// instead of drawing it whole). The same is done, always, for a renderer that
+// cannot draw into a part of the window. The view state is left as it is.
+void KeepFrame(bool keep);
+bool FrameKept();
+// Whether drawing goes straight into the window.
+bool FrameDrawnDirect();
 // Frames presented since the graphics were opened.
 long PresentedFrames();
 
@@ -244,11 +254,10 @@ int TextHeight(const std::string& text);
 
 // Pixels drawn since the last ResetDrawnPixels, by how they were blended: the
 // physical area each draw covers inside the viewport (a turned picture or a
-// polygon counts its bounding box), clearing the frame and presenting it
-// (an unblended copy of the whole frame) included. Draws that change nothing
-// (fully transparent, adding black) are not made and count nothing. Read by
-// the benchmarks and tests; drawing keeps the count whether or not anyone
-// reads it.
+// polygon counts its bounding box), clearing the frame, and at Flip the
+// frame's margins outside the viewport and the copy of a kept frame included. Draws that change
+// nothing (fully transparent, adding black) are not made and count nothing. Read by the benchmarks
+// and tests; drawing keeps the count whether or not anyone reads it.
 struct DrawnPixels {
     long long solid = 0;  // written as they are: the solid blend, opaque pictures
     long long alpha = 0;  // blended by source alpha: the alpha and mask blends
@@ -266,9 +275,10 @@ void Flip(int sync = 1);
 // frames themselves when it did not).
 bool VSyncActive();
 
-// Pixels of the drawn frame (the one being drawn, or the last presented one
-// before drawing starts again), virtual rectangle; null without graphics.
+// Pixels of the frame being drawn (after Flip, of the one presented only
+// while the frame is kept or the renderer keeps the back buffer), virtual
+// rectangle; null without graphics.
 PixmapPtr GrabPixmap(int x, int y, int width, int height);
 ImagePtr GrabImage(int x, int y, int width, int height);
-// The whole physical back buffer.
+// The whole physical frame, as GrabPixmap reads it.
 PixmapPtr ReadBackBuffer();

@@ -155,6 +155,9 @@ void ShowMessageBox(const std::string& message, int width, int height) {
     box.fontHeight = static_cast<int>(ImageFontTextHeight("ABCXYZ"));
     box.lines = WordWrapLinesMeasured(SplitLines(message), width - 20, ImageFontTextWidth, 1.0);
     FlushAll();
+    // The box is drawn over the frame as it stands, which must stay put.
+    const bool kept = FrameKept();
+    KeepFrame(true);
     while (true) {
         // Both are asked every round so neither leaves a stale hit behind.
         const bool keyHit = AnyKeyHitPolled();
@@ -166,6 +169,7 @@ void ShowMessageBox(const std::string& message, int width, int height) {
         Flip(FlipSync);
         Delay(kMessageBoxRoundDelayMs);
     }
+    KeepFrame(kept);
     SetColor(255, 255, 255);
     FlushAll();
 }

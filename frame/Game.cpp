@@ -503,7 +503,7 @@ void TGame::ReadFrameworkKeys() {
     if (Debug && FrameworkKeyHit(keys.Fast)) act([this] { Fast ? FastOff() : FastOn(); });
     if (Debug && FrameworkKeyHit(keys.SlowMotion))
         act([this] { SlowMotion ? SlowMotionOff() : SlowMotionOn(); });
-    if (FrameworkKeyHit(keys.Screenshot)) act([this] { TakeScreenshot(); });
+    if (FrameworkKeyHit(keys.Screenshot)) act([this] { ScreenshotWanted = 1; });
     if (Debug && FrameworkKeyHit(keys.FlipSyncCycle)) {
         act([] { FlipSync = FlipSync == 1 ? -1 : FlipSync == -1 ? 0 : 1; });
     }

@@ -108,6 +108,9 @@ class TGame {
     int Fade = 1;
     int NoFade = 0;
     int NoDraw = 0;
+    // The screenshot key was pressed: the picture is taken from the next frame
+    // drawn, before it is shown.
+    int ScreenshotWanted = 0;
     int Particles = 80;
     int PortalSplash = 0, PortalSplash2 = 0, IntroShow = 0;
     int Paused = 0;
@@ -263,6 +266,7 @@ class TGame {
     virtual float CalcAnimLengthFromFloat(float ms);
     virtual int CalcMilliSecsFromFrames(float frames, int useSpeed);
     virtual void Kill();
+    // Saves the frame drawn so far as a screenshot.
     virtual void TakeScreenshot();
     virtual void RestoreMouseCoords();
     virtual void DeleteAllProfiles();

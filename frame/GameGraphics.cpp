@@ -295,6 +295,11 @@ void TGame::SetClientCoords() {
 }
 
 void TGame::PostDraw() {
+    // The window keeps nothing certain of a frame once it is shown.
+    if (ScreenshotWanted) {
+        ScreenshotWanted = 0;
+        TakeScreenshot();
+    }
     Flip(FlipSync);
     PaceFrame();
 }

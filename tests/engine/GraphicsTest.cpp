@@ -317,9 +317,11 @@ TEST_F(GraphicsTest, LockedPixelsReachTheScreenAndFramesSurviveFlip) {
     DrawText("The quick brown fox jumps over the lazy dog 0123456789 !?()[]{}<>", 10, 200);
     SetTransform(0, 1, 1);
     headless::SaveFrame("graphics-text");
+    // A kept frame is still there to be grabbed after it was presented.
+    KeepFrame(true);
     Flip(0);
-    // The picture presented last is still there to be grabbed.
     PixmapPtr grabbed = GrabPixmap(0, 0, 80, 80);
+    KeepFrame(false);
     ASSERT_TRUE(grabbed);
     EXPECT_EQ(grabbed->Width(), 80);
     ExpectColour(*grabbed, 1, 1, 0, 255, 0, "locked pixel");
@@ -370,6 +372,93 @@ TEST_F(GraphicsTest, MaskColourIsPunchedOutOfPicturesWithoutAlpha) {
     EXPECT_EQ(masked->Lock(0)->ReadPixel(0, 0) >> 24, 0u);
     EXPECT_EQ(masked->Lock(0)->ReadPixel(1, 0) >> 24, 255u);
     EXPECT_EQ(unmasked->Lock(0)->ReadPixel(0, 0) >> 24, 255u);
+}
+
+// A scene of every kind of draw, a still layer and a batch the engine draws
+// by itself among them, in the game's units on a scaled frame.
+void DrawMixedScene(TFrameLayer& layer) {
+    SetVirtualResolution(1024, 768);
+    SetViewport(0, 0, 1024, 768);
+    SetOrigin(0, 0);
+    SetClsColor(30, 60, 90);
+    Cls();
+    layer.Drop();
+    ASSERT_TRUE(layer.Begin());
+    SetColor(200, 180, 40);
+    DrawRect(40, 40, 300, 200);
+    layer.End();
+    layer.Draw();
+    SetViewport(16, 8, 992, 752);
+    ImagePtr picture = SolidImage(64, 64, 0x80FF4020u);
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    SetAlpha(0.7f);
+    SetTransform(30, 1.5f, 1.5f);
+    DrawImage(picture, 500, 300);
+    SetTransform(0, 1, 1);
+    SetAlpha(1);
+    std::vector<ImageInstance> batch;
+    for (int n = 0; n < 24; ++n) {
+        ImageInstance one;
+        one.image = picture.get();
+        one.x = 700 + n;
+        one.y = 500 + n;
+        one.rotation = 15.0f * n;
+        one.blend = n % 2 ? LIGHTBLEND : ALPHABLEND;
+        batch.push_back(one);
+    }
+    DrawImageInstances(batch.data(), batch.size());
+    SetColor(40, 220, 90);
+    DrawOval(100, 500, 180, 120);
+    DrawLine(0, 0, 1023, 767);
+    DrawText("Hollowmere", 20, 740);
+    SetColor(255, 255, 255);
+    SetBlend(SOLIDBLEND);
+}
+
+TEST_F(GraphicsTest, AFrameDrawnIntoTheWindowIsTheFrameCopiedThereAndBarsSurroundIt) {
+    SetWindowSize(1000, 700);
+    SetBarColor(24, 24, 24);
+    ASSERT_TRUE(SetFrameRect(100, 50, 800, 600));
+    TFrameLayer layer;
+    const int composed = ComposedBatches();
+    KeepFrame(true);
+    EXPECT_FALSE(FrameDrawnDirect());
+    DrawMixedScene(layer);
+    Flip(0);
+    PixmapPtr copied = ReadBackBuffer();
+    KeepFrame(false);
+    EXPECT_TRUE(FrameDrawnDirect()) << "the software renderer draws into a part of the window";
+    DrawMixedScene(layer);
+    EXPECT_EQ(ComposedBatches(), composed + 2) << "the batch was drawn by the engine both times";
+    PixmapPtr direct = ReadBackBuffer();
+    ASSERT_TRUE(copied && direct);
+    ASSERT_EQ(direct->Width(), 800);
+    ASSERT_EQ(direct->Height(), 600);
+    int differing = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            differing += direct->ReadPixel(x, y) != copied->ReadPixel(x, y);
+    EXPECT_EQ(differing, 0) << "pixels differ between the frame drawn in place and copied";
+    headless::SaveFrame("graphics-direct-frame");
+
+    // The window as presented (the software renderer keeps it): the frame at
+    // its place, the bars around it, the margins outside the viewport cleared.
+    Flip(0);
+    ASSERT_TRUE(SetFrameRect(0, 0, 1000, 700));
+    PixmapPtr window = ReadBackBuffer();
+    ASSERT_TRUE(window);
+    for (const auto& [x, y] : {std::pair{50, 350}, {950, 350}, {500, 20}, {500, 680}})
+        ExpectColour(*window, x, y, 24, 24, 24, "bar");
+    ExpectColour(*window, 104, 300, 30, 60, 90, "margin left of the viewport");
+    differing = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            differing += window->ReadPixel(100 + x, 50 + y) != direct->ReadPixel(x, y);
+    EXPECT_EQ(differing, 0) << "the frame presented is the frame drawn";
+    SetWindowSize(1024, 768);
+    ASSERT_TRUE(SetFrameRect(0, 0, 1024, 768));
+    SetBarColor(0, 0, 0);
 }
 
 }  // namespace
