@@ -19,21 +19,31 @@ float Fraction(uint64_t pos) {
     return float(uint32_t(pos & kFractionMask)) * kFractionScale;
 }
 
+// A sample in -1..1, from either way a decoded sound keeps it.
+inline float Value(float sample) {
+    return sample;
+}
+inline float Value(int16_t sample) {
+    return sample * (1.0f / 32768.0f);
+}
+
 // The inner loop: every frame of `count` has both interpolation points
 // inside `src`.
-template <int CH>
-uint64_t MixRun(const float* src, uint64_t pos, uint64_t step, int count, float gainLeft,
+template <int CH, typename T>
+uint64_t MixRun(const T* src, uint64_t pos, uint64_t step, int count, float gainLeft,
                 float gainRight, float* out) {
     for (int i = 0; i < count; ++i) {
-        const float* a = src + (pos >> kFractionBits) * CH;
+        const T* a = src + (pos >> kFractionBits) * CH;
         float f = Fraction(pos);
         if constexpr (CH == 1) {
-            float s = a[0] + (a[1] - a[0]) * f;
+            const float a0 = Value(a[0]);
+            float s = a0 + (Value(a[1]) - a0) * f;
             out[0] += s * gainLeft;
             out[1] += s * gainRight;
         } else {
-            out[0] += (a[0] + (a[2] - a[0]) * f) * gainLeft;
-            out[1] += (a[1] + (a[3] - a[1]) * f) * gainRight;
+            const float a0 = Value(a[0]), a1 = Value(a[1]);
+            out[0] += (a0 + (Value(a[2]) - a0) * f) * gainLeft;
+            out[1] += (a1 + (Value(a[3]) - a1) * f) * gainRight;
         }
         out += 2;
         pos += step;
@@ -42,10 +52,11 @@ uint64_t MixRun(const float* src, uint64_t pos, uint64_t step, int count, float 
 }
 
 // One frame whose second interpolation point lies outside the window.
-void MixFrame(const float* a, const float* b, int channels, float f, float gainLeft,
-              float gainRight, float* out) {
-    float left = a[0] + (b[0] - a[0]) * f;
-    float right = channels == 2 ? a[1] + (b[1] - a[1]) * f : left;
+template <typename T>
+void MixFrame(const T* a, const T* b, int channels, float f, float gainLeft, float gainRight,
+              float* out) {
+    float left = Value(a[0]) + (Value(b[0]) - Value(a[0])) * f;
+    float right = channels == 2 ? Value(a[1]) + (Value(b[1]) - Value(a[1])) * f : left;
     out[0] += left * gainLeft;
     out[1] += right * gainRight;
 }
@@ -66,6 +77,7 @@ struct MixerVoice {
     // The frames the position refers to: the whole sound, or for a streamed
     // sound the last decoded chunk preceded by one frame of the chunk before.
     const float* window = nullptr;
+    const int16_t* window16 = nullptr;  // instead of window for 16-bit sounds
     int64_t windowFrames = 0;
     int channels = 1;
     bool loop = false;
@@ -153,13 +165,20 @@ struct MixerVoice {
         return int(std::min<uint64_t>(frames, uint64_t(wanted)));
     }
 
-    void MixEdge(float* out) {
-        const float* current = window + Index() * channels;
+    template <typename T>
+    void MixEdge(const T* frames, float* out) {
+        const T* current = frames + Index() * channels;
         // A decoded loop continues with its first frame; anything else holds
         // its last one.
-        const float* next = (loop && !stream) ? window : current;
+        const T* next = (loop && !stream) ? frames : current;
         MixFrame(current, next, channels, Fraction(pos), gainLeft, gainRight, out);
         pos += step;
+    }
+
+    template <typename T>
+    uint64_t Run(const T* frames, int run, float* out) const {
+        return channels == 1 ? MixRun<1>(frames, pos, step, run, gainLeft, gainRight, out)
+                             : MixRun<2>(frames, pos, step, run, gainLeft, gainRight, out);
     }
 
     void Mix(float* out, int frames) {
@@ -168,13 +187,16 @@ struct MixerVoice {
             int64_t index = Index();
             if (index + 1 < windowFrames) {
                 int run = RunLength(frames - done);
-                pos = channels == 1
-                          ? MixRun<1>(window, pos, step, run, gainLeft, gainRight, out + 2 * done)
-                          : MixRun<2>(window, pos, step, run, gainLeft, gainRight, out + 2 * done);
+                pos = window16 ? Run(window16, run, out + 2 * done)
+                               : Run(window, run, out + 2 * done);
                 done += run;
             } else if (index < windowFrames) {
                 if (stream && RefillStream()) continue;
-                MixEdge(out + 2 * done);
+                if (window16) {
+                    MixEdge(window16, out + 2 * done);
+                } else {
+                    MixEdge(window, out + 2 * done);
+                }
                 ++done;
             } else if (stream && RefillStream()) {
                 continue;  // jumped past the last frame at a high rate
@@ -222,7 +244,11 @@ bool Mixer::Start(int channelId, std::shared_ptr<SoundData> data, bool loop,
     if (voice->stream) {
         if (!voice->PrimeStream()) return false;
     } else {
-        voice->window = voice->data->samples.data();
+        if (voice->data->pcm.empty()) {
+            voice->window = voice->data->samples.data();
+        } else {
+            voice->window16 = voice->data->pcm.data();
+        }
         voice->windowFrames = voice->data->frames;
     }
 

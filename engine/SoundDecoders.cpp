@@ -53,14 +53,13 @@ std::shared_ptr<SoundData> WavSamples(const WavFormat& format, const uint8_t* pc
     size_t sampleBytes = size_t(format.bits / 8);
     data->frames = int64_t(bytes / (sampleBytes * size_t(format.channels)));
     size_t count = size_t(data->frames) * size_t(format.channels);
-    data->samples.resize(count);
+    data->pcm.resize(count);
     if (format.bits == 8) {
         for (size_t i = 0; i < count; ++i)
-            data->samples[i] = (float(pcm[i]) - 128.0f) / 128.0f;
+            data->pcm[i] = int16_t((int(pcm[i]) - 128) * 256);
     } else {
-        for (size_t i = 0; i < count; ++i) {
-            data->samples[i] = float(int16_t(ReadU16(pcm + 2 * i))) / 32768.0f;
-        }
+        for (size_t i = 0; i < count; ++i)
+            data->pcm[i] = int16_t(ReadU16(pcm + 2 * i));
     }
     return data;
 }
@@ -308,8 +307,7 @@ std::shared_ptr<SoundData> SoundDataFromSamples(const std::vector<int16_t>& samp
     data->channels = channels;
     data->sampleRate = sampleRate;
     data->frames = int64_t(samples.size() / size_t(channels));
-    data->samples.resize(size_t(data->frames) * size_t(channels));
-    for (size_t i = 0; i < data->samples.size(); ++i)
-        data->samples[i] = samples[i] / 32768.0f;
+    data->pcm.assign(samples.begin(),
+                     samples.begin() + ptrdiff_t(data->frames) * ptrdiff_t(channels));
     return data;
 }

@@ -16,13 +16,19 @@ struct SoundData {
     int channels = 1;  // 1 or 2
     int sampleRate = 44100;
     int64_t frames = 0;
-    // Interleaved samples in -1..1 for decoded sounds; empty when streamed.
+    // Interleaved samples of a decoded sound, one of the two: 16-bit for WAV
+    // files and sounds made from samples (half the memory), -1..1 for Ogg
+    // files decoded whole. Both empty when streamed.
+    std::vector<int16_t> pcm;
     std::vector<float> samples;
     // Set for streamed sounds: every channel that plays one opens its own
     // decoder on this file.
     std::string streamPath;
 
     bool Streamed() const { return !streamPath.empty(); }
+    size_t SampleCount() const { return pcm.empty() ? samples.size() : pcm.size(); }
+    // Sample i in -1..1, whichever way it is kept.
+    float Sample(size_t i) const { return pcm.empty() ? samples[i] : pcm[i] * (1.0f / 32768.0f); }
 };
 
 // A decoder owned by one playing channel. Read may be called on the audio

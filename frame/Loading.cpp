@@ -314,7 +314,7 @@ void Debug(const char* text) {
 
 int LoadingSteps() {
     const int sounds = static_cast<int>(std::size(kSounds));
-    const int images = 3 + (SHOP_TABLE_SIZE - 1) + static_cast<int>(ImageManifest().size());
+    const int images = 3 + static_cast<int>(ImageManifest().size());
     const int fonts = static_cast<int>(std::size(kFonts)) + 1;
     // The first step, the title screen's two, the click-here button's one.
     return 1 + sounds + images + fonts + 2 + 1;

@@ -49,13 +49,6 @@ void AddDialog(const std::string& titleKey, const std::string& textKey, int leve
     LevelDialogList.push_back(info);
 }
 
-void LoadDialogImages() {
-    for (const LevelDialogInfoPtr& info : LevelDialogList) {
-        if (!info->PictureFile.empty())
-            ImageBank.Load("DialogImages/" + info->PictureFile, "", -1, 1);
-    }
-}
-
 void CreateDialogData() {
     LevelDialogList.clear();
     int n = 1;
@@ -75,7 +68,6 @@ void CreateDialogData() {
         AddDialog("", "ShopMessage" + FromInt(m), level, LevelDialogInfo::SHOP_SCREEN, m + 20, "");
         ++m;
     }
-    LoadDialogImages();
 }
 
 LevelDialogInfoPtr Find(int level, int timing) {

@@ -32,9 +32,7 @@ extern std::vector<LevelDialogInfoPtr> LevelDialogList;
 namespace LevelDialogs {
 void AddDialog(const std::string& titleKey, const std::string& textKey, int levelNo, int timing,
                int hintID, const std::string& pictureFile);
-// Loads every entry's picture into the image bank ("DialogImages/" + name).
-void LoadDialogImages();
-// Adds the 43 entries, then loads their pictures.
+// Adds the 43 entries; a message loads its picture when it is shown.
 void CreateDialogData();
 // The first entry for this level and timing, or null.
 LevelDialogInfoPtr Find(int level, int timing);

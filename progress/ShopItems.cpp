@@ -193,21 +193,31 @@ void TShopScreen::LoadData(TImageBank& bank) {
     InitShopItems();
     // The table may have been built before this game text was read.
     NameItems();
+    for (int id = 1; id < SHOP_TABLE_SIZE; ++id)
+        ShopItems[id]->HUDGlow = bank.Find("Powerup Slot Mouse Over");
+    GoldPanelImage = bank.Load("ShopScreen/GoldPanel.png", "GoldPanel", -1, 0);
+}
+
+void TShopScreen::LoadPictures() {
+    const std::string folder = ImageBank.Path + "ShopScreen/";
     for (int id = 1; id < SHOP_TABLE_SIZE; ++id) {
         ShopItem& item = *ShopItems[id];
-        bank.Load("ShopScreen/items/" + item.ImageFile + ".png", "", -1, 1);
-        bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + ".png", "", -1, 1);
-        bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + " down.png",
-                  item.SaleImageFile + "down", -1, 1);
-        bank.Load("ShopScreen/saleImages/" + item.SaleImageFile + " MO.png",
-                  item.SaleImageFile + "MO", -1, 1);
-        Game->MoveBar();
-        item.Image = bank.Find(item.ImageFile);
+        item.Image = TGameImage::Create(folder + "items/" + item.ImageFile + ".png", -1, 1);
         item.Image->MidHandle(0);
-        item.SaleDownImage = bank.Find(item.SaleImageFile + "down");
-        item.SaleImage = bank.Find(item.SaleImageFile);
-        item.SaleOverImage = bank.Find(item.SaleImageFile + "MO");
-        item.HUDGlow = bank.Find("Powerup Slot Mouse Over");
+        const std::string sale = folder + "saleImages/" + item.SaleImageFile;
+        item.SaleImage = TGameImage::Create(sale + ".png", -1, 1);
+        item.SaleDownImage = TGameImage::Create(sale + " down.png", -1, 1);
+        item.SaleOverImage = TGameImage::Create(sale + " MO.png", -1, 1);
     }
-    GoldPanelImage = bank.Load("ShopScreen/GoldPanel.png", "GoldPanel", -1, 0);
+}
+
+void TShopScreen::ReleasePictures() {
+    for (int id = 1; id < SHOP_TABLE_SIZE; ++id) {
+        if (!ShopItems[id]) continue;
+        ShopItem& item = *ShopItems[id];
+        item.Image.reset();
+        item.SaleImage.reset();
+        item.SaleDownImage.reset();
+        item.SaleOverImage.reset();
+    }
 }

@@ -74,6 +74,7 @@ void TShopScreen::Load() {
     name = "shop";
     if (TLoadingScreen* loading = Game->LoadingScreen.get()) loading->DrawLoading(1);
     ImageLoad("Backgrounds/shopBack.png", 0, 1);
+    LoadPictures();
     if (!CameFromMap()) Game->MusicLoad("title.ogg", 1);
     Game->FadeMusic = 0;
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
@@ -373,6 +374,7 @@ void TShopScreen::Kill() {
     WallpaperYesNo.reset();
     MessageDialog.reset();
     CurrentItems.clear();
+    ReleasePictures();
 }
 
 // ---------------------------------------------------------------- the wallpaper question

@@ -70,9 +70,12 @@ class TShopScreen : public TScreen {
     // Builds ShopItems and ShopDrawOrder once; names and descriptions come
     // from the game text.
     static void InitShopItems();
-    // Loads every item's decoration and list pictures into the bank (one
-    // loading-bar step per item), then the gold panel.
+    // Builds the table and loads the gold panel, which the map shows too.
     static void LoadData(TImageBank& bank);
+    // Every item's decoration and list pictures: loaded when the shop
+    // starts, let go when it ends, since nothing else shows them.
+    static void LoadPictures();
+    static void ReleasePictures();
     // Leaving (the map button, Escape, Enter): a must-buy notice, or the
     // profile is saved and the screen fades out.
     virtual void Close();

@@ -234,7 +234,9 @@ TDialogOKPtr CreateMessageDialog(const std::string& title, const std::string& bo
         SetupBody(*dialog, TextColor(), GUIFontSmall, SMALL_CAPTION_LINE_GAP);
     SetupHeader(*dialog, title, MESSAGE_HEADER_Y, HEADER_WIDTH);
     if (!picture.empty()) {
-        dialog->Picture = ImageBank.Find(picture);
+        // Held by the message alone: let go with it.
+        dialog->Picture =
+            TGameImage::Create(ImageBank.Path + "DialogImages/" + picture + ImageBank.Ext, -1, 1);
         dialog->PictureX = ScreenWidth / 2;
         dialog->PictureY = MESSAGE_PICTURE_Y;
         dialog->PictureScale = MESSAGE_PICTURE_SCALE;

@@ -30,7 +30,8 @@ bool Decode(const std::string& path, Samples& out) {
     out.channels = data->channels;
     out.rate = data->sampleRate;
     if (!data->Streamed()) {
-        out.interleaved = data->samples;
+        for (size_t i = 0; i < data->SampleCount(); ++i)
+            out.interleaved.push_back(data->Sample(i));
         return true;
     }
     std::unique_ptr<SoundStream> stream = OpenSoundStream(*data);

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!sound->Streamed()) {
         const size_t samples =
             static_cast<size_t>(sound->frames) * static_cast<size_t>(sound->channels);
-        if (sound->samples.size() != samples) std::abort();
+        if (sound->SampleCount() != samples) std::abort();
         return 0;
     }
     if (std::unique_ptr<SoundStream> stream = OpenSoundStream(*sound)) {

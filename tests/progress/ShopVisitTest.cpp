@@ -4,8 +4,10 @@
 // profile saved and the fade out.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
+#include "engine/Graphics.h"
 #include "frame/Game.h"
 #include "frame/Profile.h"
 #include "frame/Screen.h"
@@ -14,6 +16,8 @@
 #include "progress/MapScreen.h"
 #include "progress/SaveData.h"
 #include "progress/ShopFixture.h"
+#include "progress/ShopItems.h"
+#include "support/Headless.h"
 #include "ui/Menu.h"
 
 namespace {
@@ -78,6 +82,39 @@ TEST_F(ShopVisitTest, TheFirstPumpkinAndCoffinMustBeBoughtWhenTheyCanBe) {
         Game->DestinationTScreen.reset();
         SaveData->Init();
     }
+}
+
+// The item pictures are the shop's alone: read when it starts, let go when
+// it ends, and a second visit looks as the first did.
+TEST_F(ShopVisitTest, TheItemPicturesLiveOnlyAsLongAsAVisit) {
+    auto holding = [] {
+        int count = 0;
+        for (int id = 1; id < SHOP_TABLE_SIZE; ++id) {
+            const ShopItem& item = *ShopItems[id];
+            for (const TGameImagePtr* picture :
+                 {&item.Image, &item.SaleImage, &item.SaleDownImage, &item.SaleOverImage}) {
+                if (*picture && (*picture)->image) ++count;
+            }
+        }
+        return count;
+    };
+    Progress(6, 0, {1, 2, 24});
+    std::array<PixmapPtr, 2> frames;
+    for (PixmapPtr& frame : frames) {
+        Enter();
+        EXPECT_EQ(holding(), 4 * (SHOP_TABLE_SIZE - 1)) << "every item's four pictures";
+        Shop().Draw();
+        frame = headless::ReadFrame();
+        ASSERT_TRUE(frame);
+        ShopScreen->Kill();
+        EXPECT_EQ(holding(), 0) << "nothing kept once the shop has ended";
+    }
+    int differing = 0;
+    for (int y = 0; y < frames[0]->Height(); ++y) {
+        for (int x = 0; x < frames[0]->Width(); ++x)
+            differing += frames[0]->ReadPixel(x, y) != frames[1]->ReadPixel(x, y);
+    }
+    EXPECT_EQ(differing, 0) << "the second visit draws what the first did";
 }
 
 TEST_F(ShopVisitTest, LeavingSavesTheProfileAndFadesOutOnceThePumpkinIsBought) {

@@ -81,20 +81,23 @@ TEST(AssetAudio, WavComesBackThroughTheGamesDecoder) {
     EXPECT_EQ(data->channels, 2);
     EXPECT_EQ(data->sampleRate, 22050);
     ASSERT_EQ(data->frames, 11025);
-    ASSERT_EQ(data->samples.size(), pcm.samples.size());
+    ASSERT_EQ(data->SampleCount(), pcm.samples.size());
     for (size_t i = 0; i < pcm.samples.size(); ++i) {
         const float expected = std::clamp(pcm.samples[i], -1.0f, 1.0f);
-        ASSERT_NEAR(data->samples[i], expected, 2.0 / 32768) << "sample " << i;
+        ASSERT_NEAR(data->Sample(i), expected, 2.0 / 32768) << "sample " << i;
     }
-    EXPECT_GT(data->samples[201], 0.99f);
-    EXPECT_LT(data->samples[203], -0.99f);
+    EXPECT_GT(data->Sample(201), 0.99f);
+    EXPECT_LT(data->Sample(203), -0.99f);
 
     const asset::Bytes monoWav = asset::EncodeWav16(Tone(1, 4410, 44100, 1000, 0.5f));
     const auto mono = DecodeWav(monoWav.data(), monoWav.size());
     ASSERT_TRUE(mono);
     EXPECT_EQ(mono->channels, 1);
     EXPECT_EQ(mono->frames, 4410);
-    EXPECT_NEAR(Frequency(mono->samples, 1, 0, 44100), 1000, 15);
+    std::vector<float> monoSamples;
+    for (size_t i = 0; i < mono->SampleCount(); ++i)
+        monoSamples.push_back(mono->Sample(i));
+    EXPECT_NEAR(Frequency(monoSamples, 1, 0, 44100), 1000, 15);
 }
 
 TEST(AssetAudio, OggKeepsLengthPitchAndChannels) {
