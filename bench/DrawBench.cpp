@@ -5,16 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "bench/SoftwareGraphics.h"
 #include "engine/Graphics.h"
 
 namespace {
-
-bool OpenSoftwareGraphics() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (GraphicsOpen()) return true;
-    SetRenderer(RendererKind::Software);
-    return InitVideo() && Graphics(1024, 768, 0, 60);
-}
 
 ImagePtr GemLikeImage() {
     PixmapPtr pixels = TPixmap::Create(66, 66, PixelFormat::RGBA8888);

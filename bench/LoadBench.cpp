@@ -8,17 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/SoftwareGraphics.h"
 #include "engine/Graphics.h"
 #include "engine/Image.h"
 
 namespace {
-
-bool OpenSoftwareGraphics() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    if (GraphicsOpen()) return true;
-    SetRenderer(RendererKind::Software);
-    return InitVideo() && Graphics(1024, 768, 0, 60);
-}
 
 std::string GraphicsDir() {
     return std::string(HOLLOWMERE_DATA_DIR) + "/graphics/";

@@ -18,25 +18,8 @@
 
 namespace {
 
-class PadPlayTest : public LevelTest {
+class PadPlayTest : public WithVirtualPad<LevelTest> {
   protected:
-    void SetUp() override {
-        LevelTest::SetUp();
-        ASSERT_TRUE(AttachVirtualPad()) << "the system attaches no virtual controller";
-        ASSERT_TRUE(StepUntil([] { return OpenControllerCount() == 1; }, 20))
-            << "the plugged-in controller was not opened";
-    }
-    void TearDown() override {
-        DetachVirtualPad();
-        LevelTest::TearDown();
-    }
-    // A button down for a step and up for a step.
-    void PadPress(int padKey) {
-        ASSERT_TRUE(PressVirtualPad(padKey, true));
-        Step();
-        ASSERT_TRUE(PressVirtualPad(padKey, false));
-        Step();
-    }
     static bool AwaitsMove() {
         return InPlay() && !Grid->BlockInput && Grid->SwapCounter == 0 && Grid->Mode == 0;
     }

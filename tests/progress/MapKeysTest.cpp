@@ -192,25 +192,7 @@ TEST_F(MapKeysTest, DownUpAndTabReachTheControlsAlongTheBottom) {
     EXPECT_TRUE(ReachLevel(6));
 }
 
-class MapPadTest : public MapKeysTest {
-  protected:
-    void SetUp() override {
-        MapKeysTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_TRUE(AttachVirtualPad()) << "the system attaches no virtual controller";
-        ASSERT_TRUE(StepUntil([] { return OpenControllerCount() == 1; }, 20));
-    }
-    void TearDown() override {
-        DetachVirtualPad();
-        MapKeysTest::TearDown();
-    }
-    void PadPress(int padKey) {
-        ASSERT_TRUE(PressVirtualPad(padKey, true));
-        Step();
-        ASSERT_TRUE(PressVirtualPad(padKey, false));
-        Step();
-    }
-};
+class MapPadTest : public WithVirtualPad<MapKeysTest> {};
 
 TEST_F(MapPadTest, TheDpadAndStickWalkTheOpenDotsAStartsBLeaves) {
     Open(12, 12);

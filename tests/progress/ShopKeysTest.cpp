@@ -6,6 +6,7 @@
 // without leaving the shop.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "engine/Files.h"
@@ -42,11 +43,14 @@ class ShopKeysTest : public ShopTest {
         }
         ASSERT_EQ(Shop().wallpaperStage, 0);
     }
-    // Moves the main row's focus with a key until it is on the button.
-    void FocusButton(const char* key, const std::string& name) {
+    // Moves the main row's focus, a press at a time, until it is on the button.
+    void FocusWith(const std::function<void()>& press, const std::string& name) {
         for (int presses = 0; presses < 5 && ShopFocus() != name; ++presses)
-            Press(key);
+            press();
         ASSERT_EQ(ShopFocus(), name);
+    }
+    void FocusButton(const char* key, const std::string& name) {
+        FocusWith([&] { Press(key); }, name);
     }
 };
 
@@ -117,28 +121,10 @@ TEST_F(ShopKeysTest, KeysAloneLookAtTheSceneAndSetTheWallpaper) {
     EXPECT_FALSE(Leaving()) << "the keys that closed the message did not leave the shop";
 }
 
-class ShopPadTest : public ShopKeysTest {
+class ShopPadTest : public WithVirtualPad<ShopKeysTest> {
   protected:
-    void SetUp() override {
-        ShopKeysTest::SetUp();
-        if (HasFatalFailure()) return;
-        ASSERT_TRUE(AttachVirtualPad()) << "the system attaches no virtual controller";
-        ASSERT_TRUE(StepUntil([] { return OpenControllerCount() == 1; }, 20));
-    }
-    void TearDown() override {
-        DetachVirtualPad();
-        ShopKeysTest::TearDown();
-    }
-    void PadPress(int padKey) {
-        ASSERT_TRUE(PressVirtualPad(padKey, true));
-        Step();
-        ASSERT_TRUE(PressVirtualPad(padKey, false));
-        Step();
-    }
     void PadFocus(int padKey, const std::string& name) {
-        for (int presses = 0; presses < 5 && ShopFocus() != name; ++presses)
-            PadPress(padKey);
-        ASSERT_EQ(ShopFocus(), name);
+        FocusWith([&] { PadPress(padKey); }, name);
     }
 };
 

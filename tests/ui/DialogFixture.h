@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/Input.h"
 #include "engine/Pixmap.h"
 #include "support/ProgramFixture.h"
 #include "ui/Dialog.h"
@@ -60,4 +61,29 @@ class DialogScreenTest : public ProgramTest {
     Box InkOfPart(const std::function<void(bool on)>& show);
 
     std::shared_ptr<TDialogTestScreen> screen_;
+};
+
+// A fixture with a virtual controller plugged in for each test and opened
+// by the frame before the test starts.
+template <class Fixture>
+class WithVirtualPad : public Fixture {
+  protected:
+    void SetUp() override {
+        Fixture::SetUp();
+        if (this->HasFatalFailure()) return;
+        ASSERT_TRUE(AttachVirtualPad()) << "the system attaches no virtual controller";
+        ASSERT_TRUE(this->StepUntil([] { return OpenControllerCount() == 1; }, 20))
+            << "the plugged-in controller was not opened";
+    }
+    void TearDown() override {
+        DetachVirtualPad();
+        Fixture::TearDown();
+    }
+    // A button down for a step and up for a step.
+    void PadPress(int padKey) {
+        ASSERT_TRUE(PressVirtualPad(padKey, true));
+        this->Step();
+        ASSERT_TRUE(PressVirtualPad(padKey, false));
+        this->Step();
+    }
 };
