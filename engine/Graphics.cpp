@@ -1957,6 +1957,8 @@ DrawnPixels CountedPixels() {
 }
 
 void ResetDrawnPixels() {
+    // What was drawn before counts before.
+    if (g_retained.layerDepth == 0) FlushPending();
     g_drawn = DrawnPixels{};
 }
 

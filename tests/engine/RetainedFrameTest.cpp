@@ -152,6 +152,10 @@ class RetainedFrameTest : public HeadlessTest {
   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
+        // The window no larger than the frame: the software renderer scales a
+        // picture that crosses the edge of what it draws into its own way, the
+        // same in the window and in the frame's picture only when they match.
+        SetWindowSize(kFrameWidth, kFrameHeight);
         ASSERT_TRUE(SetFrameRect(0, 0, kFrameWidth, kFrameHeight));
         RetainFrame(true);
         images_.push_back(Picture(24, 24, [](int x, int y) {
@@ -168,6 +172,7 @@ class RetainedFrameTest : public HeadlessTest {
     }
     void TearDown() override {
         RetainFrame(true);
+        SetWindowSize(1024, 768);
         SetFrameRect(0, 0, 1024, 768);
         HeadlessTest::TearDown();
     }
