@@ -1277,6 +1277,8 @@ bool FlipPresented() {
 
 void KeepFrame(bool keep) {
     if (keep == g_display.keepFrame) return;
+    // The frame kept starts as what was drawn so far.
+    if (g_retained.layerDepth == 0) FlushPending();
     g_display.keepFrame = keep;
     if (g_display.renderer && g_display.width > 0 && PlaceFrame(g_display.frame)) ApplyClip();
 }
