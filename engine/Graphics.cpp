@@ -43,7 +43,10 @@ struct Display {
     // is to be kept from one Flip to the next, it is drawn here and copied to
     // the window at Flip.
     SdlTexturePtr target;
-    bool direct = false;     // drawing goes to the window
+    bool direct = false;  // drawing goes to the window
+    // The window's back buffer still holds the frame presented last after
+    // it is presented (known of Mesa's software rasterisers on X11).
+    bool keepsBackBuffer = false;
     bool keepFrame = false;  // drawing goes to the target, asked for
     bool watching = false;   // the window's size changes are watched
     // Where batches drawn by the engine itself go back to the target.
@@ -251,6 +254,9 @@ struct RetainedFrame {
     std::unordered_map<SDL_Texture*, uint64_t> versions;
     uint64_t nextVersion = 1;
     std::vector<FrameEntry> before, after;
+    // What the last Flip drew again: the whole frame, or these boxes.
+    std::vector<ComposeBox> lastDirty;
+    bool lastWhole = true;
 };
 RetainedFrame& g_retained = *new RetainedFrame;
 CommandList& g_atOnce = *new CommandList;
@@ -570,6 +576,7 @@ bool DrawRetainedFrame() {
     RetainedFrame& r = g_retained;
     const CommandList& now = r.pending;
     const size_t count = now.commands.size();
+    r.lastWhole = true;
     if (r.broken || r.flushed > 0 || !r.shownValid) {
         RunCommands(now, r.flushed, count, nullptr);
         SettleFrame(!r.broken);
@@ -593,6 +600,8 @@ bool DrawRetainedFrame() {
     } else {
         for (const ComposeBox& box : dirty)
             RunCommands(now, 0, count, &box);
+        r.lastWhole = false;
+        r.lastDirty = dirty;
     }
     SettleFrame(true);
     return !dirty.empty();
@@ -611,6 +620,7 @@ void DropRetainedFrame() {
     r.flushed = 0;
     r.broken = false;
     r.needPresent = true;
+    r.lastWhole = true;
     r.layerDepth = 0;
     g_atOnce.Clear();
 }
@@ -828,6 +838,23 @@ SDL_Renderer* CreateRendererOfKind(SDL_Window* window, RendererKind kind) {
     return nullptr;
 }
 
+// Whether the renderer just made presents by copying a back buffer of its
+// own that it keeps: Mesa's software rasterisers on X11 do.
+bool BackBufferKept() {
+    const char* setting = SDL_getenv("HOLLOWMERE_PARTIAL_PRESENT");
+    if (setting && std::strcmp(setting, "0") == 0) return false;
+    if (g_display.rendererName != "opengl" || VideoDriverName() != "x11") return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    if (!name) return false;
+    const std::string renderer(reinterpret_cast<const char*>(name));
+    return renderer.find("llvmpipe") != std::string::npos ||
+           renderer.find("softpipe") != std::string::npos ||
+           renderer.find("Software Rasterizer") != std::string::npos;
+}
+
 bool OpenRenderer() {
     RendererKind order[3] = {g_display.wanted, RendererKind::Accelerated, RendererKind::Software};
     if (g_display.wanted == RendererKind::Accelerated) order[1] = RendererKind::OpenGL;
@@ -838,6 +865,7 @@ bool OpenRenderer() {
             SDL_RendererInfo info;
             SDL_GetRendererInfo(g_display.renderer.get(), &info);
             g_display.rendererName = info.name;
+            g_display.keepsBackBuffer = BackBufferKept();
             return true;
         }
     }
@@ -1125,6 +1153,7 @@ void CloseGraphics() {
     g_display.composeWidth = g_display.composeHeight = 0;
     g_display.target.reset();
     g_display.direct = false;
+    g_display.keepsBackBuffer = false;
     if (g_display.watching) SDL_DelEventWatch(KeepFramePlace, nullptr);
     g_display.watching = false;
     g_display.renderer.reset();
@@ -1991,7 +2020,9 @@ void Flip(int sync) {
     } else {
         FlushPending();
         SettleFrame(false);
+        g_retained.lastWhole = true;
     }
+    const bool wasNeeded = g_retained.needPresent;
     g_retained.needPresent = false;
     g_retained.presentedLast = true;
     ++g_display.presented;
@@ -2026,6 +2057,21 @@ void Flip(int sync) {
                               {0, frame.y + frame.h, width, height - frame.y - frame.h},
                               {0, frame.y, frame.x, frame.h},
                               {frame.x + frame.w, frame.y, width - frame.x - frame.w, frame.h}};
+    // The window still shows the last frame presented, bars and all: only
+    // what changed since goes into it.
+    if (g_display.keepsBackBuffer && g_display.target && !g_retained.lastWhole && !wasNeeded) {
+        for (const ComposeBox& box : g_retained.lastDirty) {
+            const SDL_Rect src = ToRect(box);
+            const SDL_Rect dst{src.x + frame.x, src.y + frame.y, src.w, src.h};
+            ++g_drawn.draws;
+            CountPixels(SDL_BLENDMODE_NONE, box.Area());
+            SDL_RenderCopy(renderer, g_display.target.get(), &src, &dst);
+        }
+        SDL_RenderPresent(renderer);
+        SDL_SetRenderTarget(renderer, g_display.target.get());
+        ApplyClip();
+        return;
+    }
     SDL_SetRenderDrawColor(renderer, g_display.barR, g_display.barG, g_display.barB, 255);
     for (const SDL_Rect& bar : bars)
         if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);

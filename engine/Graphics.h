@@ -12,13 +12,14 @@
 // drawn last and draws again, into a picture of the frame, only the parts
 // where they differ; it then copies that picture into the window, paints the
 // rest of the drawable in the bar colour and presents it, or, when nothing
-// changed, does neither. Reading the frame's pixels (GrabPixmap,
-// ReadBackBuffer, CountedPixels) draws what is pending first. Without it, the
-// frame is drawn straight into the window's back buffer, whose content after
-// Flip is not to be relied on. Main thread only; every call is safe without
-// a window. The window can be resized by the player; nothing here follows
-// that on its own: the caller asks for the window's sizes and places the
-// frame again.
+// changed, does neither. A renderer known to keep the window's back buffer
+// as presented (Mesa's software rasterisers on X11, unless
+// HOLLOWMERE_PARTIAL_PRESENT=0) gets only the parts drawn again. Reading the frame's pixels
+// (GrabPixmap, ReadBackBuffer, CountedPixels) draws what is pending first. Without it, the frame is
+// drawn straight into the window's back buffer, whose content after Flip is not to be relied on.
+// Main thread only; every call is safe without a window. The window can be resized by the player;
+// nothing here follows that on its own: the caller asks for the window's sizes and places the frame
+// again.
 #pragma once
 
 #include <cstddef>
