@@ -4,9 +4,12 @@
 #include <cmath>
 #include <cstring>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "engine/BuiltinFont.h"
 #include "engine/Compose.h"
+#include "engine/FrameDiff.h"
 #include "engine/Input.h"
 #include "engine/RenderInternal.h"
 #include "engine/platform/Platform.h"
@@ -40,7 +43,10 @@ struct Display {
     // is to be kept from one Flip to the next, it is drawn here and copied to
     // the window at Flip.
     SdlTexturePtr target;
-    bool direct = false;     // drawing goes to the window
+    bool direct = false;  // drawing goes to the window
+    // The window's back buffer still holds the frame presented last after
+    // it is presented (known of Mesa's software rasterisers on X11).
+    bool keepsBackBuffer = false;
     bool keepFrame = false;  // drawing goes to the target, asked for
     bool watching = false;   // the window's size changes are watched
     // Where batches drawn by the engine itself go back to the target.
@@ -140,22 +146,20 @@ void CountPixels(SDL_BlendMode mode, long long pixels) {
     }
 }
 
-// Counts a draw covering the physical box (left, top)-(right, bottom): the
-// pixels whose centres lie inside it and inside the viewport.
-void CountDraw(SDL_BlendMode mode, float left, float top, float right, float bottom) {
-    const SDL_Rect clip = ClipRect();
-    const auto first = [](float edge, int low) {
-        return std::max(static_cast<long long>(std::ceil(edge - 0.5f)),
-                        static_cast<long long>(low));
-    };
-    const auto last = [](float edge, int high) {
-        return std::min(static_cast<long long>(std::ceil(edge - 0.5f)),
-                        static_cast<long long>(high));
-    };
-    const long long width = last(right, clip.x + clip.w) - first(left, clip.x);
-    const long long height = last(bottom, clip.y + clip.h) - first(top, clip.y);
-    ++g_drawn.draws;
-    if (width > 0 && height > 0) CountPixels(mode, width * height);
+// Positions far outside any frame, kept as they are by float arithmetic but
+// not by a cast to int.
+float Tame(float position) {
+    return std::isfinite(position) ? std::clamp(position, -1e7f, 1e7f) : 0.0f;
+}
+
+// The pixels a draw covering the physical box (left, top)-(right, bottom)
+// counts: those whose centres lie inside it and inside the clip rectangle.
+ComposeBox CountedBox(const SDL_Rect& clip, float left, float top, float right, float bottom) {
+    const auto centre = [](float edge) { return static_cast<int>(std::ceil(Tame(edge) - 0.5f)); };
+    ComposeBox box{std::max(centre(left), clip.x), std::max(centre(top), clip.y),
+                   std::min(centre(right), clip.x + clip.w),
+                   std::min(centre(bottom), clip.y + clip.h)};
+    return box.Empty() ? ComposeBox{} : box;
 }
 
 // Whether a draw blended this way with this colour and alpha leaves the frame
@@ -178,6 +182,447 @@ void ApplyClip() {
     if (!g_display.renderer) return;
     const SDL_Rect clip = ClipRect();
     SDL_RenderSetClipRect(g_display.renderer.get(), &clip);
+}
+
+// ---------------------------------------------------------------- commands
+//
+// Every draw aimed at the frame becomes a command holding all its call to the
+// renderer needs. Drawn at once, it is made and forgotten; while the frame is
+// retained, the frame's commands are kept and, at Flip, compared with those
+// of the frame the target holds: only the boxes where the two differ are
+// drawn again, each with the commands that reach into it clipped to it.
+
+enum class CommandKind : uint8_t { Clear, FillRect, Line, Copy, Geometry };
+
+struct DrawCommand {
+    CommandKind kind = CommandKind::FillRect;
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    SDL_Color colour{255, 255, 255, 255};  // the texture's colour and alpha, or the draw colour
+    SDL_Texture* texture = nullptr;
+    uint64_t version = 0;  // of the texture's content
+    SDL_Rect clip{0, 0, 0, 0};
+    SDL_Rect src{0, 0, 0, 0};
+    SDL_FRect dst{0, 0, 0, 0};  // a line goes from (x, y) to (w, h)
+    int flip = SDL_FLIP_NONE;
+    // Geometry: vertices of the list, and indices counted from the first.
+    int firstVertex = 0, vertexCount = 0, firstIndex = 0, indexCount = 0;
+    // Geometry of one batch (not 0) goes to the renderer in one call, as it
+    // does drawn at once; not part of the hash.
+    uint32_t batch = 0;
+    ComposeBox bounds;   // every pixel it may change
+    ComposeBox counted;  // the pixels it counts
+    long long countedPixels = 0;
+    uint64_t hash = 0;
+};
+
+struct CommandList {
+    std::vector<DrawCommand> commands;
+    std::vector<SDL_Vertex> vertices;
+    std::vector<int> indices;
+    void Clear() {
+        commands.clear();
+        vertices.clear();
+        indices.clear();
+    }
+};
+
+// Pairs of commands compared at most to match what differs between frames.
+constexpr size_t kDiffCellCap = size_t{1} << 20;
+// Dirty boxes drawn one by one; more are merged.
+constexpr size_t kMostDirtyBoxes = 8;
+// Above this share of the frame (in tenths), the whole frame is drawn.
+constexpr long kWholeFrameTenths = 6;
+
+struct RetainedFrame {
+    RetainedFrame() {
+        const char* setting = SDL_getenv("HOLLOWMERE_RETAINED_FRAME");
+        wanted = !(setting && std::strcmp(setting, "0") == 0);
+    }
+    bool wanted = true;
+    CommandList pending;      // this frame's commands
+    CommandList shown;        // those of the frame the target holds
+    bool shownValid = false;  // shown tells what the target holds
+    size_t flushed = 0;       // pending commands already drawn, whole
+    bool broken = false;      // drawn at once since the engine composed into the frame
+    bool needPresent = true;  // the window lost what it showed
+    bool presentedLast = false;
+    int layerDepth = 0;  // frame layers being drawn into
+    // Textures the commands of either list use: they stay alive while they
+    // do, so that no other texture takes their place under the same pointer.
+    std::unordered_set<SDL_Texture*> pendingTextures, shownTextures;
+    std::vector<SDL_Texture*> released;
+    std::unordered_map<SDL_Texture*, uint64_t> versions;
+    uint64_t nextVersion = 1;
+    std::vector<FrameEntry> before, after;
+    // What the last Flip drew again: the whole frame, or these boxes.
+    std::vector<ComposeBox> lastDirty;
+    bool lastWhole = true;
+};
+RetainedFrame& g_retained = *new RetainedFrame;
+CommandList& g_atOnce = *new CommandList;
+std::vector<int>& g_runIndices = *new std::vector<int>;
+
+// Drawing goes to the frame's target and is replayed from there.
+bool RetainingFrame() {
+    return g_retained.wanted && !g_display.keepFrame && !g_display.direct &&
+           g_display.target != nullptr;
+}
+
+bool Recording() {
+    return RetainingFrame() && g_retained.layerDepth == 0 && !g_retained.broken;
+}
+
+uint64_t TextureVersion(SDL_Texture* texture) {
+    const auto found = g_retained.versions.find(texture);
+    return found == g_retained.versions.end() ? 0 : found->second;
+}
+
+void DestroyUnusedTextures() {
+    RetainedFrame& r = g_retained;
+    auto kept = r.released.begin();
+    for (SDL_Texture* texture : r.released) {
+        if (r.pendingTextures.count(texture) || r.shownTextures.count(texture)) {
+            *kept++ = texture;
+        } else {
+            r.versions.erase(texture);
+            SDL_DestroyTexture(texture);
+        }
+    }
+    r.released.erase(kept, r.released.end());
+}
+
+// Where a draw's command goes: the frame's list, or a list drawn at once.
+CommandList& CommandSink() {
+    return Recording() ? g_retained.pending : g_atOnce;
+}
+
+DrawCommand& NewCommand(CommandList& list, CommandKind kind) {
+    DrawCommand& command = list.commands.emplace_back();
+    command.kind = kind;
+    command.clip = ClipRect();
+    return command;
+}
+
+uint64_t Mix(uint64_t hash, uint64_t value) {
+    hash ^= value + 0x9E3779B97F4A7C15ull + (hash << 6) + (hash >> 2);
+    hash ^= hash >> 31;
+    return hash * 0xBF58476D1CE4E5B9ull;
+}
+uint64_t Bits(float value) {
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+uint64_t Pack(int a, int b) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32 | static_cast<uint32_t>(b);
+}
+uint64_t Pack(const SDL_Color& c) {
+    return uint64_t{c.r} << 24 | uint64_t{c.g} << 16 | uint64_t{c.b} << 8 | c.a;
+}
+
+uint64_t HashCommand(const CommandList& list, const DrawCommand& c) {
+    uint64_t hash = Mix(static_cast<uint64_t>(c.kind), static_cast<uint64_t>(c.blend));
+    hash = Mix(hash, Pack(c.colour));
+    if (c.kind == CommandKind::Clear) {
+        hash = Mix(hash, Pack(c.bounds.right, c.bounds.bottom));
+        return hash;
+    }
+    hash = Mix(hash, reinterpret_cast<uintptr_t>(c.texture));
+    hash = Mix(hash, c.version);
+    hash = Mix(hash, Pack(c.clip.x, c.clip.y));
+    hash = Mix(hash, Pack(c.clip.w, c.clip.h));
+    hash = Mix(hash, Pack(c.src.x, c.src.y));
+    hash = Mix(hash, Pack(c.src.w, c.src.h));
+    hash = Mix(hash, Bits(c.dst.x) << 32 | Bits(c.dst.y));
+    hash = Mix(hash, Bits(c.dst.w) << 32 | Bits(c.dst.h));
+    hash = Mix(hash, Pack(c.flip, c.vertexCount));
+    for (int i = 0; i < c.vertexCount; ++i) {
+        const SDL_Vertex& v = list.vertices[static_cast<size_t>(c.firstVertex + i)];
+        hash = Mix(hash, Bits(v.position.x) << 32 | Bits(v.position.y));
+        hash = Mix(hash, Bits(v.tex_coord.x) << 32 | Bits(v.tex_coord.y));
+        hash = Mix(hash, Pack(v.color));
+    }
+    for (int i = 0; i < c.indexCount; ++i)
+        hash =
+            Mix(hash, static_cast<uint64_t>(list.indices[static_cast<size_t>(c.firstIndex + i)]));
+    return hash;
+}
+
+// Completes a command covering the physical box (left, top)-(right, bottom):
+// what it may change, what it counts and its hash.
+void FinishCommand(CommandList& list, DrawCommand& c, float left, float top, float right,
+                   float bottom) {
+    const ComposeBox frame{0, 0, g_display.width, g_display.height};
+    const ComposeBox clip{c.clip.x, c.clip.y, c.clip.x + c.clip.w, c.clip.y + c.clip.h};
+    // A pixel of margin: rasterisers round edges their own way.
+    const ComposeBox reach{static_cast<int>(std::floor(Tame(left))) - 1,
+                           static_cast<int>(std::floor(Tame(top))) - 1,
+                           static_cast<int>(std::ceil(Tame(right))) + 1,
+                           static_cast<int>(std::ceil(Tame(bottom))) + 1};
+    c.bounds = IntersectBox(IntersectBox(reach, clip), frame);
+    c.counted = CountedBox(c.clip, left, top, right, bottom);
+    c.countedPixels = c.counted.Area();
+    if (&list != &g_retained.pending) return;
+    c.hash = HashCommand(list, c);
+    if (c.texture) g_retained.pendingTextures.insert(c.texture);
+}
+
+// Adds a geometry command's vertices and indices.
+void AddGeometry(CommandList& list, DrawCommand& c, const SDL_Vertex* vertices, int vertexCount,
+                 const int* indices, int indexCount) {
+    c.firstVertex = static_cast<int>(list.vertices.size());
+    c.vertexCount = vertexCount;
+    c.firstIndex = static_cast<int>(list.indices.size());
+    c.indexCount = indexCount;
+    list.vertices.insert(list.vertices.end(), vertices, vertices + vertexCount);
+    list.indices.insert(list.indices.end(), indices, indices + indexCount);
+}
+
+SDL_BlendMode CountMode(const DrawCommand& c) {
+    return c.kind == CommandKind::Clear ? SDL_BLENDMODE_NONE : c.blend;
+}
+
+// Whether two geometry commands that follow each other go in one call.
+bool SameCall(const DrawCommand& a, const DrawCommand& b) {
+    return a.kind == CommandKind::Geometry && b.kind == CommandKind::Geometry && a.batch != 0 &&
+           a.batch == b.batch && a.texture == b.texture && a.blend == b.blend &&
+           a.colour.r == b.colour.r && a.colour.g == b.colour.g && a.colour.b == b.colour.b &&
+           a.colour.a == b.colour.a && a.clip.x == b.clip.x && a.clip.y == b.clip.y &&
+           a.clip.w == b.clip.w && a.clip.h == b.clip.h &&
+           b.firstVertex == a.firstVertex + a.vertexCount;
+}
+
+SDL_Rect ToRect(const ComposeBox& box) {
+    return {box.left, box.top, box.right - box.left, box.bottom - box.top};
+}
+
+// Makes the calls of commands [first, last) of a list: whole, or only inside
+// `dirty` (those that reach into it, clipped to it).
+void RunCommands(const CommandList& list, size_t first, size_t last, const ComposeBox* dirty) {
+    SDL_Renderer* renderer = g_display.renderer.get();
+    if (!renderer) return;
+    for (size_t n = first; n < last; ++n) {
+        const DrawCommand& c = list.commands[n];
+        if (dirty && IntersectBox(c.bounds, *dirty).Empty()) continue;
+        ++g_drawn.draws;
+        if (!dirty) {
+            CountPixels(CountMode(c), c.countedPixels);
+        } else if (c.kind == CommandKind::Line) {
+            CountPixels(CountMode(c), c.countedPixels);
+        } else {
+            CountPixels(CountMode(c), IntersectBox(c.counted, *dirty).Area());
+        }
+        SDL_Rect clip = c.clip;
+        if (dirty)
+            clip = ToRect(IntersectBox({clip.x, clip.y, clip.x + clip.w, clip.y + clip.h}, *dirty));
+        switch (c.kind) {
+            case CommandKind::Clear: {
+                SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+                SDL_SetRenderDrawColor(renderer, c.colour.r, c.colour.g, c.colour.b, 255);
+                if (dirty) {
+                    const SDL_Rect area = ToRect(IntersectBox(c.bounds, *dirty));
+                    SDL_RenderSetClipRect(renderer, &area);
+                    SDL_RenderFillRect(renderer, &area);
+                } else if (SDL_GetRenderTarget(renderer)) {
+                    SDL_RenderClear(renderer);
+                } else {
+                    SDL_RenderSetClipRect(renderer, nullptr);
+                    SDL_RenderFillRect(renderer, nullptr);
+                }
+                break;
+            }
+            case CommandKind::FillRect:
+            case CommandKind::Line:
+                SDL_RenderSetClipRect(renderer, &clip);
+                SDL_SetRenderDrawBlendMode(renderer, c.blend);
+                SDL_SetRenderDrawColor(renderer, c.colour.r, c.colour.g, c.colour.b, c.colour.a);
+                if (c.kind == CommandKind::FillRect)
+                    SDL_RenderFillRectF(renderer, &c.dst);
+                else
+                    SDL_RenderDrawLineF(renderer, c.dst.x, c.dst.y, c.dst.w, c.dst.h);
+                break;
+            case CommandKind::Copy:
+                SDL_RenderSetClipRect(renderer, &clip);
+                SDL_SetTextureBlendMode(c.texture, c.blend);
+                SDL_SetTextureColorMod(c.texture, c.colour.r, c.colour.g, c.colour.b);
+                SDL_SetTextureAlphaMod(c.texture, c.colour.a);
+                if (c.flip == SDL_FLIP_NONE) {
+                    SDL_RenderCopyF(renderer, c.texture, &c.src, &c.dst);
+                } else {
+                    SDL_RenderCopyExF(renderer, c.texture, &c.src, &c.dst, 0, nullptr,
+                                      static_cast<SDL_RendererFlip>(c.flip));
+                }
+                break;
+            case CommandKind::Geometry: {
+                // The geometry that follows with the same texture, blend and
+                // clip goes in the same call.
+                size_t end = n + 1;
+                while (end < last && SameCall(list.commands[end - 1], list.commands[end]) &&
+                       !(dirty && IntersectBox(list.commands[end].bounds, *dirty).Empty())) {
+                    const DrawCommand& next = list.commands[end];
+                    ++g_drawn.draws;
+                    CountPixels(CountMode(next), dirty ? IntersectBox(next.counted, *dirty).Area()
+                                                       : next.countedPixels);
+                    ++end;
+                }
+                g_runIndices.clear();
+                for (size_t k = n; k < end; ++k) {
+                    const DrawCommand& part = list.commands[k];
+                    const int offset = part.firstVertex - c.firstVertex;
+                    for (int i = 0; i < part.indexCount; ++i)
+                        g_runIndices.push_back(
+                            list.indices[static_cast<size_t>(part.firstIndex + i)] + offset);
+                }
+                const DrawCommand& lastPart = list.commands[end - 1];
+                const int vertexCount = lastPart.firstVertex + lastPart.vertexCount - c.firstVertex;
+                SDL_RenderSetClipRect(renderer, &clip);
+                if (c.texture) {
+                    SDL_SetTextureBlendMode(c.texture, c.blend);
+                    SDL_SetTextureColorMod(c.texture, 255, 255, 255);
+                    SDL_SetTextureAlphaMod(c.texture, 255);
+                } else {
+                    SDL_SetRenderDrawBlendMode(renderer, c.blend);
+                }
+                SDL_RenderGeometry(renderer, c.texture,
+                                   &list.vertices[static_cast<size_t>(c.firstVertex)], vertexCount,
+                                   g_runIndices.data(), static_cast<int>(g_runIndices.size()));
+                n = end - 1;
+                break;
+            }
+        }
+    }
+}
+
+// Draws what was put in the list to be drawn at once.
+void Commit(CommandList& list) {
+    if (&list != &g_atOnce) return;
+    RunCommands(list, 0, list.commands.size(), nullptr);
+    list.Clear();
+}
+
+// Draws the frame's commands not drawn yet, whole, into the frame's target:
+// for what needs the frame's real pixels before Flip.
+void FlushPending() {
+    RetainedFrame& r = g_retained;
+    if (!RetainingFrame() || r.broken || r.flushed >= r.pending.commands.size()) return;
+    SDL_Renderer* renderer = g_display.renderer.get();
+    SDL_Texture* current = SDL_GetRenderTarget(renderer);
+    if (current != g_display.target.get()) SDL_SetRenderTarget(renderer, g_display.target.get());
+    RunCommands(r.pending, r.flushed, r.pending.commands.size(), nullptr);
+    r.flushed = r.pending.commands.size();
+    if (current != g_display.target.get()) SDL_SetRenderTarget(renderer, current);
+    ApplyClip();
+}
+
+// The frame's commands become the frame the target holds.
+void SettleFrame(bool describesTarget) {
+    RetainedFrame& r = g_retained;
+    std::swap(r.shown, r.pending);
+    r.pending.Clear();
+    r.shownValid = describesTarget;
+    if (!describesTarget) r.shown.Clear();
+    r.flushed = 0;
+    r.broken = false;
+    std::swap(r.shownTextures, r.pendingTextures);
+    r.pendingTextures.clear();
+    if (!describesTarget) r.shownTextures.clear();
+    DestroyUnusedTextures();
+}
+
+// Whether a command clipped to a part of the frame draws there exactly the
+// pixels it draws whole: clearing, filled rectangles and unscaled pictures at
+// whole pixels.
+bool SameWhenCut(const DrawCommand& c) {
+    switch (c.kind) {
+        case CommandKind::Clear:
+        case CommandKind::FillRect:
+            return true;
+        case CommandKind::Copy:
+            return c.flip == SDL_FLIP_NONE && static_cast<float>(c.src.w) == c.dst.w &&
+                   static_cast<float>(c.src.h) == c.dst.h && c.dst.x == std::floor(c.dst.x) &&
+                   c.dst.y == std::floor(c.dst.y);
+        default:
+            return false;
+    }
+}
+
+// The software renderer steps through a scaled, turned or flipped picture, a
+// shape or a line from where the clip rectangle cuts it, which can move its
+// pixels by one: there, a dirty box that cuts such a command grows to hold it
+// (the frame's whole when that does not settle).
+void HoldCutCommands(std::vector<ComposeBox>& boxes, const CommandList& list) {
+    if (g_display.current != RendererKind::Software) return;
+    constexpr int kMostRounds = 16;
+    for (int round = 0; round < kMostRounds; ++round) {
+        bool grown = false;
+        for (const DrawCommand& c : list.commands) {
+            if (c.bounds.Empty() || SameWhenCut(c)) continue;
+            for (ComposeBox& box : boxes) {
+                const long shared = IntersectBox(box, c.bounds).Area();
+                if (shared == 0 || shared == c.bounds.Area()) continue;
+                box = UnionBox(box, c.bounds);
+                grown = true;
+            }
+        }
+        if (!grown) return;
+        boxes = MergeBoxes(std::move(boxes), kMostDirtyBoxes);
+    }
+    boxes = {ComposeBox{0, 0, g_display.width, g_display.height}};
+}
+
+// Draws into the target what changed of the frame since the frame it holds;
+// false when nothing did.
+bool DrawRetainedFrame() {
+    RetainedFrame& r = g_retained;
+    const CommandList& now = r.pending;
+    const size_t count = now.commands.size();
+    r.lastWhole = true;
+    if (r.broken || r.flushed > 0 || !r.shownValid) {
+        RunCommands(now, r.flushed, count, nullptr);
+        SettleFrame(!r.broken);
+        return true;
+    }
+    r.before.clear();
+    r.after.clear();
+    for (const DrawCommand& c : r.shown.commands)
+        r.before.push_back({c.hash, c.bounds});
+    for (const DrawCommand& c : now.commands)
+        r.after.push_back({c.hash, c.bounds});
+    std::vector<ComposeBox> dirty =
+        MergeBoxes(ChangedBoxes(r.before, r.after, kDiffCellCap), kMostDirtyBoxes);
+    HoldCutCommands(dirty, now);
+    long area = 0;
+    for (const ComposeBox& box : dirty)
+        area += box.Area();
+    const long whole = static_cast<long>(g_display.width) * g_display.height;
+    if (area * 10 > whole * kWholeFrameTenths) {
+        RunCommands(now, 0, count, nullptr);
+    } else {
+        for (const ComposeBox& box : dirty)
+            RunCommands(now, 0, count, &box);
+        r.lastWhole = false;
+        r.lastDirty = dirty;
+    }
+    SettleFrame(true);
+    return !dirty.empty();
+}
+
+// Forgets every command and lets every texture they held go.
+void DropRetainedFrame() {
+    RetainedFrame& r = g_retained;
+    r.pending.Clear();
+    r.shown.Clear();
+    r.pendingTextures.clear();
+    r.shownTextures.clear();
+    DestroyUnusedTextures();
+    r.versions.clear();
+    r.shownValid = false;
+    r.flushed = 0;
+    r.broken = false;
+    r.needPresent = true;
+    r.lastWhole = true;
+    r.layerDepth = 0;
+    g_atOnce.Clear();
 }
 
 void UpdateScale() {
@@ -231,7 +676,7 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
     SDL_Texture* sdlTexture = texture->texture.get();
     const SDL_BlendMode mode = PictureBlend(*texture, g_state.blend, EffectiveAlpha());
     if (ChangesNothing(mode, g_state.r, g_state.g, g_state.b, EffectiveAlpha())) return;
-    SDL_SetTextureBlendMode(sdlTexture, mode);
+    CommandList& list = CommandSink();
     const bool integerSource = u0 == std::floor(u0) && v0 == std::floor(v0) &&
                                u1 == std::floor(u1) && v1 == std::floor(v1);
     if (IsAxisAligned() && g_state.ix != 0 && g_state.jy != 0 && integerSource && u1 > u0 &&
@@ -246,19 +691,18 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
         if (b.x < a.x) flip |= SDL_FLIP_HORIZONTAL;
         if (b.y < a.y) flip |= SDL_FLIP_VERTICAL;
         if (flip == SDL_FLIP_NONE && !CropToClip(src, dst)) return;
-        CountDraw(mode, dst.x, dst.y, dst.x + dst.w, dst.y + dst.h);
-        SDL_SetTextureColorMod(sdlTexture, g_state.r, g_state.g, g_state.b);
-        SDL_SetTextureAlphaMod(sdlTexture, EffectiveAlpha());
-        if (flip == SDL_FLIP_NONE) {
-            SDL_RenderCopyF(g_display.renderer.get(), sdlTexture, &src, &dst);
-        } else {
-            SDL_RenderCopyExF(g_display.renderer.get(), sdlTexture, &src, &dst, 0, nullptr,
-                              static_cast<SDL_RendererFlip>(flip));
-        }
+        DrawCommand& copy = NewCommand(list, CommandKind::Copy);
+        copy.texture = sdlTexture;
+        copy.version = TextureVersion(sdlTexture);
+        copy.blend = mode;
+        copy.colour = VertexColour();
+        copy.src = src;
+        copy.dst = dst;
+        copy.flip = flip;
+        FinishCommand(list, copy, dst.x, dst.y, dst.x + dst.w, dst.y + dst.h);
+        Commit(list);
         return;
     }
-    SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
-    SDL_SetTextureAlphaMod(sdlTexture, 255);
     const float tw = static_cast<float>(texture->width), th = static_cast<float>(texture->height);
     const SDL_Color colour = VertexColour();
     const float localX[4] = {x0, x1, x1, x0};
@@ -271,16 +715,21 @@ void DrawTexturedQuad(ImageTexture* texture, float x0, float y0, float x1, float
         vertices[i] = {{p.x, p.y}, colour, {texU[i], texV[i]}};
     }
     static const int indices[6] = {0, 1, 2, 0, 2, 3};
-    CountDraw(mode,
-              std::min({vertices[0].position.x, vertices[1].position.x, vertices[2].position.x,
-                        vertices[3].position.x}),
-              std::min({vertices[0].position.y, vertices[1].position.y, vertices[2].position.y,
-                        vertices[3].position.y}),
-              std::max({vertices[0].position.x, vertices[1].position.x, vertices[2].position.x,
-                        vertices[3].position.x}),
-              std::max({vertices[0].position.y, vertices[1].position.y, vertices[2].position.y,
-                        vertices[3].position.y}));
-    SDL_RenderGeometry(g_display.renderer.get(), sdlTexture, vertices, 4, indices, 6);
+    DrawCommand& quad = NewCommand(list, CommandKind::Geometry);
+    quad.texture = sdlTexture;
+    quad.version = TextureVersion(sdlTexture);
+    quad.blend = mode;
+    AddGeometry(list, quad, vertices, 4, indices, 6);
+    FinishCommand(list, quad,
+                  std::min({vertices[0].position.x, vertices[1].position.x, vertices[2].position.x,
+                            vertices[3].position.x}),
+                  std::min({vertices[0].position.y, vertices[1].position.y, vertices[2].position.y,
+                            vertices[3].position.y}),
+                  std::max({vertices[0].position.x, vertices[1].position.x, vertices[2].position.x,
+                            vertices[3].position.x}),
+                  std::max({vertices[0].position.y, vertices[1].position.y, vertices[2].position.y,
+                            vertices[3].position.y}));
+    Commit(list);
 }
 
 // A primitive at full alpha blended by source alpha is written as it is.
@@ -290,17 +739,12 @@ SDL_BlendMode PrimitiveBlend() {
     return SdlBlend(g_state.blend);
 }
 
-// Untextured primitives share the drawing colour and blend; mask blending
-// draws them solid when alpha is at least one half and not at all below.
+// Whether an untextured primitive is drawn: mask blending draws it solid when
+// alpha is at least one half and not at all below.
 bool PreparePrimitive() {
     if (!g_display.renderer) return false;
     if (g_state.blend == MASKBLEND && g_state.alpha < 0.5f) return false;
-    const SDL_BlendMode mode = PrimitiveBlend();
-    if (ChangesNothing(mode, g_state.r, g_state.g, g_state.b, EffectiveAlpha())) return false;
-    SDL_SetRenderDrawBlendMode(g_display.renderer.get(), mode);
-    SDL_SetRenderDrawColor(g_display.renderer.get(), g_state.r, g_state.g, g_state.b,
-                           EffectiveAlpha());
-    return true;
+    return !ChangesNothing(PrimitiveBlend(), g_state.r, g_state.g, g_state.b, EffectiveAlpha());
 }
 
 // A filled polygon of screen points, as a fan from the first one.
@@ -313,7 +757,6 @@ void FillScreenPolygon(const std::vector<Point>& points) {
         right = std::max(right, p.x);
         bottom = std::max(bottom, p.y);
     }
-    CountDraw(PrimitiveBlend(), left, top, right, bottom);
     const SDL_Color colour = VertexColour();
     std::vector<SDL_Vertex> vertices;
     vertices.reserve(points.size());
@@ -326,9 +769,32 @@ void FillScreenPolygon(const std::vector<Point>& points) {
         indices.push_back(static_cast<int>(i));
         indices.push_back(static_cast<int>(i + 1));
     }
-    SDL_RenderGeometry(g_display.renderer.get(), nullptr, vertices.data(),
-                       static_cast<int>(vertices.size()), indices.data(),
-                       static_cast<int>(indices.size()));
+    CommandList& list = CommandSink();
+    DrawCommand& shape = NewCommand(list, CommandKind::Geometry);
+    shape.blend = PrimitiveBlend();
+    AddGeometry(list, shape, vertices.data(), static_cast<int>(vertices.size()), indices.data(),
+                static_cast<int>(indices.size()));
+    FinishCommand(list, shape, left, top, right, bottom);
+    Commit(list);
+}
+
+// A rectangle of screen points, or a thin line from its corner (x, y) to (w, h).
+void FillScreenRect(CommandKind kind, const SDL_FRect& rect) {
+    CommandList& list = CommandSink();
+    DrawCommand& shape = NewCommand(list, kind);
+    shape.blend = PrimitiveBlend();
+    shape.colour = VertexColour();
+    shape.dst = rect;
+    if (kind == CommandKind::Line) {
+        FinishCommand(list, shape, std::min(rect.x, rect.w), std::min(rect.y, rect.h),
+                      std::max(rect.x, rect.w), std::max(rect.y, rect.h));
+        shape.counted = shape.bounds;
+        shape.countedPixels =
+            1 + std::lround(std::max(std::fabs(rect.w - rect.x), std::fabs(rect.h - rect.y)));
+    } else {
+        FinishCommand(list, shape, rect.x, rect.y, rect.x + rect.w, rect.y + rect.h);
+    }
+    Commit(list);
 }
 
 int RenderDriverIndex(const char* name) {
@@ -372,6 +838,23 @@ SDL_Renderer* CreateRendererOfKind(SDL_Window* window, RendererKind kind) {
     return nullptr;
 }
 
+// Whether the renderer just made presents by copying a back buffer of its
+// own that it keeps: Mesa's software rasterisers on X11 do.
+bool BackBufferKept() {
+    const char* setting = SDL_getenv("HOLLOWMERE_PARTIAL_PRESENT");
+    if (setting && std::strcmp(setting, "0") == 0) return false;
+    if (g_display.rendererName != "opengl" || VideoDriverName() != "x11") return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    if (!name) return false;
+    const std::string renderer(reinterpret_cast<const char*>(name));
+    return renderer.find("llvmpipe") != std::string::npos ||
+           renderer.find("softpipe") != std::string::npos ||
+           renderer.find("Software Rasterizer") != std::string::npos;
+}
+
 bool OpenRenderer() {
     RendererKind order[3] = {g_display.wanted, RendererKind::Accelerated, RendererKind::Software};
     if (g_display.wanted == RendererKind::Accelerated) order[1] = RendererKind::OpenGL;
@@ -382,6 +865,7 @@ bool OpenRenderer() {
             SDL_RendererInfo info;
             SDL_GetRendererInfo(g_display.renderer.get(), &info);
             g_display.rendererName = info.name;
+            g_display.keepsBackBuffer = BackBufferKept();
             return true;
         }
     }
@@ -431,6 +915,8 @@ SDL_Rect DrawingPlace(const SDL_Rect& rect) {
 
 PixmapPtr ReadPhysical(const SDL_Rect& rect) {
     if (!g_display.renderer || rect.w <= 0 || rect.h <= 0) return nullptr;
+    // The frame's pixels are what its commands draw.
+    if (g_retained.layerDepth == 0) FlushPending();
     PixmapPtr pixels = TPixmap::Create(rect.w, rect.h, PixelFormat::RGBA8888);
     const SDL_Rect place = DrawingPlace(rect);
     if (SDL_RenderReadPixels(g_display.renderer.get(), &place, SDL_PIXELFORMAT_RGBA32,
@@ -447,6 +933,26 @@ PixmapPtr ReadPhysical(const SDL_Rect& rect) {
 // A window resize makes SDL put the viewport back over the whole window:
 // the frame goes back to its place (the caller then follows the new size).
 int KeepFramePlace(void*, SDL_Event* event) {
+    // What the window showed may be gone: the next Flip presents even an
+    // unchanged frame; a renderer that lost its targets draws it whole.
+    if (event->type == SDL_RENDER_TARGETS_RESET || event->type == SDL_RENDER_DEVICE_RESET) {
+        g_retained.shownValid = false;
+        g_retained.needPresent = true;
+    }
+    if (event->type == SDL_WINDOWEVENT) {
+        switch (event->window.event) {
+            case SDL_WINDOWEVENT_SHOWN:
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_RESIZED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+            case SDL_WINDOWEVENT_MAXIMIZED:
+            case SDL_WINDOWEVENT_RESTORED:
+                g_retained.needPresent = true;
+                break;
+            default:
+                break;
+        }
+    }
     if (event->type != SDL_WINDOWEVENT || event->window.event != SDL_WINDOWEVENT_SIZE_CHANGED)
         return 0;
     SDL_Renderer* renderer = g_display.renderer.get();
@@ -468,6 +974,10 @@ bool PlaceFrame(const SDL_Rect& frame) {
         SDL_AddEventWatch(KeepFramePlace, nullptr);
         g_display.watching = true;
     }
+    // What this frame drew so far goes into the frame it drew it for.
+    if (g_retained.layerDepth == 0) FlushPending();
+    g_retained.shownValid = false;
+    g_retained.needPresent = true;
     std::vector<uint32_t> held;
     if (g_display.direct && g_display.keepFrame && g_display.width == frame.w &&
         g_display.height == frame.h) {
@@ -479,7 +989,8 @@ bool PlaceFrame(const SDL_Rect& frame) {
     }
     SDL_SetRenderTarget(renderer, nullptr);
     SDL_RenderSetClipRect(renderer, nullptr);
-    g_display.direct = !g_display.keepFrame && SDL_RenderSetViewport(renderer, &frame) == 0;
+    g_display.direct =
+        !g_display.keepFrame && !g_retained.wanted && SDL_RenderSetViewport(renderer, &frame) == 0;
     if (g_display.direct) {
         g_display.target.reset();
     } else {
@@ -634,6 +1145,7 @@ bool ChangeWindowMode(int width, int height, bool fullScreen) {
 }
 
 void CloseGraphics() {
+    DropRetainedFrame();
     g_display.font.reset();
     DropAllImageTextures();
     DropAllLayers();
@@ -641,6 +1153,7 @@ void CloseGraphics() {
     g_display.composeWidth = g_display.composeHeight = 0;
     g_display.target.reset();
     g_display.direct = false;
+    g_display.keepsBackBuffer = false;
     if (g_display.watching) SDL_DelEventWatch(KeepFramePlace, nullptr);
     g_display.watching = false;
     g_display.renderer.reset();
@@ -776,8 +1289,25 @@ void SetBarColor(int r, int g, int b) {
     g_display.barB = static_cast<uint8_t>(std::clamp(b, 0, 255));
 }
 
+void RetainFrame(bool retain) {
+    if (retain == g_retained.wanted) return;
+    if (g_retained.layerDepth == 0) FlushPending();
+    g_retained.wanted = retain;
+    if (g_display.renderer && g_display.width > 0 && PlaceFrame(g_display.frame)) ApplyClip();
+}
+
+bool FrameRetained() {
+    return RetainingFrame();
+}
+
+bool FlipPresented() {
+    return g_retained.presentedLast;
+}
+
 void KeepFrame(bool keep) {
     if (keep == g_display.keepFrame) return;
+    // The frame kept starts as what was drawn so far.
+    if (g_retained.layerDepth == 0) FlushPending();
     g_display.keepFrame = keep;
     if (g_display.renderer && g_display.width > 0 && PlaceFrame(g_display.frame)) ApplyClip();
 }
@@ -945,20 +1475,15 @@ void Cls() {
     if (!g_display.renderer) return;
     // Clearing fills the whole frame, or the picture drawn into, whatever the
     // viewport; in the window, the frame is its part.
-    SDL_Renderer* renderer = g_display.renderer.get();
     SDL_Rect place;
-    SDL_RenderGetViewport(renderer, &place);
-    ++g_drawn.draws;
-    CountPixels(SDL_BLENDMODE_NONE, static_cast<long long>(place.w) * place.h);
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(renderer, g_state.clsR, g_state.clsG, g_state.clsB, 255);
-    if (SDL_GetRenderTarget(renderer)) {
-        SDL_RenderClear(renderer);
-        return;
-    }
-    SDL_RenderSetClipRect(renderer, nullptr);
-    SDL_RenderFillRect(renderer, nullptr);
-    ApplyClip();
+    SDL_RenderGetViewport(g_display.renderer.get(), &place);
+    CommandList& list = CommandSink();
+    DrawCommand& clear = NewCommand(list, CommandKind::Clear);
+    clear.colour = {g_state.clsR, g_state.clsG, g_state.clsB, 255};
+    clear.bounds = clear.counted = {0, 0, place.w, place.h};
+    clear.countedPixels = clear.counted.Area();
+    if (&list == &g_retained.pending) clear.hash = HashCommand(list, clear);
+    Commit(list);
 }
 
 void DrawImage(TImage& image, float x, float y, int frame) {
@@ -972,8 +1497,6 @@ namespace {
 
 // Room of the batched drawing, kept from one batch to the next.
 struct BatchRoom {
-    std::vector<SDL_Vertex> vertices;
-    std::vector<int> indices;
     std::vector<ComposePicture> pictures;
     std::vector<uint32_t> pixels;
 };
@@ -1034,24 +1557,25 @@ void DrawRun(const ImageInstance* run, size_t count) {
     for (size_t n = 0; n < count; ++n)
         lowestAlpha = std::min(lowestAlpha, InstanceAlpha(run[n]));
     const SDL_BlendMode mode = PictureBlend(*texture, run->blend, lowestAlpha);
-    SDL_SetTextureColorMod(sdlTexture, 255, 255, 255);
-    SDL_SetTextureAlphaMod(sdlTexture, 255);
-    BatchRoom& room = Room();
-    room.vertices.resize(count * 4);
-    room.indices.resize(count * 6);
+    const uint64_t version = TextureVersion(sdlTexture);
+    CommandList& list = CommandSink();
+    static uint32_t batches = 0;
+    if (++batches == 0) ++batches;
     const float w = static_cast<float>(image.Width()), h = static_cast<float>(image.Height());
     const float u1 = w / texture->width, v1 = h / texture->height;
     const float localU[4] = {0, w, w, 0};
     const float localV[4] = {0, 0, h, h};
     const float texU[4] = {0, u1, u1, 0};
     const float texV[4] = {0, 0, v1, v1};
-    size_t drawn = 0;
+    // One command a picture, so that a picture that moves changes only its
+    // own part of the frame; drawn at once, the run still goes in one call.
+    static const int indices[6] = {0, 1, 2, 0, 2, 3};
     for (size_t n = 0; n < count; ++n) {
         const ImageInstance& one = run[n];
         const Placement at = Place(one);
         if (ChangesNothing(mode, one.red, one.green, one.blue, at.alpha)) continue;
         const SDL_Color colour{one.red, one.green, one.blue, at.alpha};
-        SDL_Vertex* corner = &room.vertices[drawn * 4];
+        SDL_Vertex corner[4];
         float left = 0, top = 0, right = 0, bottom = 0;
         for (int i = 0; i < 4; ++i) {
             corner[i].position = {at.m00 * localU[i] + at.m01 * localV[i] + at.tx,
@@ -1063,22 +1587,15 @@ void DrawRun(const ImageInstance* run, size_t count) {
             right = i == 0 ? corner[i].position.x : std::max(right, corner[i].position.x);
             bottom = i == 0 ? corner[i].position.y : std::max(bottom, corner[i].position.y);
         }
-        CountDraw(mode, left, top, right, bottom);
-        const int first = static_cast<int>(drawn * 4);
-        int* index = &room.indices[drawn * 6];
-        ++drawn;
-        index[0] = first;
-        index[1] = first + 1;
-        index[2] = first + 2;
-        index[3] = first;
-        index[4] = first + 2;
-        index[5] = first + 3;
+        DrawCommand& quad = NewCommand(list, CommandKind::Geometry);
+        quad.texture = sdlTexture;
+        quad.version = version;
+        quad.blend = mode;
+        quad.batch = batches;
+        AddGeometry(list, quad, corner, 4, indices, 6);
+        FinishCommand(list, quad, left, top, right, bottom);
     }
-    if (drawn == 0) return;
-    SDL_SetTextureBlendMode(sdlTexture, mode);
-    SDL_RenderGeometry(g_display.renderer.get(), sdlTexture, room.vertices.data(),
-                       static_cast<int>(drawn * 4), room.indices.data(),
-                       static_cast<int>(drawn * 6));
+    Commit(list);
 }
 
 // What a pixel costs on the software renderer, in quarter nanoseconds as
@@ -1174,6 +1691,13 @@ bool ComposeBatch(const ImageInstance* instances, size_t count) {
         g_display.composeWidth = w;
         g_display.composeHeight = h;
     }
+    // What lies under the batch has to be in the frame's pixels: from here on
+    // this frame is drawn at once, and the next one whole.
+    if (Recording()) {
+        FlushPending();
+        g_retained.broken = true;
+    }
+    ApplyClip();
     room.pixels.resize(static_cast<size_t>(width) * height);
     const SDL_Rect rect{covered.left, covered.top, width, height};
     const SDL_Rect place = DrawingPlace(rect);
@@ -1236,10 +1760,8 @@ void DrawRect(float x, float y, float width, float height) {
     const Point a = ToScreen(x0, y0, x, y);
     if (IsAxisAligned()) {
         const Point b = ToScreen(x0 + width, y0 + height, x, y);
-        SDL_FRect rect{std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x),
-                       std::fabs(b.y - a.y)};
-        CountDraw(PrimitiveBlend(), rect.x, rect.y, rect.x + rect.w, rect.y + rect.h);
-        SDL_RenderFillRectF(g_display.renderer.get(), &rect);
+        FillScreenRect(CommandKind::FillRect, {std::min(a.x, b.x), std::min(a.y, b.y),
+                                               std::fabs(b.x - a.x), std::fabs(b.y - a.y)});
         return;
     }
     FillScreenPolygon({a, ToScreen(x0 + width, y0, x, y), ToScreen(x0 + width, y0 + height, x, y),
@@ -1254,10 +1776,7 @@ void DrawLine(float x1, float y1, float x2, float y2) {
     const float widthPx =
         g_state.lineWidth * 0.5f * (g_display.toPhysicalX + g_display.toPhysicalY);
     if (widthPx <= 1.0f) {
-        ++g_drawn.draws;
-        CountPixels(PrimitiveBlend(),
-                    1 + std::lround(std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y))));
-        SDL_RenderDrawLineF(g_display.renderer.get(), a.x, a.y, b.x, b.y);
+        FillScreenRect(CommandKind::Line, {a.x, a.y, b.x, b.y});
         return;
     }
     const float dx = b.x - a.x, dy = b.y - a.y;
@@ -1289,10 +1808,8 @@ void DrawOval(float x, float y, float width, float height) {
 void Plot(float x, float y) {
     if (!PreparePrimitive()) return;
     const Point p = ToScreen(0, 0, x, y);
-    SDL_FRect rect{p.x, p.y, std::max(1.0f, g_display.toPhysicalX),
-                   std::max(1.0f, g_display.toPhysicalY)};
-    CountDraw(PrimitiveBlend(), rect.x, rect.y, rect.x + rect.w, rect.y + rect.h);
-    SDL_RenderFillRectF(g_display.renderer.get(), &rect);
+    FillScreenRect(CommandKind::FillRect, {p.x, p.y, std::max(1.0f, g_display.toPhysicalX),
+                                           std::max(1.0f, g_display.toPhysicalY)});
 }
 
 void DrawPoly(const std::vector<float>& xy) {
@@ -1315,12 +1832,18 @@ void DrawPixmap(const TPixmap& pixmap, float x, float y) {
                                             source.Height()));
     if (!texture) return;
     SDL_UpdateTexture(texture.get(), nullptr, source.Pixels(), source.Pitch());
-    SDL_SetTextureBlendMode(texture.get(), SdlBlend(g_state.blend));
-    SDL_FRect dst{(x + g_state.originX) * g_display.toPhysicalX,
-                  (y + g_state.originY) * g_display.toPhysicalY, static_cast<float>(source.Width()),
-                  static_cast<float>(source.Height())};
-    CountDraw(SdlBlend(g_state.blend), dst.x, dst.y, dst.x + dst.w, dst.y + dst.h);
-    SDL_RenderCopyF(g_display.renderer.get(), texture.get(), nullptr, &dst);
+    const SDL_FRect dst{(x + g_state.originX) * g_display.toPhysicalX,
+                        (y + g_state.originY) * g_display.toPhysicalY,
+                        static_cast<float>(source.Width()), static_cast<float>(source.Height())};
+    // The texture is let go here, but lives on as long as a command holds it.
+    CommandList& list = CommandSink();
+    DrawCommand& copy = NewCommand(list, CommandKind::Copy);
+    copy.texture = texture.get();
+    copy.blend = SdlBlend(g_state.blend);
+    copy.src = {0, 0, source.Width(), source.Height()};
+    copy.dst = dst;
+    FinishCommand(list, copy, dst.x, dst.y, dst.x + dst.w, dst.y + dst.h);
+    Commit(list);
 }
 
 void DrawText(const std::string& text, float x, float y) {
@@ -1376,6 +1899,7 @@ void FrameSize(int& width, int& height) {
 }
 
 void DropAllLayers() {
+    g_retained.layerDepth = 0;
     for (TFrameLayer::Room* room : LiveLayers()) {
         room->texture.reset();
         room->drawing = room->ready = false;
@@ -1409,9 +1933,11 @@ bool TFrameLayer::Begin() {
         room_->height = height;
     }
     room_->ready = false;
+    TextureContentChanging(room_->texture.get());
     room_->previous = SDL_GetRenderTarget(renderer);
     if (SDL_SetRenderTarget(renderer, room_->texture.get()) != 0) return false;
     room_->drawing = true;
+    ++g_retained.layerDepth;
     ApplyClip();
     Cls();
     return true;
@@ -1422,6 +1948,7 @@ void TFrameLayer::End() {
     SDL_SetRenderTarget(g_display.renderer.get(), room_->previous);
     ApplyClip();
     room_->drawing = false;
+    g_retained.layerDepth = std::max(0, g_retained.layerDepth - 1);
     room_->ready = true;
 }
 
@@ -1434,10 +1961,16 @@ bool TFrameLayer::Ready() const {
 
 void TFrameLayer::Draw() {
     if (!Ready()) return;
-    SDL_SetTextureBlendMode(room_->texture.get(), SDL_BLENDMODE_NONE);
-    CountDraw(SDL_BLENDMODE_NONE, 0, 0, static_cast<float>(room_->width),
-              static_cast<float>(room_->height));
-    SDL_RenderCopy(g_display.renderer.get(), room_->texture.get(), nullptr, nullptr);
+    const float width = static_cast<float>(room_->width);
+    const float height = static_cast<float>(room_->height);
+    CommandList& list = CommandSink();
+    DrawCommand& copy = NewCommand(list, CommandKind::Copy);
+    copy.texture = room_->texture.get();
+    copy.version = TextureVersion(copy.texture);
+    copy.src = {0, 0, room_->width, room_->height};
+    copy.dst = {0, 0, width, height};
+    FinishCommand(list, copy, 0, 0, width, height);
+    Commit(list);
 }
 
 void TFrameLayer::Drop() {
@@ -1449,10 +1982,14 @@ void TFrameLayer::Drop() {
 // ---------------------------------------------------------------- counting
 
 DrawnPixels CountedPixels() {
+    // Pixels are counted as they are drawn: the frame so far is drawn now.
+    if (g_retained.layerDepth == 0) FlushPending();
     return g_drawn;
 }
 
 void ResetDrawnPixels() {
+    // What was drawn before counts before.
+    if (g_retained.layerDepth == 0) FlushPending();
     g_drawn = DrawnPixels{};
 }
 
@@ -1471,8 +2008,24 @@ void Flip(int sync) {
         SDL_RenderSetVSync(g_display.renderer.get(), wantVsync);
         g_display.vsync = wantVsync;
     }
-    ++g_display.presented;
     SDL_Renderer* renderer = g_display.renderer.get();
+    if (RetainingFrame() && g_retained.layerDepth == 0) {
+        // Nothing changed and the window still shows the last frame: nothing
+        // to copy or present.
+        if (!DrawRetainedFrame() && !g_retained.needPresent) {
+            g_retained.presentedLast = false;
+            ApplyClip();
+            return;
+        }
+    } else {
+        FlushPending();
+        SettleFrame(false);
+        g_retained.lastWhole = true;
+    }
+    const bool wasNeeded = g_retained.needPresent;
+    g_retained.needPresent = false;
+    g_retained.presentedLast = true;
+    ++g_display.presented;
     SDL_SetRenderTarget(renderer, nullptr);
     SDL_RenderSetClipRect(renderer, nullptr);
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
@@ -1504,6 +2057,21 @@ void Flip(int sync) {
                               {0, frame.y + frame.h, width, height - frame.y - frame.h},
                               {0, frame.y, frame.x, frame.h},
                               {frame.x + frame.w, frame.y, width - frame.x - frame.w, frame.h}};
+    // The window still shows the last frame presented, bars and all: only
+    // what changed since goes into it.
+    if (g_display.keepsBackBuffer && g_display.target && !g_retained.lastWhole && !wasNeeded) {
+        for (const ComposeBox& box : g_retained.lastDirty) {
+            const SDL_Rect src = ToRect(box);
+            const SDL_Rect dst{src.x + frame.x, src.y + frame.y, src.w, src.h};
+            ++g_drawn.draws;
+            CountPixels(SDL_BLENDMODE_NONE, box.Area());
+            SDL_RenderCopy(renderer, g_display.target.get(), &src, &dst);
+        }
+        SDL_RenderPresent(renderer);
+        SDL_SetRenderTarget(renderer, g_display.target.get());
+        ApplyClip();
+        return;
+    }
     SDL_SetRenderDrawColor(renderer, g_display.barR, g_display.barG, g_display.barB, 255);
     for (const SDL_Rect& bar : bars)
         if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(renderer, &bar);
@@ -1557,4 +2125,23 @@ ImagePtr GrabImage(int x, int y, int width, int height) {
 PixmapPtr ReadBackBuffer() {
     if (!g_display.renderer) return nullptr;
     return ReadPhysical({0, 0, g_display.width, g_display.height});
+}
+
+void TextureContentChanging(SDL_Texture* texture) {
+    if (!texture) return;
+    RetainedFrame& r = g_retained;
+    // A command of this frame that draws it has to draw what it holds now.
+    if (r.pendingTextures.count(texture)) FlushPending();
+    r.versions[texture] = r.nextVersion++;
+}
+
+void ReleaseSdlTexture(SDL_Texture* texture) {
+    if (!texture) return;
+    RetainedFrame& r = g_retained;
+    if (r.pendingTextures.count(texture) || r.shownTextures.count(texture)) {
+        r.released.push_back(texture);
+        return;
+    }
+    r.versions.erase(texture);
+    SDL_DestroyTexture(texture);
 }

@@ -3,12 +3,23 @@
 //
 // All positions are virtual: the drawing layer maps a virtual width x height
 // onto the physical frame. The frame is a rectangle of the window's drawable
-// (all of it unless told otherwise), drawn straight into the window's back
-// buffer; Flip paints the rest of the drawable in the bar colour and presents
-// it. What the back buffer holds after Flip is not to be relied on, so every
-// frame is drawn whole, and a picture of it is grabbed before Flip. The window can be resized by
-// the player; nothing here follows that on its own: the caller asks for the window's sizes and
-// places the frame again.
+// (all of it unless told otherwise). Callers draw every frame whole, and grab
+// a picture of it before Flip.
+//
+// The frame is retained (unless RetainFrame(false) or the environment's
+// HOLLOWMERE_RETAINED_FRAME=0 says otherwise): each draw is kept as a command
+// until Flip, which compares the frame's commands with those of the frame
+// drawn last and draws again, into a picture of the frame, only the parts
+// where they differ; it then copies that picture into the window, paints the
+// rest of the drawable in the bar colour and presents it, or, when nothing
+// changed, does neither. A renderer known to keep the window's back buffer
+// as presented (Mesa's software rasterisers on X11, unless
+// HOLLOWMERE_PARTIAL_PRESENT=0) gets only the parts drawn again. Reading the frame's pixels
+// (GrabPixmap, ReadBackBuffer, CountedPixels) draws what is pending first. Without it, the frame is
+// drawn straight into the window's back buffer, whose content after Flip is not to be relied on.
+// Main thread only; every call is safe without a window. The window can be resized by the player;
+// nothing here follows that on its own: the caller asks for the window's sizes and places the frame
+// again.
 #pragma once
 
 #include <cstddef>
@@ -117,6 +128,15 @@ void KeepFrame(bool keep);
 bool FrameKept();
 // Whether drawing goes straight into the window.
 bool FrameDrawnDirect();
+// Retains the frame from one Flip to the next and draws only what changed
+// (on by default; off for comparisons or as a fallback). The frame drawn so
+// far is kept.
+void RetainFrame(bool retain);
+// Whether the frame is retained now (not while it is kept by KeepFrame).
+bool FrameRetained();
+// Whether the last Flip presented a frame: a retained frame that did not
+// change is not presented (nor waited for).
+bool FlipPresented();
 // Frames presented since the graphics were opened.
 long PresentedFrames();
 
@@ -253,7 +273,8 @@ int TextWidth(const std::string& text);
 int TextHeight(const std::string& text);
 
 // Pixels drawn since the last ResetDrawnPixels, by how they were blended: the
-// physical area each draw covers inside the viewport (a turned picture or a
+// physical area each draw covers inside the viewport (of a retained frame,
+// inside the part drawn again) (a turned picture or a
 // polygon counts its bounding box), clearing the frame, and at Flip the
 // frame's margins outside the viewport and the copy of a kept frame included. Draws that change
 // nothing (fully transparent, adding black) are not made and count nothing. Read by the benchmarks

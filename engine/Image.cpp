@@ -300,6 +300,7 @@ ImageTexture* TImage::Texture(int frame, bool maskVariant) {
     if (!data.texture || data.dirty) {
         if (!data.pixels && !RestorePixels()) return data.texture.get();
         if (data.texture) {
+            TextureContentChanging(data.texture->texture.get());
             SDL_UpdateTexture(data.texture->texture.get(), nullptr, data.pixels->Pixels(),
                               data.pixels->Pitch());
             data.texture->opaque = AllOpaque(data.pixels->Pixels(), data.pixels->Width(),

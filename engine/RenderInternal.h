@@ -21,3 +21,8 @@ void DropAllImageTextures();
 // headless drivers have no desktop to ask).
 bool FocusFromEvents();
 bool MinimisedFromEvents();
+
+// To be called before a texture's content changes: a draw of it already
+// made this frame is drawn with what it holds now, and draws from here on
+// count as different from those of earlier frames.
+void TextureContentChanging(SDL_Texture* texture);

@@ -12,8 +12,11 @@ struct SdlWindowDeleter {
 struct SdlRendererDeleter {
     void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
 };
+// Destroys a texture, or, while a command of the frame drawn or being drawn
+// still uses it, as soon as none does (engine/Graphics.cpp).
+void ReleaseSdlTexture(SDL_Texture* texture);
 struct SdlTextureDeleter {
-    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+    void operator()(SDL_Texture* texture) const { ReleaseSdlTexture(texture); }
 };
 
 using SdlWindowPtr = std::unique_ptr<SDL_Window, SdlWindowDeleter>;

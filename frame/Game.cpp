@@ -633,7 +633,8 @@ void TGame::ScreenDraw() {
 
 void TGame::PaceFrame() {
     const double now = static_cast<uint32_t>(MilliSecs());
-    if ((VSyncActive() && FlipSync == 1) || Fast || NoTiming) {
+    // A frame that was not presented was not waited for either.
+    if ((VSyncActive() && FlipSync == 1 && FlipPresented()) || Fast || NoTiming) {
         nextFrameTime_ = now;
         return;
     }

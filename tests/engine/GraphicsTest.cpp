@@ -417,6 +417,8 @@ void DrawMixedScene(TFrameLayer& layer) {
 }
 
 TEST_F(GraphicsTest, AFrameDrawnIntoTheWindowIsTheFrameCopiedThereAndBarsSurroundIt) {
+    // Drawn straight into the window, as a frame not retained is.
+    RetainFrame(false);
     SetWindowSize(1000, 700);
     SetBarColor(24, 24, 24);
     ASSERT_TRUE(SetFrameRect(100, 50, 800, 600));
@@ -459,6 +461,7 @@ TEST_F(GraphicsTest, AFrameDrawnIntoTheWindowIsTheFrameCopiedThereAndBarsSurroun
     SetWindowSize(1024, 768);
     ASSERT_TRUE(SetFrameRect(0, 0, 1024, 768));
     SetBarColor(0, 0, 0);
+    RetainFrame(true);
 }
 
 }  // namespace
