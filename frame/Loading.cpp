@@ -9,6 +9,7 @@
 #include "engine/Clock.h"
 #include "engine/Graphics.h"
 #include "engine/Strings.h"
+#include "engine/platform/Platform.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/LoadingScreen.h"
@@ -416,5 +417,6 @@ void LoadGame() {
 }
 
 void LoadAllResources() {
+    const LoadingHeapScope loading;
     LoadGame();
 }
