@@ -324,7 +324,8 @@ int LoadingSteps() {
 }
 
 void LoadBigTextFont() {
-    if (BigTextFont) return;
+    // A board played without the game's fonts (the board tests) shows none.
+    if (BigTextFont || !ButtonFont) return;
     const LoadingHeapScope ownBlocks;
     BigTextFont = TBitmapFont::Create(Game->FontPath + "BigText", -1, 1, 0);
 }
