@@ -223,6 +223,7 @@ void TGame::ScreenChange() {
     if (!GameFade->Out) return;
     // A screen's own plans give way to a close request.
     if (closing_) DestinationTScreen = ExitScreen;
+    const LoadingHeapScope loading;
     if (CurrentTScreen && CurrentTScreen->StopKill == 0) CurrentTScreen->Kill();
     if (!DestinationTScreen) {
         ReportError("Screen '" + (CurrentTScreen ? CurrentTScreen->name : std::string()) +

@@ -9,6 +9,7 @@
 #include "engine/Clock.h"
 #include "engine/Graphics.h"
 #include "engine/Strings.h"
+#include "engine/platform/Platform.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/LoadingScreen.h"
@@ -284,7 +285,9 @@ void LoadFonts() {
                                             &GUIFont,     &GUIFontSmall, &DialogHeaderFont,
                                             &EmbossedFont};
     for (size_t i = 0; i < globals.size(); ++i) {
-        *globals[i] = TBitmapFont::Create(Game->FontPath + kFonts[i], -1, 1, 0);
+        // Its step stays: the bar moves as evenly as before.
+        if (globals[i] != &BigTextFont)
+            *globals[i] = TBitmapFont::Create(Game->FontPath + kFonts[i], -1, 1, 0);
         Game->MoveBar();
     }
     DialogTextFont = GUIFont;
@@ -318,6 +321,17 @@ int LoadingSteps() {
     const int fonts = static_cast<int>(std::size(kFonts)) + 1;
     // The first step, the title screen's two, the click-here button's one.
     return 1 + sounds + images + fonts + 2 + 1;
+}
+
+void LoadBigTextFont() {
+    // A board played without the game's fonts (the board tests) shows none.
+    if (BigTextFont || !ButtonFont) return;
+    const LoadingHeapScope ownBlocks;
+    BigTextFont = TBitmapFont::Create(Game->FontPath + "BigText", -1, 1, 0);
+}
+
+void ReleaseBigTextFont() {
+    BigTextFont.reset();
 }
 
 void LoadImageToBank(const std::string& file) {
@@ -416,5 +430,6 @@ void LoadGame() {
 }
 
 void LoadAllResources() {
+    const LoadingHeapScope loading;
     LoadGame();
 }

@@ -156,6 +156,7 @@ int ReportEscapedError(const std::string& what) {
 
 int RunGame(int argc, char** argv) {
     const bool measureLoading = argc > 1 && std::string(argv[1]) == "--measure-loading";
+    UseFrameHeap();
     try {
         const uint32_t started = static_cast<uint32_t>(MilliSecs());
         if (measureLoading) ShowSplashes = false;

@@ -11,6 +11,7 @@
 #include "engine/Random.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
+#include "frame/Loading.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
 #include "frame/Navigation.h"
@@ -210,6 +211,7 @@ void TGameScreen::Kill() {
     WellDone.reset();
     InGameMenu->Kill();
     LevelCompleteScreen->Kill();
+    ReleaseBigTextFont();
     KillGameObjects();
     ClearParticles();
 }
@@ -465,6 +467,7 @@ int TGameScreen::Quit() {
 }
 
 void TGameScreen::StartEndingSequence(int& flag, const TGameSoundPtr& sound) {
+    LoadBigTextFont();
     Grid->RestorePointer();
     flag = 1;
     NoMoreCounter = L(kFailureMs);
@@ -495,6 +498,7 @@ int TGameScreen::ManageNoMoreMovesAnim() {
     Grid->ManageJiggle(L(kFailureMs - kFailureFadeMs));
     if (NoMoreCounter > 0) return 0;
     NoMoreCounter = 0;
+    ReleaseBigTextFont();
     RestartLevel();
     Game->MusicPlay(0, 0, 0);
     NoMore = TimeUp = 0;

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 
+#include "engine/platform/Platform.h"
 #include "frame/ErrorReport.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
@@ -44,7 +45,10 @@ std::string Text(const std::string& key) {
     return GameText ? GameText->FindString(key) : std::string();
 }
 
+// A dialog's pictures are read while the game runs and live only as long as
+// the dialog: they are mapped on their own and go back to the system with it.
 ImagePtr LoadPanel(const std::string& file) {
+    const LoadingHeapScope ownBlocks;
     return LoadImageOrFail(Game->ImagePath + file, DEFAULT_IMAGE_FLAGS);
 }
 
@@ -235,6 +239,7 @@ TDialogOKPtr CreateMessageDialog(const std::string& title, const std::string& bo
     SetupHeader(*dialog, title, MESSAGE_HEADER_Y, HEADER_WIDTH);
     if (!picture.empty()) {
         // Held by the message alone: let go with it.
+        const LoadingHeapScope ownBlocks;
         dialog->Picture =
             TGameImage::Create(ImageBank.Path + "DialogImages/" + picture + ImageBank.Ext, -1, 1);
         dialog->PictureX = ScreenWidth / 2;

@@ -60,3 +60,20 @@ struct MemoryStatus {
 MemoryStatus GetMemoryStatus();
 // Bytes the program's heap holds in live allocations.
 size_t HeapBytesInUse();
+// How the heap treats large blocks (pictures, textures, sound buffers).
+// While a LoadingHeapScope lives (the game or a screen loading), each is
+// mapped on its own and goes back to the system the moment it is freed, so a
+// decoded copy let go after its upload, or the last screen's pictures, add
+// nothing to the peak; when the outermost scope ends, the heap's free pages
+// go back too (a few milliseconds: loads sit behind a fade). Outside one,
+// large blocks come from the heap and freed memory stays for reuse: the GL
+// driver takes and frees a frame-sized buffer every frame, and mapping that
+// anew each time costs far more than it saves. Main thread only; scopes nest.
+void UseFrameHeap();  // once at start-up
+class LoadingHeapScope {
+  public:
+    LoadingHeapScope();
+    ~LoadingHeapScope();
+    LoadingHeapScope(const LoadingHeapScope&) = delete;
+    LoadingHeapScope& operator=(const LoadingHeapScope&) = delete;
+};

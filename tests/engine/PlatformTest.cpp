@@ -1,12 +1,15 @@
 // The operating-system layer: single running copy, folders, system facts.
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "engine/platform/Platform.h"
 #include "support/ScopedEnv.h"
@@ -132,3 +135,73 @@ TEST(PlatformTest, TheSystemNamesItselfLinux) {
 }
 
 }  // namespace
+
+// The heap policy of the loads: glibc's own allocator only (the sanitizers
+// bring theirs).
+#if defined(__SANITIZE_ADDRESS__)
+#define HOLLOWMERE_OWN_ALLOCATOR 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define HOLLOWMERE_OWN_ALLOCATOR 1
+#endif
+#endif
+
+namespace {
+
+size_t MappedBlockBytes() {
+    return mallinfo2().hblkhd;
+}
+
+// A block written through, so the compiler cannot leave its allocation out.
+std::unique_ptr<char[]> UsedBlock(size_t bytes) {
+    std::unique_ptr<char[]> block(new char[bytes]);
+    static_cast<volatile char*>(block.get())[bytes - 1] = 1;
+    return block;
+}
+
+size_t ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    size_t pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<size_t>(sysconf(_SC_PAGESIZE));
+}
+
+}  // namespace
+
+TEST(HeapTest, LargeBlocksAreMappedOnTheirOwnOnlyWhileALoadLastsAndItsEndReturnsFreePages) {
+#ifdef HOLLOWMERE_OWN_ALLOCATOR
+    GTEST_SKIP() << "the sanitizer's allocator ignores these settings";
+#else
+    UseFrameHeap();
+    // Larger than any free room the heap may hold: the heap's own free
+    // blocks serve first, whatever the mode.
+    constexpr size_t kPicture = 16 * 1024 * 1024;
+    const size_t mappedBefore = MappedBlockBytes();
+    {
+        const LoadingHeapScope loading;
+        { const LoadingHeapScope nested; }
+        std::unique_ptr<char[]> picture = UsedBlock(kPicture);
+        EXPECT_GE(MappedBlockBytes(), mappedBefore + kPicture)
+            << "while loading (a nested scope ended inside) it is mapped on its own";
+        picture.reset();
+        EXPECT_EQ(MappedBlockBytes(), mappedBefore) << "and goes back when freed";
+    }
+    {
+        std::unique_ptr<char[]> frame = UsedBlock(kPicture);
+        EXPECT_EQ(MappedBlockBytes(), mappedBefore) << "between loads it comes from the heap";
+    }
+
+    // Small blocks let go between loads stay in the heap until a load ends.
+    std::vector<std::unique_ptr<char[]> > blocks;
+    for (int i = 0; i < 4096; ++i) {
+        blocks.emplace_back(new char[4000]);
+        std::memset(blocks.back().get(), 1, 4000);
+    }
+    for (size_t i = 0; i + 1 < blocks.size(); ++i)
+        blocks[i].reset();  // the last one keeps the heap from shrinking at its top
+    const size_t heldAfterFree = ResidentBytes();
+    { const LoadingHeapScope loading; }
+    EXPECT_LT(ResidentBytes() + 8 * 1024 * 1024, heldAfterFree)
+        << "the end of a load hands the free pages back";
+#endif
+}
