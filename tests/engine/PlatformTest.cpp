@@ -146,6 +146,7 @@ TEST(PlatformTest, TheSystemNamesItselfLinux) {
 #endif
 #endif
 
+#ifndef HOLLOWMERE_OWN_ALLOCATOR
 namespace {
 
 size_t MappedBlockBytes() {
@@ -167,6 +168,7 @@ size_t ResidentBytes() {
 }
 
 }  // namespace
+#endif
 
 TEST(HeapTest, LargeBlocksAreMappedOnTheirOwnOnlyWhileALoadLastsAndItsEndReturnsFreePages) {
 #ifdef HOLLOWMERE_OWN_ALLOCATOR
