@@ -285,9 +285,7 @@ void LoadFonts() {
                                             &GUIFont,     &GUIFontSmall, &DialogHeaderFont,
                                             &EmbossedFont};
     for (size_t i = 0; i < globals.size(); ++i) {
-        // Its step stays: the bar moves as evenly as before.
-        if (globals[i] != &BigTextFont)
-            *globals[i] = TBitmapFont::Create(Game->FontPath + kFonts[i], -1, 1, 0);
+        *globals[i] = TBitmapFont::Create(Game->FontPath + kFonts[i], -1, 1, 0);
         Game->MoveBar();
     }
     DialogTextFont = GUIFont;
@@ -321,17 +319,6 @@ int LoadingSteps() {
     const int fonts = static_cast<int>(std::size(kFonts)) + 1;
     // The first step, the title screen's two, the click-here button's one.
     return 1 + sounds + images + fonts + 2 + 1;
-}
-
-void LoadBigTextFont() {
-    // A board played without the game's fonts (the board tests) shows none.
-    if (BigTextFont || !ButtonFont) return;
-    const LoadingHeapScope ownBlocks;
-    BigTextFont = TBitmapFont::Create(Game->FontPath + "BigText", -1, 1, 0);
-}
-
-void ReleaseBigTextFont() {
-    BigTextFont.reset();
 }
 
 void LoadImageToBank(const std::string& file) {

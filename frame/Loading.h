@@ -29,9 +29,3 @@ void LoadAllResources();
 void LoadImageToBank(const std::string& file);
 // How many bar steps LoadAll makes.
 int LoadingSteps();
-// The "BigText" font (5.7 MB of picture) shows only while a level is lost:
-// start-up leaves it out, the failing level reads it as its board starts to
-// shake (the text waits for the shake to end) and lets it go when the level
-// starts again. A missing or damaged file ends the game as at start-up.
-void LoadBigTextFont();
-void ReleaseBigTextFont();

@@ -11,7 +11,6 @@
 #include "engine/Random.h"
 #include "frame/Game.h"
 #include "frame/Globals.h"
-#include "frame/Loading.h"
 #include "frame/LoadingScreen.h"
 #include "frame/MousePointer.h"
 #include "frame/Navigation.h"
@@ -211,7 +210,6 @@ void TGameScreen::Kill() {
     WellDone.reset();
     InGameMenu->Kill();
     LevelCompleteScreen->Kill();
-    ReleaseBigTextFont();
     KillGameObjects();
     ClearParticles();
 }
@@ -467,7 +465,6 @@ int TGameScreen::Quit() {
 }
 
 void TGameScreen::StartEndingSequence(int& flag, const TGameSoundPtr& sound) {
-    LoadBigTextFont();
     Grid->RestorePointer();
     flag = 1;
     NoMoreCounter = L(kFailureMs);
@@ -498,7 +495,6 @@ int TGameScreen::ManageNoMoreMovesAnim() {
     Grid->ManageJiggle(L(kFailureMs - kFailureFadeMs));
     if (NoMoreCounter > 0) return 0;
     NoMoreCounter = 0;
-    ReleaseBigTextFont();
     RestartLevel();
     Game->MusicPlay(0, 0, 0);
     NoMore = TimeUp = 0;

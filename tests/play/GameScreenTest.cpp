@@ -16,7 +16,6 @@
 #include "frame/Game.h"
 #include "frame/MousePointer.h"
 #include "frame/Timing.h"
-#include "media/Fonts.h"
 #include "media/Sound.h"
 #include "play/GameScreen.h"
 #include "play/InGameMenu.h"
@@ -249,25 +248,6 @@ TEST_F(GameScreenTest, TimeUpAndGivingUpRestartTheSameLevelInPlace) {
     ASSERT_TRUE(StepUntil([] { return !GameScreen->IntroRunning(); }, 1000));
     PressWithCtrl("T");
     EXPECT_EQ(GameScreen->TimeUp, 1) << "Ctrl+T runs the time out, even in relaxed mode";
-}
-
-TEST_F(GameScreenTest, TheBigTextFontLivesOnlyWhileALostLevelShowsItsText) {
-    AutoPlayer::EnterLevel(1, 3, true);
-    ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
-    EXPECT_FALSE(BigTextFont) << "a level in play holds no big text";
-    for (const char* keys : {"Q", "T"}) {
-        SCOPED_TRACE(keys);
-        PressWithCtrl(keys);
-        ASSERT_TRUE(GameScreen->NoMore || GameScreen->TimeUp);
-        ASSERT_TRUE(BigTextFont && BigTextFont->Image) << "read as the board starts to shake";
-        const std::string text = GameScreen->NoMore ? "No More Moves" : "Time Up";
-        EXPECT_GT(BigTextFont->CalcReducedScale(text, 840), 0);
-        ASSERT_TRUE(StepUntil([] { return Grid->JiggleDirection == 0; }, 1000));
-        EXPECT_TRUE(BigTextFont) << "the text shows once the shake is over";
-        ASSERT_TRUE(StepUntil([] { return !GameScreen->NoMore && !GameScreen->TimeUp; }, 1000));
-        EXPECT_FALSE(BigTextFont) << "let go when the level starts again";
-        ASSERT_TRUE(StepUntil([&] { return InPlay(); }, 1200));
-    }
 }
 
 TEST_F(GameScreenTest, ABoardLeftWithoutMovesEndsTheLevelAndStartsItAgain) {
