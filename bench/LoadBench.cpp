@@ -53,4 +53,10 @@ void BM_LoadShopPictures(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadShopPictures)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The lost level's big-text font picture, read as the board starts to shake.
+void BM_LoadBigTextPicture(benchmark::State& state) {
+    LoadPictures(state, {std::string(HOLLOWMERE_DATA_DIR) + "/fonts/BigText.png"});
+}
+BENCHMARK(BM_LoadBigTextPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
