@@ -97,19 +97,7 @@ format-check: deps
 format: deps
 	find $(SOURCE_DIRS) \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 $(CLANG_FORMAT) -i
 
-# The optimised tests are mostly two long single-process plays (every level, the
-# journey): the checked build is compiled beside them on the cores they leave,
-# their report shown when both are done.
-test: format-check configure-sanitize
-	cmake --build build -j $(JOBS) --target $(OPTIMISED_TARGETS)
-	cd build && ctest --output-on-failure -j $(JOBS) -L optimised > optimised-tests.log 2>&1 & \
-		plain=$$!; \
-		cmake --build build-sanitize -j $(JOBS); built=$$?; \
-		wait $$plain; passed=$$?; \
-		cat build/optimised-tests.log; \
-		test $$built -eq 0 && test $$passed -eq 0
-	cd build-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS) -LE optimised
-	$(MAKE) fuzz-smoke
+test: format-check test-plain test-sanitize fuzz-smoke
 
 bench: build
 	./build/bench/hollowmere_bench

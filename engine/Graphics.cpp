@@ -1289,11 +1289,19 @@ void SetBarColor(int r, int g, int b) {
     g_display.barB = static_cast<uint8_t>(std::clamp(b, 0, 255));
 }
 
-void RetainFrame(bool retain) {
-    if (retain == g_retained.wanted) return;
+namespace {
+// Sets a switch of where the frame is drawn: what was drawn so far goes to
+// the old place first, and the frame is placed again.
+void SwitchFrameDrawing(bool& setting, bool value) {
+    if (value == setting) return;
     if (g_retained.layerDepth == 0) FlushPending();
-    g_retained.wanted = retain;
+    setting = value;
     if (g_display.renderer && g_display.width > 0 && PlaceFrame(g_display.frame)) ApplyClip();
+}
+}  // namespace
+
+void RetainFrame(bool retain) {
+    SwitchFrameDrawing(g_retained.wanted, retain);
 }
 
 bool FrameRetained() {
@@ -1305,11 +1313,8 @@ bool FlipPresented() {
 }
 
 void KeepFrame(bool keep) {
-    if (keep == g_display.keepFrame) return;
     // The frame kept starts as what was drawn so far.
-    if (g_retained.layerDepth == 0) FlushPending();
-    g_display.keepFrame = keep;
-    if (g_display.renderer && g_display.width > 0 && PlaceFrame(g_display.frame)) ApplyClip();
+    SwitchFrameDrawing(g_display.keepFrame, keep);
 }
 
 bool FrameKept() {
